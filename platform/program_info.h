@@ -1,0 +1,24 @@
+// What the program knows about itself: its title, version and where its
+// executable lies (the data files are beside it).
+#pragma once
+
+#include "platform/vb/string.h"
+
+namespace platform {
+
+struct Version {
+    int major, minor, revision;
+};
+
+vb::String ProgramTitle();  // "brivane"
+Version ProgramVersion();   // 1.0.0
+
+// The folder that holds the executable, as the system reports it (no
+// trailing separator), and the executable's file name without extension.
+vb::String ExeFolder();
+vb::String ExeBaseName();
+
+// The path separator of the platform's file names ("\" on Windows).
+vb::String PathSeparator();
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+// The window system behind the forms model: real Win32 windows, or the
+// headless backend that keeps everything in memory for tests.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/geometry.h"
+#include "platform/vb/string.h"
+
+namespace ui {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // The form's window and its controls' windows, hidden; the backend sets
+    // each control's and menu item's peer fields.
+    virtual std::unique_ptr<FormPeer> CreateForm(Form& form) = 0;
+    // Shows the form modally over the program's other windows and returns
+    // when it is hidden or unloaded.
+    virtual void RunModal(Form& form) = 0;
+    // Returns the number of the pressed button (1 OK, 6 Yes, 7 No).
+    virtual int MsgBox(vb::StringView text, int style, vb::StringView title) = 0;
+
+    virtual double TwipsPerPixelX() const = 0;
+    virtual double TwipsPerPixelY() const = 0;
+    // The work areas of the monitors, in pixels.
+    virtual std::vector<PixelRect> WorkAreas() const = 0;
+
+    // The program's message loop; returns when the last form is unloaded.
+    virtual void Run() = 0;
+    virtual void QuitRun() = 0;
+    // Ends the program at once; no close handling runs.
+    [[noreturn]] virtual void End() = 0;
+};
+
+Backend& backend();
+// The backend in use from now on (not owned). Tests install a headless one.
+void SetBackend(Backend* backend);
+
+}  // namespace ui

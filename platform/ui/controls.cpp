@@ -1,0 +1,145 @@
+#include "platform/ui/controls.h"
+
+#include "platform/vb/error.h"
+
+namespace ui {
+
+namespace {
+void Fire(const Handler& handler) {
+    if (handler) handler();
+}
+}  // namespace
+
+CommandButton::CommandButton(Form& form, const Place& place, Props props)
+    : Control(form, Kind::CommandButton, place), design_(std::move(props)), now_(design_) {}
+
+void CommandButton::setCaption(vb::StringView text) {
+    now_.caption = text;
+    Notify(Prop::Caption);
+}
+
+void CommandButton::Click() { Fire(onClick); }
+
+void CommandButton::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+}
+
+CheckBox::CheckBox(Form& form, const Place& place, Props props)
+    : Control(form, Kind::CheckBox, place), design_(std::move(props)), now_(design_) {}
+
+void CheckBox::setValue(int value) {
+    if (value < 0 || value > 2) throw vb::Error(vb::kInvalidPropertyValue);
+    if (value == now_.value) return;
+    now_.value = static_cast<int16_t>(value);
+    Notify(Prop::Value);
+    Fire(onClick);
+}
+
+void CheckBox::UserClick() { setValue(now_.value == 1 ? 0 : 1); }
+
+void CheckBox::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+}
+
+Label::Label(Form& form, const Place& place, Props props)
+    : Control(form, Kind::Label, place), design_(std::move(props)), now_(design_) {}
+
+void Label::setCaption(vb::StringView text) {
+    now_.caption = text;
+    Notify(Prop::Caption);
+}
+
+void Label::Click() { Fire(onClick); }
+
+void Label::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+}
+
+TextBox::TextBox(Form& form, const Place& place, Props props)
+    : Control(form, Kind::TextBox, place), design_(std::move(props)), now_(design_) {}
+
+void TextBox::setText(vb::StringView text) {
+    if (text == now_.text) return;
+    now_.text = text;
+    Notify(Prop::Text);
+    Fire(onChange);
+}
+
+void TextBox::UserTyped(vb::StringView text) {
+    if (text == now_.text) return;
+    now_.text = text;
+    Fire(onChange);
+}
+
+void TextBox::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+}
+
+Frame::Frame(Form& form, const Place& place, Props props)
+    : Control(form, Kind::Frame, place), design_(std::move(props)), now_(design_) {}
+
+void Frame::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+}
+
+Slider::Slider(Form& form, const Place& place, Props props)
+    : Control(form, Kind::Slider, place), design_(props), now_(props) {}
+
+void Slider::setValue(int value) {
+    if (value < now_.min || value > now_.max) throw vb::Error(vb::kInvalidPropertyValue);
+    if (value == now_.value) return;
+    now_.value = value;
+    Notify(Prop::Value);
+    Fire(onChange);
+}
+
+void Slider::UserMoved(int value) {
+    if (value < now_.min) value = now_.min;
+    if (value > now_.max) value = now_.max;
+    if (value == now_.value) return;
+    now_.value = value;
+    Fire(onChange);
+}
+
+void Slider::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+}
+
+Line::Line(Form& form, const char16_t* name, Props props)
+    : Control(form, Kind::Line, Place{.name = name}), props_(props) {}
+
+PictureBox::PictureBox(Form& form, const Place& place, Props props)
+    : Control(form, Kind::PictureBox, place), props_(props) {}
+
+Timer::Timer(Form& form, const char16_t* name, Props props)
+    : Control(form, Kind::Timer, Place{.name = name}), design_(props), now_(props) {}
+
+void Timer::setInterval(int milliseconds) {
+    if (milliseconds < 0 || milliseconds > 65535) throw vb::Error(vb::kInvalidPropertyValue);
+    if (milliseconds == now_.interval) return;
+    now_.interval = milliseconds;
+    Notify(Prop::Interval);
+}
+
+void Timer::setTimerEnabled(bool on) {
+    if (on == now_.enabled) return;
+    now_.enabled = on;
+    Notify(Prop::Interval);
+}
+
+void Timer::Tick() {
+    if (Running()) Fire(onTimer);
+}
+
+void Timer::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+}
+
+}  // namespace ui

@@ -1,0 +1,213 @@
+// The control kinds the program's windows are drawn with. Each takes its
+// place and its designed properties; handlers are wired by member:
+//   cmdLocate.onClick = [this] { cmdLocate_Click(); };
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/ui/control.h"
+
+namespace ui {
+
+using Handler = std::function<void()>;
+
+struct Font {
+    vb::String face;     // empty: the system's dialog font
+    double points = 0;   // 0: the system's size
+    bool bold = false;
+    bool underline = false;
+};
+
+class CommandButton : public Control {
+public:
+    struct Props {
+        vb::String caption;
+        bool isDefault = false;  // Enter presses it
+        bool isCancel = false;   // Esc presses it
+    };
+    CommandButton(Form& form, const Place& place, Props props);
+
+    const vb::String& caption() const { return now_.caption; }
+    void setCaption(vb::StringView text);
+    bool isDefault() const { return now_.isDefault; }
+    bool isCancel() const { return now_.isCancel; }
+
+    // A press, by the user or the program.
+    void Click();
+
+    Handler onClick;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+};
+
+// States 0 (unticked), 1 (ticked) and 2 (greyed). Assigning a new state runs
+// the Click handler inside the assignment, exactly like a user's click.
+class CheckBox : public Control {
+public:
+    struct Props {
+        vb::String caption;
+        int16_t value = 0;
+    };
+    CheckBox(Form& form, const Place& place, Props props);
+
+    const vb::String& caption() const { return now_.caption; }
+    int16_t value() const { return now_.value; }
+    // Raises error 380 for a state outside 0..2; an equal state runs nothing.
+    void setValue(int value);
+    // The user's click: a ticked box is unticked, any other is ticked.
+    void UserClick();
+
+    Handler onClick;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+};
+
+class Label : public Control {
+public:
+    struct Props {
+        vb::String caption;
+        bool link = false;  // underlined, with a pointing-hand cursor
+        Font font{};
+        Colour foreColour = kSystemColour;
+    };
+    Label(Form& form, const Place& place, Props props);
+
+    const vb::String& caption() const { return now_.caption; }
+    void setCaption(vb::StringView text);
+    bool isLink() const { return now_.link; }
+    const Font& font() const { return now_.font; }
+    Colour foreColour() const { return now_.foreColour; }
+
+    void Click();
+
+    Handler onClick;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+};
+
+class TextBox : public Control {
+public:
+    struct Props {
+        vb::String text;
+    };
+    TextBox(Form& form, const Place& place, Props props = {});
+
+    const vb::String& text() const { return now_.text; }
+    // By the program; the window shows the new text.
+    void setText(vb::StringView text);
+    // What the user typed, reported by the backend; the window has it already.
+    void UserTyped(vb::StringView text);
+
+    Handler onChange;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+};
+
+class Frame : public Control {
+public:
+    struct Props {
+        vb::String caption;
+    };
+    Frame(Form& form, const Place& place, Props props);
+
+    const vb::String& caption() const { return now_.caption; }
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+};
+
+// A horizontal slider of whole positions.
+class Slider : public Control {
+public:
+    struct Props {
+        int min = 0, max = 10;
+        int smallChange = 1;  // arrow keys
+        int largeChange = 5;  // page keys and clicks on the track
+        int value = 0;
+        int tickFrequency = 1;
+    };
+    Slider(Form& form, const Place& place, Props props);
+
+    int min() const { return now_.min; }
+    int max() const { return now_.max; }
+    int smallChange() const { return now_.smallChange; }
+    int largeChange() const { return now_.largeChange; }
+    int tickFrequency() const { return now_.tickFrequency; }
+    int value() const { return now_.value; }
+    // Raises error 380 for a position outside min..max.
+    void setValue(int value);
+    // The user moved it; the backend reports the new position.
+    void UserMoved(int value);
+
+    Handler onChange;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+};
+
+// A straight line drawn on the form, from (x1, y1) to (x2, y2) in twips.
+class Line : public Control {
+public:
+    struct Props {
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        Colour colour = 0;
+        int widthPixels = 1;
+    };
+    Line(Form& form, const char16_t* name, Props props);
+
+    const Props& props() const { return props_; }
+
+private:
+    Props props_;
+};
+
+class PictureBox : public Control {
+public:
+    struct Props {
+        int icon = 0;  // icon resource of the program
+    };
+    PictureBox(Form& form, const Place& place, Props props);
+
+    int icon() const { return props_.icon; }
+
+private:
+    Props props_;
+};
+
+// Ticks every `interval` milliseconds while enabled and the interval is above 0.
+class Timer : public Control {
+public:
+    struct Props {
+        bool enabled = true;
+        int interval = 0;
+    };
+    Timer(Form& form, const char16_t* name, Props props);
+
+    int interval() const { return now_.interval; }
+    void setInterval(int milliseconds);
+    bool timerEnabled() const { return now_.enabled; }
+    void setTimerEnabled(bool on);
+    bool Running() const { return now_.enabled && now_.interval > 0; }
+
+    // One tick, from the backend's timer.
+    void Tick();
+
+    Handler onTimer;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+};
+
+}  // namespace ui

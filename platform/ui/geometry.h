@@ -1,0 +1,32 @@
+// Lengths of the forms model are in twips (1/1440 inch), as the windows were
+// designed; the backends turn them into pixels of the screen in use.
+#pragma once
+
+#include <cmath>
+
+namespace ui {
+
+struct TwipsRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct PixelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+inline bool Intersects(const PixelRect& a, const PixelRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
+}
+
+// Divides as floating point, then rounds halves to the even neighbour.
+inline int TwipsToPixels(double twips, double twipsPerPixel) {
+    return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
+}
+
+// Colours as 0x00BBGGRR; kSystemColour leaves the system's choice.
+using Colour = unsigned;
+inline constexpr Colour kSystemColour = 0xFFFFFFFFu;
+inline constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+
+}  // namespace ui

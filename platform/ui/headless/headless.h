@@ -1,0 +1,71 @@
+// The forms model without a window system: state in memory, message boxes
+// answered from a queue, modal windows driven by scripts. Tests act as the
+// user through the model's own entry points (UserClick, PressEnter, ...).
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/ui/backend.h"
+
+namespace ui::headless {
+
+// Thrown by End: the program would have ended here. Not a std::exception,
+// so no error handler of the program catches it.
+struct ProgramEnded {};
+
+struct ShownBox {
+    vb::String text;
+    int style;
+    vb::String title;
+    int answer;
+};
+
+class Backend : public ui::Backend {
+public:
+    Backend();
+    ~Backend() override;
+
+    // Installs this backend for the life of the object.
+    std::unique_ptr<FormPeer> CreateForm(Form& form) override;
+    void RunModal(Form& form) override;
+    int MsgBox(vb::StringView text, int style, vb::StringView title) override;
+    double TwipsPerPixelX() const override { return twipsPerPixelX; }
+    double TwipsPerPixelY() const override { return twipsPerPixelY; }
+    std::vector<PixelRect> WorkAreas() const override { return workAreas; }
+    void Run() override;
+    void QuitRun() override { quitRequested = true; }
+    [[noreturn]] void End() override;
+
+    // Answers for the next message boxes, in order; without one a box is
+    // answered with its first button (OK, or Yes).
+    std::deque<int> answers;
+    // Every box shown, in order.
+    std::vector<ShownBox> boxes;
+    // What the user does while a form is shown modally, by form name. A form
+    // still open when its script returns is closed with its close box.
+    std::map<vb::String, std::function<void(Form&)>> onModal;
+    // Forms shown modally, in order, by name.
+    std::vector<vb::String> modalShown;
+
+    double twipsPerPixelX = 15, twipsPerPixelY = 15;
+    std::vector<PixelRect> workAreas{{0, 0, 1280, 1024}};
+
+    bool quitRequested = false;
+    bool ended = false;
+
+private:
+    ui::Backend* previous_;
+};
+
+// The state of a loaded form's window, as the headless backend keeps it.
+struct WindowState {
+    bool shown = false;
+    bool topmost = false;
+    PixelRect outer{};
+};
+const WindowState& StateOf(const Form& form);
+
+}  // namespace ui::headless

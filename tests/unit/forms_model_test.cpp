@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include "platform/ui/controls.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/form.h"
+#include "platform/ui/headless/headless.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/msgbox.h"
+#include "platform/vb/trap.h"
+
+namespace {
+
+using ui::headless::ProgramEnded;
+
+// A small window with one of each control that reacts to events, counting
+// what its handlers saw.
+class TestForm : public ui::Form {
+public:
+    TestForm()
+        : Form(u"frmTest", {.caption = u"Test", .clientWidth = 3000, .clientHeight = 1500}) {
+        chk.onClick = [this] { clicks.push_back(chk.value()); };
+        cmdOK.onClick = [this] { pressed.push_back(u"OK"); };
+        cmdCancel.onClick = [this] { pressed.push_back(u"Cancel"); };
+        cmdOther.onClick = [this] { pressed.push_back(u"Other"); };
+    }
+
+    ui::Frame fra{*this, {.name = u"fra", .rect = {100, 100, 2000, 1000}, .tab = 4}, {.caption = u"Group"}};
+    ui::CheckBox chk{*this, {.name = u"chk", .rect = {50, 60, 255, 255}, .tab = 0, .in = &fra}, {}};
+    ui::TextBox txt{*this, {.name = u"txt", .rect = {50, 400, 1000, 315}, .tab = 1, .in = &fra}};
+    ui::CommandButton cmdOK{*this, {.name = u"cmdOK", .rect = {2200, 100, 700, 325}, .tab = 2},
+                            {.caption = u"&OK", .isDefault = true}};
+    ui::CommandButton cmdCancel{*this, {.name = u"cmdCancel", .rect = {2200, 500, 700, 325}, .tab = 3},
+                                {.caption = u"&Cancel", .isCancel = true}};
+    ui::CommandButton cmdOther{*this, {.name = u"cmdOther", .rect = {2200, 900, 700, 325}, .tab = 5},
+                               {.caption = u"Other"}};
+    ui::Slider sld{*this, {.name = u"sld", .rect = {50, 800, 1500, 400}, .tab = 6, .in = &fra},
+                   {.min = 1, .max = 10, .value = 1}};
+
+    std::vector<int> clicks;
+    std::vector<std::u16string> pressed;
+    int loads = 0;
+    int unloads = 0;
+    bool cancelUnload = false;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_Unload(int16_t& cancel) override {
+        ++unloads;
+        if (cancelUnload) cancel = 1;
+    }
+};
+
+class FormsModel : public ::testing::Test {
+protected:
+    ui::headless::Backend screen;
+};
+
+TEST_F(FormsModel, AssigningACheckBoxFiresClickOnlyOnAChange) {
+    TestForm f;
+    f.Load();
+    f.chk.setValue(1);
+    f.chk.setValue(1);  // same state: nothing runs
+    f.chk.setValue(2);
+    f.chk.setValue(0);
+    EXPECT_EQ(f.clicks, (std::vector<int>{1, 2, 0}));
+}
+
+TEST_F(FormsModel, CheckBoxRejectsStatesOutsideZeroToTwoWithError380) {
+    TestForm f;
+    f.Load();
+    for (int bad : {-1, 3, 32767}) {
+        try {
+            f.chk.setValue(bad);
+            FAIL() << "no error for " << bad;
+        } catch (const vb::Error& e) {
+            EXPECT_EQ(e.number(), 380);
+            EXPECT_EQ(e.description(), u"Invalid property value");
+        }
+    }
+    EXPECT_TRUE(f.clicks.empty());
+    EXPECT_EQ(f.chk.value(), 0);
+}
+
+TEST_F(FormsModel, UserClickTicksUntickedAndGreyedBoxesAndUnticksTickedOnes) {
+    TestForm f;
+    f.Load();
+    f.chk.UserClick();
+    EXPECT_EQ(f.chk.value(), 1);
+    f.chk.UserClick();
+    EXPECT_EQ(f.chk.value(), 0);
+    f.chk.setValue(2);
+    f.chk.UserClick();
+    EXPECT_EQ(f.chk.value(), 1);
+}
+
+TEST_F(FormsModel, UnloadRestoresDesignedControlsButKeepsTheFormObject) {
+    TestForm f;
+    f.Load();
+    f.chk.setValue(1);
+    f.txt.UserTyped(u"typed");
+    f.sld.setValue(7);
+    f.cmdOK.setEnabled(false);
+    EXPECT_TRUE(f.Unload());
+    EXPECT_FALSE(f.loaded());
+    EXPECT_EQ(f.chk.value(), 0);
+    EXPECT_EQ(f.txt.text(), u"");
+    EXPECT_EQ(f.sld.value(), 1);
+    EXPECT_TRUE(f.cmdOK.enabled());
+    // Fields of the form object itself outlive the unload.
+    EXPECT_EQ(f.clicks.size(), 1u);
+    f.Load();
+    EXPECT_EQ(f.loads, 2);
+}
+
+TEST_F(FormsModel, FormUnloadCanCancelTheClose) {
+    TestForm f;
+    f.Show();
+    f.cancelUnload = true;
+    EXPECT_FALSE(f.Unload());
+    EXPECT_TRUE(f.loaded());
+    EXPECT_TRUE(f.visible());
+    f.cancelUnload = false;
+    f.UserClose();
+    EXPECT_FALSE(f.loaded());
+    EXPECT_EQ(f.unloads, 2);
+}
+
+TEST_F(FormsModel, TheLastUnloadedFormEndsTheMessageLoop) {
+    TestForm a, b;
+    a.Show();
+    b.Show();
+    a.Unload();
+    EXPECT_FALSE(screen.quitRequested);
+    b.Hide();  // hidden but loaded still keeps the program alive
+    EXPECT_FALSE(screen.quitRequested);
+    b.Unload();
+    EXPECT_TRUE(screen.quitRequested);
+}
+
+TEST_F(FormsModel, EnterPressesTheFocusedButtonElseTheDefaultAndEscTheCancelButton) {
+    TestForm f;
+    f.Show();
+    EXPECT_EQ(f.focused(), &f.chk);  // first in tab order
+    f.PressEnter();
+    f.cmdOther.SetFocus();
+    f.PressEnter();
+    f.PressEscape();
+    EXPECT_EQ(f.pressed, (std::vector<std::u16string>{u"OK", u"Other", u"Cancel"}));
+}
+
+TEST_F(FormsModel, DisabledDefaultButtonIsNotPressed) {
+    TestForm f;
+    f.Show();
+    f.cmdOK.setEnabled(false);
+    f.PressEnter();
+    EXPECT_TRUE(f.pressed.empty());
+}
+
+TEST_F(FormsModel, TabOrderFollowsTabIndexAndSkipsDisabledAndHiddenContainers) {
+    TestForm f;
+    f.Load();
+    auto order = f.TabOrder();
+    ASSERT_EQ(order.size(), 7u);
+    EXPECT_EQ(order[0], &f.chk);
+    EXPECT_EQ(order[6], &f.sld);
+    f.fra.setVisible(false);
+    order = f.TabOrder();
+    EXPECT_EQ(order.size(), 3u);  // the three buttons
+}
+
+TEST_F(FormsModel, ControlsInsideAFrameArePlacedRelativeToIt) {
+    TestForm f;
+    ui::TwipsRect r = f.chk.FormRect();
+    EXPECT_EQ(r.left, 150);
+    EXPECT_EQ(r.top, 160);
+}
+
+TEST_F(FormsModel, SliderRejectsPositionsOutsideItsRangeButClampsUserMoves) {
+    TestForm f;
+    f.Load();
+    EXPECT_THROW(f.sld.setValue(11), vb::Error);
+    EXPECT_THROW(f.sld.setValue(0), vb::Error);
+    f.sld.UserMoved(99);
+    EXPECT_EQ(f.sld.value(), 10);
+}
+
+TEST_F(FormsModel, ModalFormRunsItsScriptAndIsClosedIfTheScriptLeavesItOpen) {
+    TestForm f;
+    screen.onModal[u"frmTest"] = [](ui::Form& form) {
+        static_cast<TestForm&>(form).chk.UserClick();
+    };
+    f.ShowModal();
+    EXPECT_FALSE(f.loaded());
+    EXPECT_EQ(f.clicks, (std::vector<int>{1}));
+    EXPECT_EQ(screen.modalShown, (std::vector<std::u16string>{u"frmTest"}));
+}
+
+TEST_F(FormsModel, PositionIsReportedInTwipsOfTheScreen) {
+    screen.twipsPerPixelX = 12;
+    screen.twipsPerPixelY = 12;
+    TestForm f;
+    f.Place(true, {10, 20, 233, 140});
+    EXPECT_FLOAT_EQ(f.Left(), 120);
+    EXPECT_FLOAT_EQ(f.Top(), 240);
+    EXPECT_TRUE(ui::headless::StateOf(f).topmost);
+}
+
+TEST_F(FormsModel, MessageBoxesAreTitledWithTheProgramByDefault) {
+    screen.answers.push_back(ui::kNo);
+    EXPECT_EQ(ui::MsgBox(u"Sure?", ui::kYesNo), ui::kNo);
+    EXPECT_EQ(ui::MsgBox(u"Done", ui::kOkOnly, u"Brivane!"), ui::kOk);
+    ASSERT_EQ(screen.boxes.size(), 2u);
+    EXPECT_EQ(screen.boxes[0].title, u"brivane");
+    EXPECT_EQ(screen.boxes[1].title, u"Brivane!");
+}
+
+TEST_F(FormsModel, AnUntrappedErrorShowsTheStandardMessageAndEndsTheProgram) {
+    EXPECT_THROW(ui::Dispatch([] { throw vb::Error(13); }), ProgramEnded);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text, u"Run-time error '13':\r\n\r\nType mismatch");
+    EXPECT_EQ(screen.boxes[0].title, u"brivane");
+    EXPECT_TRUE(screen.ended);
+}
+
+TEST_F(FormsModel, ATrappedErrorShowsTheCommonReportAndCarriesOn) {
+    bool after = false;
+    vb::Trap({u"frmAbout", vb::ProcedureKind::Sub, u"Form_Load"}, [] { throw vb::Error(91); });
+    after = true;
+    EXPECT_TRUE(after);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].title, u"brivane error");
+    EXPECT_EQ(screen.boxes[0].style, 0);
+    EXPECT_EQ(screen.boxes[0].text,
+              u"Error 91: 'Object variable or With block variable not set'\r"
+              u"in frmAbout: Sub Form_Load - Line # 0\r\r"
+              u"Please contact support@example.com with this error message.");
+    vb::Trap({u"IniLib", vb::ProcedureKind::Function, u"GetKeyValue"},
+             [] { throw std::bad_alloc(); });
+    EXPECT_EQ(screen.boxes[1].text.substr(0, 25), u"Error 7: 'Out of memory'\r");
+    EXPECT_NE(screen.boxes[1].text.find(u"in IniLib: Function GetKeyValue - Line # 0"), std::u16string::npos);
+}
+
+TEST_F(FormsModel, MenusKeepTheirItemsInOrderAndSeparatorsDoNothing) {
+    TestForm f;
+    ui::Menu options{f, u"mnuOptions", u"Options"};
+    ui::Menu integrate{options, u"mnuIntegrate", u"Integrate with ACT!"};
+    ui::Menu sep{options, u"mnuSep", u"-"};
+    int n = 0;
+    sep.onClick = [&] { ++n; };
+    integrate.onClick = [&] { n += 10; };
+    sep.Click();
+    integrate.Click();
+    EXPECT_EQ(n, 10);
+    EXPECT_EQ(options.items().size(), 2u);
+    EXPECT_TRUE(sep.IsSeparator());
+}
+
+}  // namespace
