@@ -29,7 +29,7 @@ public:
 struct Place {
     const char16_t* name = u"";
     TwipsRect rect{};
-    int tab = -1;         // tab order among the form's controls; -1 takes no focus
+    int tab = -1;         // tab order among the form's controls; -1: none
     Frame* in = nullptr;  // the frame that holds it; nullptr: the form itself
     int index = -1;       // index in a control array; -1 when not in one
 };
@@ -57,7 +57,8 @@ public:
     bool visible() const { return visible_; }
     void setVisible(bool on);
 
-    // Whether the user can tab to it and type into it or press it.
+    // Whether the user can tab to it: buttons, boxes, text boxes and sliders
+    // with a tab order, enabled and visible, in enabled and visible frames.
     bool CanFocus() const;
     void SetFocus();
 

@@ -44,6 +44,8 @@ public:
     virtual void Place(bool topmost, PixelRect outer) = 0;
     virtual PixelRect OuterRect() const = 0;
     virtual void CaptionChanged() = 0;
+    // The system's handle of the window, for calls that take an owner.
+    virtual void* NativeHandle() const { return nullptr; }
 };
 
 class Form {

@@ -1,0 +1,51 @@
+// Asking the system shell to open something with the user's default program:
+// a web address, a "mailto:" address, a document, a database file.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "platform/vb/string.h"
+
+namespace ui {
+class Form;
+}
+
+namespace platform {
+
+inline constexpr int kShowNormal = 5;  // show in its current size and position
+
+struct ShellRequest {
+    const ui::Form* owner = nullptr;
+    vb::String verb;
+    vb::String file;
+    std::optional<vb::String> parameters;  // nullopt: no parameters at all
+    vb::String directory;
+    int show = kShowNormal;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The shell's own result (above 32 on success on Windows). The program
+    // does not act on it; tests and diagnostics may.
+    virtual long Open(const ShellRequest& request) = 0;
+};
+
+// The system's shell, unless another was installed.
+Shell& shell();
+void SetShell(Shell* replacement);  // nullptr: the system's again
+
+// Keeps every request instead of opening anything; for tests.
+class RecordingShell : public Shell {
+public:
+    RecordingShell() { SetShell(this); }
+    ~RecordingShell() override { SetShell(nullptr); }
+    long Open(const ShellRequest& request) override {
+        requests.push_back(request);
+        return 42;
+    }
+    std::vector<ShellRequest> requests;
+};
+
+}  // namespace platform
