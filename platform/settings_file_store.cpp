@@ -1,0 +1,464 @@
+#include "platform/settings_file_store.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "platform/vb/error.h"
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kFileName[] = "settings.ini";
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr char kHex[] = "0123456789ABCDEF";
+
+// ---- names and text --------------------------------------------------------
+
+char16_t FoldAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool SameName(vb::StringView a, vb::StringView b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    }
+    return true;
+}
+
+std::string Hex(unsigned value, int digits) {
+    std::string out(static_cast<size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0; --i, value >>= 4) out[static_cast<size_t>(i)] = kHex[value & 0xF];
+    return out;
+}
+
+std::optional<unsigned> ParseHex(std::string_view digits) {
+    unsigned value = 0;
+    for (char c : digits) {
+        int d = c >= '0' && c <= '9'   ? c - '0'
+                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                       : -1;
+        if (d < 0) return std::nullopt;
+        value = value * 16 + static_cast<unsigned>(d);
+    }
+    return value;
+}
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Names Windows keeps for devices, whatever extension follows them.
+bool IsDeviceName(vb::StringView app) {
+    vb::String stem(app.substr(0, app.find(u'.')));
+    for (char16_t& c : stem) c = FoldAscii(c);
+    if (stem == u"con" || stem == u"prn" || stem == u"aux" || stem == u"nul") return true;
+    return stem.size() == 4 && (stem.starts_with(u"com") || stem.starts_with(u"lpt")) && stem[3] >= u'0' &&
+           stem[3] <= u'9';
+}
+
+// A folder name that any application name maps to, and no two names that
+// compare equal map apart: lower-case ASCII letters, digits, '-', '_' and
+// inner dots stay; everything else becomes %XX or %uXXXX, and so does the
+// first letter of a device name.
+std::string FolderName(vb::StringView app) {
+    std::string out;
+    bool device = IsDeviceName(app);
+    for (size_t i = 0; i < app.size(); ++i) {
+        char16_t c = FoldAscii(app[i]);
+        bool inner_dot = c == u'.' && i != 0 && i + 1 != app.size();
+        bool keep = !(device && i == 0);
+        if (keep && ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_' || inner_dot)) {
+            out += static_cast<char>(c);
+        } else if (c < 0x100) {
+            out += '%' + Hex(c, 2);
+        } else {
+            out += "%u" + Hex(c, 4);
+        }
+    }
+    return out;
+}
+
+// How a character that cannot stand raw in a line is written; empty when it can.
+std::string EscapeOf(char16_t c, bool at_edge, bool is_name) {
+    if (IsHighSurrogate(c) || IsLowSurrogate(c) || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
+        c == 0xFEFF) {
+        return "\\u" + Hex(c, 4);
+    }
+    switch (c) {
+        case u'\\': return "\\\\";
+        case u'\n': return "\\n";
+        case u'\r': return "\\r";
+        case u'\t': return "\\t";
+        default: break;
+    }
+    if (c < 0x20 || c == 0x7F || (c == u' ' && at_edge)) return "\\x" + Hex(c, 2);
+    if (is_name && (c == u'=' || c == u'[' || c == u']' || c == u';' || c == u'#')) {
+        return {'\\', static_cast<char>(c)};
+    }
+    return {};
+}
+
+// The line form of a section name, key (is_name) or value; see the header.
+std::string Escape(vb::StringView text, bool is_name) {
+    std::string out;
+    out.reserve(text.size());
+    size_t run = 0;  // start of the characters that go out as plain UTF-8
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            ++i;  // a well-formed pair is plain text
+            continue;
+        }
+        std::string escape = EscapeOf(text[i], i == 0 || i + 1 == text.size(), is_name);
+        if (escape.empty()) continue;
+        out += vb::ToUtf8(text.substr(run, i - run));
+        out += escape;
+        run = i + 1;
+    }
+    out += vb::ToUtf8(text.substr(run));
+    return out;
+}
+
+// Raw text between escapes: well-formed UTF-8 without control characters
+// other than TAB. Anything else is junk, not text someone wrote.
+std::optional<vb::String> DecodeRaw(std::string_view raw) {
+    for (char b : raw) {
+        unsigned char u = static_cast<unsigned char>(b);
+        if ((u < 0x20 && u != '\t') || u == 0x7F) return std::nullopt;
+    }
+    vb::String text = vb::FromUtf8(raw);
+    if (vb::ToUtf8(text) != raw) return std::nullopt;  // only valid UTF-8 survives the round trip
+    return text;
+}
+
+std::optional<vb::String> Unescape(std::string_view line) {
+    vb::String out;
+    size_t run = 0;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] != '\\') {
+            ++i;
+            continue;
+        }
+        auto raw = DecodeRaw(line.substr(run, i - run));
+        if (!raw || i + 1 >= line.size()) return std::nullopt;
+        out += *raw;
+        char e = line[i + 1];
+        size_t digits = e == 'x' ? 2 : e == 'u' ? 4 : 0;
+        if (digits) {
+            if (line.size() - (i + 2) < digits) return std::nullopt;
+            auto unit = ParseHex(line.substr(i + 2, digits));
+            if (!unit) return std::nullopt;
+            out += static_cast<char16_t>(*unit);
+        } else if (std::string_view("\\=[];#").find(e) != std::string_view::npos) {
+            out += static_cast<char16_t>(e);
+        } else if (e == 'n' || e == 'r' || e == 't') {
+            out += e == 'n' ? u'\n' : e == 'r' ? u'\r' : u'\t';
+        } else {
+            return std::nullopt;
+        }
+        i += 2 + digits;
+        run = i;
+    }
+    auto raw = DecodeRaw(line.substr(run));
+    if (!raw) return std::nullopt;
+    return out + *raw;
+}
+
+std::string_view Trim(std::string_view s) {
+    size_t b = s.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return {};
+    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+// ---- the file as lines -----------------------------------------------------
+
+struct Line {
+    enum class Kind {
+        kSection,     // "[name]"
+        kEntry,       // "key=value" inside a readable section
+        kKept,        // blank or comment: kept as written
+        kBadSection,  // looks like a section line but cannot be read
+        kUnreadable,  // anything else
+    };
+    Kind kind;
+    std::string text;  // as in the file, without its line end
+    vb::String name;   // the section's name or the entry's key
+    vb::String value;  // the entry's value
+};
+
+struct Document {
+    bool bom = false;
+    std::vector<Line> lines;
+
+    bool HasUnreadable() const {
+        for (const Line& line : lines) {
+            if (line.kind == Line::Kind::kBadSection || line.kind == Line::Kind::kUnreadable) return true;
+        }
+        return false;
+    }
+};
+
+Line ParseLine(std::string_view text, bool& in_section) {
+    Line line{Line::Kind::kUnreadable, std::string(text), {}, {}};
+    std::string_view t = Trim(text);
+    if (t.empty() || t[0] == ';' || t[0] == '#') {
+        line.kind = Line::Kind::kKept;
+    } else if (t[0] == '[') {
+        auto name = t.size() >= 2 && t.back() == ']' ? Unescape(Trim(t.substr(1, t.size() - 2)))
+                                                     : std::nullopt;
+        in_section = name.has_value();
+        line.kind = name ? Line::Kind::kSection : Line::Kind::kBadSection;
+        if (name) line.name = std::move(*name);
+    } else {
+        size_t eq = 0;
+        while (eq < t.size() && t[eq] != '=') eq += t[eq] == '\\' ? 2 : 1;
+        if (eq >= t.size() || !in_section) return line;
+        auto key = Unescape(Trim(t.substr(0, eq)));
+        auto value = Unescape(Trim(t.substr(eq + 1)));
+        if (!key || !value) return line;
+        line.kind = Line::Kind::kEntry;
+        line.name = std::move(*key);
+        line.value = std::move(*value);
+    }
+    return line;
+}
+
+Document Parse(std::string_view bytes) {
+    Document doc;
+    if (bytes.substr(0, kBom.size()) == kBom) {
+        doc.bom = true;
+        bytes.remove_prefix(kBom.size());
+    }
+    bool in_section = false;
+    while (!bytes.empty()) {
+        size_t end = bytes.find('\n');
+        std::string_view text = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+        doc.lines.push_back(ParseLine(text, in_section));
+    }
+    return doc;
+}
+
+std::string Serialize(const Document& doc) {
+    size_t size = kBom.size();
+    for (const Line& line : doc.lines) size += line.text.size() + 1;
+    std::string out;
+    out.reserve(size);
+    if (doc.bom) out += kBom;
+    for (const Line& line : doc.lines) {
+        if (line.kind == Line::Kind::kBadSection || line.kind == Line::Kind::kUnreadable) continue;
+        out += line.text;
+        out += '\n';
+    }
+    return out;
+}
+
+// The first entry of the key in any block of the section (the one a read finds).
+Line* Find(Document& doc, vb::StringView section, vb::StringView key) {
+    bool in_section = false;
+    for (Line& line : doc.lines) {
+        if (line.kind == Line::Kind::kSection) in_section = SameName(line.name, section);
+        if (line.kind == Line::Kind::kEntry && in_section && SameName(line.name, key)) return &line;
+    }
+    return nullptr;
+}
+
+Line MakeEntry(vb::StringView key, vb::StringView value) {
+    return {Line::Kind::kEntry, Escape(key, true) + '=' + Escape(value, false), vb::String(key),
+            vb::String(value)};
+}
+
+// Sets the value; false when it was already stored exactly so.
+bool Update(Document& doc, vb::StringView section, vb::StringView key, vb::StringView value) {
+    if (Line* line = Find(doc, section, key)) {
+        if (line->value == value) return false;
+        *line = MakeEntry(line->name, value);  // the key keeps the case it was first written with
+        return true;
+    }
+    auto& lines = doc.lines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind != Line::Kind::kSection || !SameName(lines[i].name, section)) continue;
+        // After the block's last entry: comments before the next section stay with it.
+        size_t at = i + 1;
+        for (size_t j = i + 1; j < lines.size(); ++j) {
+            if (lines[j].kind == Line::Kind::kSection || lines[j].kind == Line::Kind::kBadSection) break;
+            if (lines[j].kind == Line::Kind::kEntry) at = j + 1;
+        }
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), MakeEntry(key, value));
+        return true;
+    }
+    if (!lines.empty() && !Trim(lines.back().text).empty()) lines.push_back({Line::Kind::kKept, {}, {}, {}});
+    lines.push_back({Line::Kind::kSection, '[' + Escape(section, true) + ']', vb::String(section), {}});
+    lines.push_back(MakeEntry(key, value));
+    return true;
+}
+
+// ---- the file on disk ------------------------------------------------------
+
+vb::String PathText(const fs::path& path) {
+#ifdef _WIN32
+    const std::wstring& native = path.native();
+    return vb::String(native.begin(), native.end());
+#else
+    return vb::FromUtf8(path.native());
+#endif
+}
+
+enum class LoadResult { kLoaded, kMissing, kFailed };
+
+LoadResult Load(const fs::path& file, std::string& bytes, std::error_code& error) {
+    auto status = fs::status(file, error);
+    if (status.type() == fs::file_type::not_found) {
+        error.clear();
+        return LoadResult::kMissing;
+    }
+    if (error) return LoadResult::kFailed;
+    if (status.type() != fs::file_type::regular) {
+        error = std::make_error_code(std::errc::is_a_directory);
+        if (status.type() != fs::file_type::directory) error = std::make_error_code(std::errc::invalid_argument);
+        return LoadResult::kFailed;
+    }
+    std::ifstream in(file, std::ios::binary);
+    auto size = fs::file_size(file, error);
+    if (!in || error) {
+        if (!error) error = std::make_error_code(std::errc::permission_denied);
+        return LoadResult::kFailed;
+    }
+    // Read in pieces up to the end: the size is only a hint if the file changes meanwhile.
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(size));
+    char piece[65536];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0) bytes.append(piece, static_cast<size_t>(in.gcount()));
+    if (in.bad()) {
+        error = std::make_error_code(std::errc::io_error);
+        return LoadResult::kFailed;
+    }
+    return LoadResult::kLoaded;
+}
+
+std::string TempSuffix() {
+    static std::mt19937 random{std::random_device{}()};
+    return '.' + Hex(static_cast<unsigned>(random()), 8) + ".tmp";
+}
+
+class WriteFailure {
+public:
+    WriteFailure(vb::StringView key, const fs::path& file) : key_(key), file_(file) {}
+
+    [[noreturn]] void Raise(const vb::String& reason) const {
+        throw vb::Error(vb::kPathFileAccessError,
+                        vb::StandardDescription(vb::kPathFileAccessError) + u": cannot save the setting \"" +
+                            key_ + u"\" in " + PathText(file_) + u": " + reason);
+    }
+    [[noreturn]] void Raise(const std::error_code& error) const { Raise(vb::FromUtf8(error.message())); }
+
+private:
+    vb::String key_;
+    fs::path file_;
+};
+
+// Keeps the file as it was before a rewrite drops lines that could not be read.
+void KeepBackup(const fs::path& file, const WriteFailure& failure) {
+    for (int n = 1; n < 100; ++n) {
+        fs::path backup = file;
+        backup += n == 1 ? ".bad" : ".bad-" + std::to_string(n);
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(backup, error))) continue;
+        if (fs::copy_file(file, backup, error)) return;
+        failure.Raise(error);
+    }
+    failure.Raise(u"too many earlier backups of unreadable settings beside it");
+}
+
+void ReplaceFile(const fs::path& file, const std::string& bytes, bool existed, const WriteFailure& failure) {
+    fs::path temp = file;
+    temp += TempSuffix();
+    std::error_code error;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) failure.Raise(u"cannot create a file in its folder");
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temp, error);
+            failure.Raise(u"writing failed");
+        }
+    }
+    if (existed) fs::permissions(temp, fs::status(file, error).permissions(), error);
+    fs::rename(temp, file, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        failure.Raise(error);
+    }
+}
+
+}  // namespace
+
+FileSettingsStore::FileSettingsStore(fs::path root) : root_(std::move(root)) {}
+
+fs::path FileSettingsStore::FileFor(vb::StringView app) const {
+    return root_ / FolderName(app) / kFileName;
+}
+
+std::optional<vb::String> FileSettingsStore::Read(vb::StringView app, vb::StringView section,
+                                                  vb::StringView key) {
+    if (root_.empty()) return std::nullopt;
+    std::string bytes;
+    std::error_code error;
+    if (Load(FileFor(app), bytes, error) != LoadResult::kLoaded) return std::nullopt;
+    Document doc = Parse(bytes);
+    const Line* line = Find(doc, section, key);
+    if (!line) return std::nullopt;
+    return line->value;
+}
+
+void FileSettingsStore::Write(vb::StringView app, vb::StringView section, vb::StringView key,
+                              vb::StringView value) {
+    if (root_.empty()) {
+        WriteFailure(key, kFileName).Raise(u"no configuration folder is known (neither XDG_CONFIG_HOME nor HOME is set)");
+    }
+    fs::path file = FileFor(app);
+    std::error_code error;
+    // A linked settings file stays a link: the file it points to is replaced.
+    if (fs::is_symlink(file, error)) {
+        fs::path target = fs::canonical(file, error);
+        if (!error) file = target;
+    }
+    WriteFailure failure(key, file);
+
+    fs::create_directories(file.parent_path(), error);
+    if (error) failure.Raise(error);
+
+    std::string bytes;
+    LoadResult loaded = Load(file, bytes, error);
+    // Never replace what could not be read: the user's settings would be lost.
+    if (loaded == LoadResult::kFailed) failure.Raise(error);
+
+    Document doc = Parse(bytes);
+    if (!Update(doc, section, key, value)) return;
+    if (doc.HasUnreadable()) KeepBackup(file, failure);
+    ReplaceFile(file, Serialize(doc), loaded == LoadResult::kLoaded, failure);
+}
+
+fs::path DefaultSettingsRoot() {
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
+        fs::path root(config);
+        if (root.is_absolute()) return root;
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) return fs::path(home) / ".config";
+    return {};
+}
+
+}  // namespace platform
