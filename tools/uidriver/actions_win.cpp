@@ -1,0 +1,135 @@
+// Acting on controls. Everything that could start a modal loop in the target
+// is posted, so the driver never waits on the target's dialogs: these
+// commands return once the action is queued, before its effects are done.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "tools/uidriver/commands_win.h"
+#include "tools/uidriver/input_win.h"
+#include "tools/uidriver/output_win.h"
+#include "tools/uidriver/target_win.h"
+#include "tools/uidriver/text_win.h"
+
+namespace uidriver {
+
+namespace {
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!PostMessageW(window, message, wParam, lParam))
+        Fail(L"cannot post to the target (error " + std::to_wstring(GetLastError()) + L")");
+}
+
+// BM_CLICK runs the button's own click path (pressed look, focus, the
+// automatic tick, BN_CLICKED to the parent). Sent, it would return only
+// when a dialog opened by the click closed; posted, it does not wait.
+void Press(const Options& options, HWND top, HWND control) {
+    if (options.mouse) MouseClick(top, control);
+    else Post(control, BM_CLICK, 0, 0);
+}
+
+long long WholeNumber(const std::wstring& text, const wchar_t* what) {
+    long long n = 0;
+    if (!ParseInt(text, n)) UsageError(std::wstring(what) + L" must be a whole number, not \"" + text + L"\"");
+    return n;
+}
+
+}  // namespace
+
+void RunClick(const Options& options) {
+    ExpectWords(options, 1, L"click --window TITLE CONTROL");
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    Kind kind = KindOf(control);
+    if (!options.force && kind != Kind::PushButton && kind != Kind::CheckBox && kind != Kind::Radio)
+        Fail(L"control \"" + options.words[0] + L"\" is a " + KindName(kind) +
+             L", not a button (labels: use `label`)");
+    RequireUsable(options, top, control);
+    Press(options, top, control);
+}
+
+void RunCheck(const Options& options) {
+    ExpectWords(options, 2, L"check --window TITLE CONTROL 0|1");
+    long long wanted = WholeNumber(options.words[1], L"the state");
+    if (wanted != 0 && wanted != 1) UsageError(L"the state must be 0 or 1");
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    RequireKind(control, Kind::CheckBox, options.words[0]);
+    RequireUsable(options, top, control);
+    DWORD timeout = TimeoutOr(options, kFindTimeoutMs);
+    // A three-state box may need two clicks; each must change the state.
+    for (int click = 0; click < 2 && CheckState(control) != wanted; ++click) {
+        int before = CheckState(control);
+        Press(options, top, control);
+        DWORD start = GetTickCount();
+        while (CheckState(control) == before) {
+            if (GetTickCount() - start >= timeout)
+                Fail(L"check box \"" + options.words[0] + L"\" stayed at " + std::to_wstring(before) +
+                     L" after a click");
+            Sleep(20);
+        }
+    }
+    if (int state = CheckState(control); state != wanted)
+        Fail(L"check box \"" + options.words[0] + L"\" is at " + std::to_wstring(state) + L", not " +
+             std::to_wstring(wanted));
+}
+
+void RunLabel(const Options& options) {
+    ExpectWords(options, 1, L"label --window TITLE CONTROL");
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    Kind kind = KindOf(control);
+    if (!options.force && kind != Kind::Label && kind != Kind::Image)
+        Fail(L"control \"" + options.words[0] + L"\" is a " + KindName(kind) + L", not a label");
+    RequireUsable(options, top, control);
+    // A static control reports clicks only with SS_NOTIFY; without it a
+    // user's click does nothing, and so does this command.
+    if (!options.force && !(GetWindowLongPtrW(control, GWL_STYLE) & SS_NOTIFY))
+        Fail(L"label \"" + options.words[0] + L"\" does not report clicks (no SS_NOTIFY style)");
+    if (options.mouse) {
+        MouseClick(top, control);
+        return;
+    }
+    int id = GetDlgCtrlID(control);
+    Post(GetParent(control), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(control));
+}
+
+void RunType(const Options& options) {
+    ExpectWords(options, 2, L"type --window TITLE CONTROL TEXT");
+    const std::wstring& text = options.words[1];
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    RequireKind(control, Kind::Edit, options.words[0]);
+    RequireUsable(options, top, control);
+    if (!options.force && (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY))
+        Fail(L"text box \"" + options.words[0] + L"\" is read-only");
+    // WM_SETTEXT replaces the text and makes the edit send EN_CHANGE; the
+    // system carries the string across to the target.
+    Ask(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    std::wstring now = ControlText(control);
+    if (now != text) Fail(L"text box \"" + options.words[0] + L"\" holds \"" + Escaped(now) + L"\" after typing");
+}
+
+void RunSlider(const Options& options) {
+    ExpectWords(options, 2, L"slider --window TITLE CONTROL POS");
+    long long pos = WholeNumber(options.words[1], L"the position");
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    RequireKind(control, Kind::Trackbar, options.words[0]);
+    RequireUsable(options, top, control);
+    TrackbarState state = ReadTrackbar(control);
+    if (pos < state.min || pos > state.max)
+        Fail(L"position " + std::to_wstring(pos) + L" is outside the slider's range " + std::to_wstring(state.min) +
+             L" to " + std::to_wstring(state.max));
+    Ask(control, TBM_SETPOS, TRUE, static_cast<LPARAM>(pos));
+    // What a drag of the thumb ends with: the final position, then the end
+    // of tracking, with the trackbar's handle so the parent knows the sender.
+    UINT message = state.vertical ? WM_VSCROLL : WM_HSCROLL;
+    HWND parent = GetParent(control);
+    auto handle = reinterpret_cast<LPARAM>(control);
+    Post(parent, message, MAKEWPARAM(TB_THUMBPOSITION, static_cast<WORD>(pos)), handle);
+    Post(parent, message, MAKEWPARAM(TB_ENDTRACK, 0), handle);
+}
+
+}  // namespace uidriver
