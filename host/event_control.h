@@ -1,0 +1,46 @@
+// The host's event control on the main window: asked by dispatch id whether
+// the host is ready, and raising the notifications that close the window.
+// Events arrive on the window thread, inside its message loop.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "host/variant.h"
+
+namespace host {
+
+// The control's class and its event interface.
+inline constexpr const char16_t* kEventControlClsid = u"{7A769383-0D93-11D1-B268-444553540000}";
+inline constexpr const char16_t* kEventInterfaceIid = u"{7A769382-0D93-11D1-B268-444553540000}";
+
+// Methods, by dispatch id.
+inline constexpr int32_t kDispReady = 1;        // (I4 0) -> I4: above 0: a database is open
+inline constexpr int32_t kDispAcknowledge = 2;  // () : called first on each handled event
+inline constexpr int32_t kDispUnreachable = 3;  // () -> Bool: true: the host cannot be reached
+
+// The two events the main window handles, by their dispatch ids on the event
+// interface (the control raises ids 1 to 14).
+inline constexpr int32_t kEventA = 11;  // no argument
+inline constexpr int32_t kEventB = 14;  // one argument, ignored
+
+class EventControl {
+public:
+    virtual ~EventControl() = default;
+    virtual Variant CallId(int32_t dispatchId, const std::vector<Variant>& args) = 0;
+
+    std::function<void()> onHostEventA;
+    std::function<void(const Variant&)> onHostEventB;
+
+protected:
+    // For the backends: routes an event by its dispatch id; others are ignored.
+    void Raise(int32_t dispatchId, const std::vector<Variant>& args);
+};
+
+// The control as the system provides it; raises error 429 when it is not
+// installed.
+std::unique_ptr<EventControl> CreateEventControl();
+
+}  // namespace host
