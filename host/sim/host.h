@@ -1,0 +1,96 @@
+// The stand-in host: the contact manager's automation objects and event
+// control, acting on a StateFile so that tests, the demo and the command
+// line see and steer the same host. Used in-process here and wrapped as an
+// in-process COM server on Windows.
+//
+// Objects, by ProgID (any letter case; any other ProgID raises 429, and so
+// do both while the host is not installed):
+//   ACTOLE.APPOBJECT  the application: OpenFile, Views, GetOpenDBName,
+//                     Command (150 makes the host quit)
+//   ACTOLE.AUXCMDS    the auxiliary commands: AuxCommandExists,
+//                     AuxCommandExistsInToolbar/-ToolsMenu, AddAuxCommand,
+//                     Add-/RemoveAuxCommandToToolbar/-ToolsMenu
+// What each member does and how calls fail: host/sim/members.h. The state
+// is read at every call, so a change from outside (the command line) takes
+// effect at the next call.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "host/automation.h"
+#include "host/event_control.h"
+#include "host/sim/members.h"
+#include "host/sim/state_file.h"
+
+namespace host::sim {
+
+class SimObject : public Object {
+public:
+    SimObject(std::shared_ptr<StateFile> state, ObjectKind kind);
+
+    // By name, property or method alike; scripts answer any name.
+    Variant Invoke(vb::StringView member, InvokeKind kind, const std::vector<Variant>& args) override;
+    // These objects are called by name only: raises 438.
+    Variant InvokeId(int32_t dispatchId, const std::vector<Variant>& args) override;
+
+    // Whether a call of this name reaches the object (its own members and
+    // any scripted name): for a name lookup ahead of the call.
+    bool Supports(vb::StringView member);
+    ObjectKind kind() const { return kind_; }
+
+private:
+    std::shared_ptr<StateFile> state_;
+    ObjectKind kind_;
+};
+
+class SimAutomation : public Automation {
+public:
+    explicit SimAutomation(std::shared_ptr<StateFile> state);
+    std::shared_ptr<Object> CreateObject(vb::StringView progId) override;
+
+private:
+    std::shared_ptr<StateFile> state_;
+};
+
+// An event the host raises, by its dispatch id on the event interface.
+struct HostEvent {
+    int32_t dispatchId;
+    std::vector<Variant> args;
+};
+
+// The event control. Dispatch ids 1, 2 and 3 as members.h describes; it
+// answers while the host is not running (that is what it is asked about).
+class SimEventControl : public EventControl {
+public:
+    explicit SimEventControl(std::shared_ptr<StateFile> state);
+    Variant CallId(int32_t dispatchId, const std::vector<Variant>& args) override;
+
+    // Delivers the events waiting in the state, oldest first, to the
+    // handlers and clears them; how many there were. Nothing raises events
+    // by itself: the program's loop, the tests or a COM wrapper's timer
+    // call this.
+    int RaisePending();
+
+private:
+    std::shared_ptr<StateFile> state_;
+};
+
+// The control as the system would create it: raises 429 while the host is
+// not installed.
+std::unique_ptr<SimEventControl> CreateSimEventControl(std::shared_ptr<StateFile> state);
+
+// Takes the waiting events out of the state (logged as raised): event A as
+// dispatch id 11 without arguments, B as 14 with its one argument (empty
+// when none was given).
+std::vector<HostEvent> TakePendingEvents(StateFile& state);
+
+// A value as a caller receives it; an Object value becomes the stand-in's
+// object of that name (raises 13 for a name of no object).
+Variant ToVariant(const Value& value, const std::shared_ptr<StateFile>& state);
+
+// The host starts with this database: what opening a database file through
+// the shell does. Logged as "host" "Open".
+void Open(StateFile& state, vb::StringView databasePath);
+
+}  // namespace host::sim

@@ -1,0 +1,344 @@
+#include "host/sim/state.h"
+
+#include <charconv>
+#include <functional>
+
+#include "host/sim/field_text.h"
+
+namespace host::sim {
+
+namespace {
+
+constexpr std::string_view kHeader = "brivane-hostsim-state\t1";
+
+char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+template <class Int>
+std::optional<Int> ParseInt(vb::StringView text) {
+    std::string ascii;
+    for (char16_t c : text) {
+        if (c > 0x7F) return std::nullopt;
+        ascii += static_cast<char>(c);
+    }
+    Int value{};
+    auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (error != std::errc() || end != ascii.data() + ascii.size() || ascii.empty()) return std::nullopt;
+    return value;
+}
+
+vb::String Decimal(int64_t number) { return vb::FromAscii(std::to_string(number)); }
+
+struct TypeName {
+    Variant::Type type;
+    const char16_t* name;
+};
+constexpr TypeName kTypeNames[] = {
+    {Variant::Type::Empty, u"Empty"}, {Variant::Type::I2, u"I2"},     {Variant::Type::I4, u"I4"},
+    {Variant::Type::Bool, u"Bool"},   {Variant::Type::String, u"Text"}, {Variant::Type::Object, u"Object"},
+};
+
+vb::String FormatOutcome(const Outcome& outcome, bool scripted) {
+    vb::String out = u"=> ";
+    if (scripted) out += u"scripted ";
+    if (outcome.failed) return out + u"Error " + Decimal(outcome.errorNumber) + u": " + outcome.errorText;
+    return out + FormatValue(outcome.result);
+}
+
+std::optional<Outcome> ParseOutcome(vb::StringView text, bool* scripted) {
+    if (!text.starts_with(u"=> ")) return std::nullopt;
+    text.remove_prefix(3);
+    *scripted = text.starts_with(u"scripted ");
+    if (*scripted) text.remove_prefix(9);
+    if (text.starts_with(u"Error ")) {
+        text.remove_prefix(6);
+        size_t colon = text.find(u": ");
+        if (colon == vb::StringView::npos) return std::nullopt;
+        auto number = ParseInt<int32_t>(text.substr(0, colon));
+        if (!number) return std::nullopt;
+        return Outcome::Error(*number, vb::String(text.substr(colon + 2)));
+    }
+    auto value = ParseValue(text);
+    if (!value) return std::nullopt;
+    return Outcome::Result(*value);
+}
+
+// ---- writing ----------------------------------------------------------------
+
+class Writer {
+public:
+    Writer& Field(vb::StringView text) {
+        if (!line_.empty()) line_ += '\t';
+        line_ += EscapeField(text);
+        return *this;
+    }
+    Writer& Field(int64_t number) { return Field(Decimal(number)); }
+    void End(std::string& out) {
+        out += line_;
+        out += '\n';
+        line_.clear();
+    }
+
+private:
+    std::string line_;
+};
+
+void WriteLogEntry(Writer& w, const LogEntry& entry) {
+    w.Field(u"call").Field(entry.object).Field(entry.member);
+    for (const Value& arg : entry.args) w.Field(FormatValue(arg));
+    w.Field(FormatOutcome(entry.outcome, entry.scripted));
+}
+
+// ---- reading ----------------------------------------------------------------
+
+using Fields = std::vector<vb::String>;
+
+std::optional<bool> ParseWord(vb::StringView text, vb::StringView yes, vb::StringView no) {
+    if (SameName(text, yes)) return true;
+    if (SameName(text, no)) return false;
+    return std::nullopt;
+}
+
+bool ReadFlag(const Fields& f, vb::StringView yes, vb::StringView no, bool& target) {
+    if (f.size() != 2) return false;
+    auto value = ParseWord(f[1], yes, no);
+    if (value) target = *value;
+    return value.has_value();
+}
+
+bool ReadField(const Fields& f, State& s) {
+    if (f.size() != 3) return false;
+    auto id = ParseInt<int16_t>(f[1]);
+    if (id) s.fields[*id] = f[2];
+    return id.has_value();
+}
+
+bool ReadCommand(const Fields& f, State& s) {
+    if (f.size() != 9) return false;
+    auto flags = ParseInt<int16_t>(f[8]);
+    if (!flags) return false;
+    s.command = AuxCommand{f[1], f[2], f[3], f[4], f[5], f[6], f[7], *flags};
+    return true;
+}
+
+bool ReadPlacement(const Fields& f, State& s) {
+    if (f.size() != 3) return false;
+    auto view = ParseInt<int16_t>(f[2]);
+    if (!view) return false;
+    std::set<int16_t>* views = f[1] == u"toolbar" ? &s.toolbar : f[1] == u"menu" ? &s.menu : nullptr;
+    if (views) views->insert(*view);
+    return views != nullptr;
+}
+
+bool ReadScript(const Fields& f, State& s) {
+    if (f.size() != 4) return false;
+    Script script{f[1]};
+    if (f[2] != u"every") {
+        auto times = ParseInt<int32_t>(f[2]);
+        if (!times || *times <= 0) return false;
+        script.times = *times;
+    }
+    bool scripted = false;
+    auto answer = ParseOutcome(f[3], &scripted);
+    if (!answer) return false;
+    script.answer = *answer;
+    s.scripts.push_back(std::move(script));
+    return true;
+}
+
+bool ReadEvent(const Fields& f, State& s) {
+    if (f.size() < 2 || f.size() > 3 || f[1].size() != 1) return false;
+    PendingEvent event{FoldAscii(f[1][0]) == u'a' ? u'A' : FoldAscii(f[1][0]) == u'b' ? u'B' : u'\0'};
+    if (!event.kind) return false;
+    if (f.size() == 3) {
+        event.argument = ParseValue(f[2]);
+        if (!event.argument) return false;
+    }
+    s.events.push_back(std::move(event));
+    return true;
+}
+
+bool ReadCall(const Fields& f, State& s) {
+    if (f.size() < 4) return false;
+    LogEntry entry{f[1], f[2]};
+    for (size_t i = 3; i + 1 < f.size(); ++i) {
+        auto arg = ParseValue(f[i]);
+        if (!arg) return false;
+        entry.args.push_back(std::move(*arg));
+    }
+    auto outcome = ParseOutcome(f.back(), &entry.scripted);
+    if (!outcome) return false;
+    entry.outcome = *outcome;
+    s.Record(std::move(entry));
+    return true;
+}
+
+void ReadLine(const Fields& f, State& s) {
+    const vb::String& kind = f[0];
+    if (kind == u"installed") ReadFlag(f, u"yes", u"no", s.installed);
+    else if (kind == u"running") ReadFlag(f, u"yes", u"no", s.running);
+    else if (kind == u"database") ReadFlag(f, u"open", u"closed", s.databaseOpen);
+    else if (kind == u"reachable") ReadFlag(f, u"yes", u"no", s.reachable);
+    else if (kind == u"path" && f.size() == 2) s.databasePath = f[1];
+    else if (kind == u"field") ReadField(f, s);
+    else if (kind == u"command") ReadCommand(f, s);
+    else if (kind == u"placement") ReadPlacement(f, s);
+    else if (kind == u"script") ReadScript(f, s);
+    else if (kind == u"event") ReadEvent(f, s);
+    else if (kind == u"call") ReadCall(f, s);
+}
+
+}  // namespace
+
+// ---- values -------------------------------------------------------------------
+
+Value Value::I2(int16_t number) { return {Variant::Type::I2, Decimal(number)}; }
+Value Value::I4(int32_t number) { return {Variant::Type::I4, Decimal(number)}; }
+Value Value::Bool(bool value) { return {Variant::Type::Bool, value ? u"True" : u"False"}; }
+
+Value Value::Of(const Variant& value) {
+    switch (value.type()) {
+        case Variant::Type::Empty: return Empty();
+        case Variant::Type::I2: return I2(value.i2());
+        case Variant::Type::I4: return I4(value.i4());
+        case Variant::Type::Bool: return Bool(value.boolean());
+        case Variant::Type::String: return Text(value.text());
+        case Variant::Type::Object: break;
+    }
+    return Object({});
+}
+
+vb::String FormatValue(const Value& value) {
+    for (const TypeName& t : kTypeNames)
+        if (t.type == value.type) return vb::String(t.name) + u":" + value.text;
+    return u"Empty:";
+}
+
+std::optional<Value> ParseValue(vb::StringView typed) {
+    size_t colon = typed.find(u':');
+    vb::StringView name = typed.substr(0, colon);
+    vb::StringView text = colon == vb::StringView::npos ? vb::StringView() : typed.substr(colon + 1);
+    for (const TypeName& t : kTypeNames) {
+        if (!SameName(name, t.name)) continue;
+        switch (t.type) {
+            case Variant::Type::Empty:
+                if (!text.empty()) return std::nullopt;
+                return Value::Empty();
+            case Variant::Type::I2:
+                if (auto n = ParseInt<int16_t>(text)) return Value::I2(*n);
+                return std::nullopt;
+            case Variant::Type::I4:
+                if (auto n = ParseInt<int32_t>(text)) return Value::I4(*n);
+                return std::nullopt;
+            case Variant::Type::Bool:
+                if (auto b = ParseWord(text, u"true", u"false")) return Value::Bool(*b);
+                return std::nullopt;
+            case Variant::Type::String: return Value::Text(vb::String(text));
+            case Variant::Type::Object: return Value::Object(vb::String(text));
+        }
+    }
+    return std::nullopt;
+}
+
+// ---- the state ----------------------------------------------------------------
+
+void State::Record(LogEntry entry) {
+    if (log.size() >= kLogLimit) log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(log.size() - kLogLimit + 1));
+    log.push_back(std::move(entry));
+}
+
+vb::String State::Field(int16_t id) const {
+    auto it = fields.find(id);
+    return it == fields.end() ? vb::String() : it->second;
+}
+
+Script* State::ScriptFor(vb::StringView member) {
+    for (Script& script : scripts)
+        if (script.times != 0 && SameName(script.member, member)) return &script;
+    return nullptr;
+}
+
+void State::SetScript(Script script) {
+    std::erase_if(scripts, [&](const Script& s) { return SameName(s.member, script.member); });
+    scripts.push_back(std::move(script));
+}
+
+std::string FormatState(const State& s) {
+    std::string out(kHeader);
+    out += '\n';
+    Writer w;
+    w.Field(u"installed").Field(s.installed ? u"yes" : u"no").End(out);
+    w.Field(u"running").Field(s.running ? u"yes" : u"no").End(out);
+    w.Field(u"database").Field(s.databaseOpen ? u"open" : u"closed").End(out);
+    w.Field(u"reachable").Field(s.reachable ? u"yes" : u"no").End(out);
+    w.Field(u"path").Field(s.databasePath).End(out);
+    for (const auto& [id, text] : s.fields) w.Field(u"field").Field(id).Field(text).End(out);
+    if (const auto& c = s.command) {
+        w.Field(u"command").Field(c->title).Field(c->commandLine).Field(c->workingFolder).Field(c->menuText);
+        w.Field(c->tooltip).Field(c->icon).Field(c->icon32).Field(c->flags).End(out);
+    }
+    for (int16_t view : s.toolbar) w.Field(u"placement").Field(u"toolbar").Field(view).End(out);
+    for (int16_t view : s.menu) w.Field(u"placement").Field(u"menu").Field(view).End(out);
+    for (const Script& script : s.scripts) {
+        w.Field(u"script").Field(script.member);
+        if (script.times == Script::kEvery) w.Field(u"every");
+        else w.Field(script.times);
+        w.Field(FormatOutcome(script.answer, false)).End(out);
+    }
+    for (const PendingEvent& event : s.events) {
+        w.Field(u"event").Field(vb::String(1, event.kind));
+        if (event.argument) w.Field(FormatValue(*event.argument));
+        w.End(out);
+    }
+    for (const LogEntry& entry : s.log) {
+        WriteLogEntry(w, entry);
+        w.End(out);
+    }
+    return out;
+}
+
+std::string FormatLogEntry(const LogEntry& entry) {
+    std::string out;
+    Writer w;
+    WriteLogEntry(w, entry);
+    w.End(out);
+    return out;
+}
+
+State ParseState(std::string_view text) {
+    State state;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    bool header = false;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (!header) {
+            if (line != kHeader) return State();
+            header = true;
+            continue;
+        }
+        if (line.empty() || line.starts_with('#')) continue;
+        Fields fields;
+        bool readable = true;
+        for (std::string_view raw : SplitFields(line)) {
+            auto field = UnescapeField(raw);
+            if (!field) {
+                readable = false;
+                break;
+            }
+            fields.push_back(std::move(*field));
+        }
+        if (readable) ReadLine(fields, state);
+    }
+    return state;
+}
+
+bool SameName(vb::StringView a, vb::StringView b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    return true;
+}
+
+}  // namespace host::sim
