@@ -36,7 +36,15 @@ void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
     Loaded().push_back(this);
-    peer = backend().CreateForm(*this);
+    try {
+        peer = backend().CreateForm(*this);
+    } catch (...) {
+        // Without its window the form stays unloaded.
+        loaded_ = false;
+        auto& forms = Loaded();
+        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+        throw;
+    }
     Form_Load();
 }
 
