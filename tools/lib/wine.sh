@@ -1,0 +1,51 @@
+# One Wine prefix per run with a persistent wineserver, so each program start
+# costs a fraction of a second; the server is stopped when the script ends.
+# Start the X display first: Wine's desktop process keeps the DISPLAY it
+# was started with. Needs common.sh.
+
+# brivane_wine_start PREFIX [LOGDIR]: makes the prefix ready, exports
+# WINEPREFIX and WINEDEBUG, and starts the server.
+brivane_wine_start() {
+  local prefix=$1 logdir=${2:-${TMPDIR:-/tmp}}
+  mkdir -p "$logdir"
+  export WINEPREFIX=$prefix
+  export WINEDEBUG=${WINEDEBUG:--all}
+  if ! "$BRIVANE_ROOT/tools/wine-prefix" "$prefix" >"$logdir/wine-prefix.log" 2>&1; then
+    brivane_show_log "$logdir/wine-prefix.log"
+    brivane_die "the Wine prefix $prefix could not be made"
+  fi
+  _brivane_wine_owned=
+  if ! wineserver -p </dev/null >/dev/null 2>&1; then
+    # A server of this prefix is still running: if it is about to end
+    # (it lingers a few seconds after its last program), start ours after it.
+    timeout 10 wineserver -w >/dev/null 2>&1 || true
+    if ! wineserver -p </dev/null >/dev/null 2>&1; then
+      brivane_say "using the wineserver already running for $prefix"
+      return 0
+    fi
+  fi
+  _brivane_wine_owned=1
+  brivane_on_exit brivane_wine_stop
+  _brivane_wine_warm_up "$logdir"
+}
+
+# Wine's background services start with the first program of a session and
+# stay as long as the server; they keep that program's output open. Started
+# here, they hold a log file, not the pipe of a test harness that would then
+# wait for them forever.
+_brivane_wine_warm_up() {
+  local logdir=$1
+  if ! wine cmd /c exit 0 </dev/null >"$logdir/wine-session.log" 2>&1; then
+    brivane_show_log "$logdir/wine-session.log"
+    brivane_die "Wine does not start programs in $WINEPREFIX"
+  fi
+}
+
+# Ends every Windows program of the prefix and the server (the registry is
+# written to disk as it ends).
+brivane_wine_stop() {
+  [[ -n ${_brivane_wine_owned:-} ]] || return 0
+  wineserver -k >/dev/null 2>&1 || true
+  timeout 10 wineserver -w >/dev/null 2>&1 || true
+  _brivane_wine_owned=
+}
