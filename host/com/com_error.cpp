@@ -1,0 +1,125 @@
+#include "host/com/com_error.h"
+
+#include <cstdio>
+
+#include "host/com/wide.h"
+
+namespace host::com {
+
+namespace {
+
+struct Mapped {
+    HRESULT result;
+    int32_t number;
+    const char16_t* description;  // nullptr: the standard one
+};
+
+constexpr int32_t kNoNamedArguments = 446;
+constexpr int32_t kNamedArgumentNotFound = 448;
+constexpr int32_t kArgumentNotOptional = 449;
+constexpr int32_t kWrongArgumentCount = 450;
+constexpr int32_t kServerUnavailable = 462;
+
+constexpr Mapped kMapped[] = {
+    {DISP_E_UNKNOWNNAME, vb::kObjectDoesntSupport, nullptr},
+    {DISP_E_MEMBERNOTFOUND, vb::kObjectDoesntSupport, nullptr},
+    {DISP_E_TYPEMISMATCH, vb::kTypeMismatch, nullptr},
+    {DISP_E_OVERFLOW, vb::kOverflow, nullptr},
+    {DISP_E_BADPARAMCOUNT, kWrongArgumentCount, u"Wrong number of arguments or invalid property assignment"},
+    {DISP_E_PARAMNOTOPTIONAL, kArgumentNotOptional, u"Argument not optional"},
+    {DISP_E_NONAMEDARGS, kNoNamedArguments, u"Object doesn't support named arguments"},
+    {DISP_E_PARAMNOTFOUND, kNamedArgumentNotFound, u"Named argument not found"},
+    {E_OUTOFMEMORY, vb::kOutOfMemory, nullptr},
+    {RPC_E_DISCONNECTED, kServerUnavailable, u"The remote server machine does not exist or is unavailable"},
+    {RPC_E_SERVER_DIED, kServerUnavailable, u"The remote server machine does not exist or is unavailable"},
+    {RPC_E_SERVER_DIED_DNE, kServerUnavailable, u"The remote server machine does not exist or is unavailable"},
+    {CO_E_OBJNOTCONNECTED, kServerUnavailable, u"The remote server machine does not exist or is unavailable"},
+};
+
+const Mapped* Find(HRESULT result) {
+    for (const Mapped& m : kMapped)
+        if (m.result == result) return &m;
+    return nullptr;
+}
+
+vb::String Description(const Mapped& m) { return m.description ? m.description : vb::StandardDescription(m.number); }
+
+// The system's text for a result, without its line break; empty when it has none.
+vb::String SystemText(HRESULT result) {
+    wchar_t* buffer = nullptr;
+    DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    vb::String text = buffer ? FromWide(buffer, length) : vb::String();
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) text.pop_back();
+    return text;
+}
+
+vb::String Hex(HRESULT result) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "0x%08lX", static_cast<unsigned long>(result));
+    return vb::FromAscii(digits);
+}
+
+bool IsControlFacility(HRESULT scode) {
+    return FAILED(scode) && HRESULT_FACILITY(scode) == FACILITY_CONTROL && HRESULT_CODE(scode) != 0;
+}
+
+}  // namespace
+
+vb::Error ErrorFromResult(HRESULT result) {
+    if (const Mapped* m = Find(result)) return vb::Error(m->number, Description(*m));
+    vb::String text = vb::StandardDescription(vb::kAutomationError) + u" (" + Hex(result) + u")";
+    vb::String system = SystemText(result);
+    if (!system.empty()) text += u": " + system;
+    return vb::Error(vb::kAutomationError, text);
+}
+
+vb::Error ErrorFromException(EXCEPINFO& info) {
+    if (info.pfnDeferredFillIn) {
+        auto fill = info.pfnDeferredFillIn;
+        info.pfnDeferredFillIn = nullptr;
+        fill(&info);
+    }
+    vb::String description = FromBstr(info.bstrDescription);
+    int32_t number = vb::kAutomationError;
+    const Mapped* mapped = nullptr;
+    if (info.wCode != 0) {
+        number = info.wCode;
+    } else if (IsControlFacility(info.scode)) {
+        number = HRESULT_CODE(info.scode);
+    } else if ((mapped = Find(info.scode))) {
+        number = mapped->number;
+    } else if (info.scode != 0) {
+        number = static_cast<int32_t>(info.scode);
+    }
+    if (description.empty()) {
+        if (mapped) description = Description(*mapped);
+        else description = vb::StandardDescription(number);
+        if (description.empty() && info.scode != 0) description = SystemText(info.scode);
+        if (description.empty()) description = vb::StandardDescription(vb::kAutomationError);
+    }
+    return vb::Error(number, description);
+}
+
+HRESULT ScodeForError(int32_t number) {
+    if (number >= 1 && number <= 0xFFFF) return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number);
+    return static_cast<HRESULT>(number);
+}
+
+bool FillException(const vb::Error& error, vb::StringView source, EXCEPINFO* info) {
+    *info = EXCEPINFO{};
+    info->scode = ScodeForError(error.number());
+    vb::String description =
+        error.description().empty() ? vb::StandardDescription(error.number()) : error.description();
+    info->bstrSource = ToBstr(source);
+    info->bstrDescription = ToBstr(description);
+    if (info->bstrSource && info->bstrDescription) return true;
+    SysFreeString(info->bstrSource);
+    SysFreeString(info->bstrDescription);
+    *info = EXCEPINFO{};
+    return false;
+}
+
+}  // namespace host::com

@@ -1,0 +1,74 @@
+// The program's end of the event control's connection point: an object that
+// answers only IDispatch (and the event interface, as IDispatch) and hands
+// each event's dispatch id and arguments to its receiver. Unknown ids are
+// handed on too; the receiver decides. Nothing it does fails the caller:
+// every event is answered S_OK.
+#pragma once
+
+#include <oaidl.h>
+#include <ocidl.h>
+
+#include <vector>
+
+#include "host/com/scoped.h"
+#include "host/variant.h"
+
+namespace host::com {
+
+class EventReceiver {
+public:
+    virtual void Receive(int32_t dispatchId, std::vector<Variant> args) noexcept = 0;
+
+protected:
+    ~EventReceiver() = default;
+};
+
+class EventSink final : public IDispatch {
+public:
+    // A new sink with one reference for the caller.
+    static ComPtr<EventSink> Create(const IID& eventInterface, EventReceiver* receiver);
+    // No more deliveries: the receiver is going away (the source may keep
+    // the sink a while longer).
+    void Disconnect() { receiver_ = nullptr; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO*, UINT*) override;
+
+private:
+    EventSink(const IID& eventInterface, EventReceiver* receiver)
+        : eventInterface_(eventInterface), receiver_(receiver) {}
+    ~EventSink() = default;
+
+    IID eventInterface_;
+    EventReceiver* receiver_;
+    LONG references_ = 1;
+};
+
+// A sink advised to a source's connection point for as long as this lives.
+class Connection {
+public:
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { Disconnect(); }
+
+    // Advises `sink` to the source's connection point for `eventInterface`.
+    HRESULT Connect(IUnknown* source, const IID& eventInterface, IUnknown* sink);
+    // Unadvises.
+    void Disconnect();
+    // Forgets the connection without calling the source (whose code may be
+    // gone).
+    void Abandon();
+
+private:
+    ComPtr<IConnectionPoint> point_;
+    DWORD cookie_ = 0;
+};
+
+}  // namespace host::com

@@ -1,0 +1,128 @@
+// Owners of COM resources: interface pointers, VARIANTs, BSTRs and the
+// strings of an EXCEPINFO. Each frees what it holds once, when it goes out
+// of scope, and can hand it over (Detach) to a caller that frees it.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstddef>
+#include <utility>
+
+namespace host::com {
+
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(std::nullptr_t) {}
+    ComPtr(const ComPtr& other) : p_(other.p_) {
+        if (p_) p_->AddRef();
+    }
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr other) noexcept {
+        std::swap(p_, other.p_);
+        return *this;
+    }
+    ~ComPtr() { Reset(); }
+
+    // Takes over a reference the caller owns (a fresh object, an out parameter).
+    static ComPtr Adopt(T* p) {
+        ComPtr out;
+        out.p_ = p;
+        return out;
+    }
+    // Adds a reference of its own.
+    static ComPtr Share(T* p) {
+        if (p) p->AddRef();
+        return Adopt(p);
+    }
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+
+    void Reset() {
+        if (T* p = std::exchange(p_, nullptr)) p->Release();
+    }
+    // For an out parameter: releases what it held and receives the new one.
+    T** Receive() {
+        Reset();
+        return &p_;
+    }
+    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+    // Gives up the reference without releasing it.
+    T* Detach() { return std::exchange(p_, nullptr); }
+
+    // The same object through another interface; empty when it has none.
+    template <class U>
+    ComPtr<U> As(REFIID iid) const {
+        ComPtr<U> out;
+        if (p_ && FAILED(p_->QueryInterface(iid, out.ReceiveVoid()))) out.Reset();
+        return out;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+class ScopedVariant {
+public:
+    ScopedVariant() { VariantInit(&v_); }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+    ~ScopedVariant() { VariantClear(&v_); }
+
+    const VARIANT& get() const { return v_; }
+    VARIANT* ptr() { return &v_; }
+    // For an out parameter: clears what it held first.
+    VARIANT* Receive() {
+        VariantClear(&v_);
+        return &v_;
+    }
+    // Hands the value over; this one is empty afterwards.
+    VARIANT Detach() {
+        VARIANT out = v_;
+        VariantInit(&v_);
+        return out;
+    }
+
+private:
+    VARIANT v_;
+};
+
+class ScopedBstr {
+public:
+    ScopedBstr() = default;
+    explicit ScopedBstr(BSTR b) : b_(b) {}
+    ScopedBstr(const ScopedBstr&) = delete;
+    ScopedBstr& operator=(const ScopedBstr&) = delete;
+    ~ScopedBstr() { SysFreeString(b_); }
+
+    BSTR get() const { return b_; }
+    BSTR Detach() { return std::exchange(b_, nullptr); }
+
+private:
+    BSTR b_ = nullptr;
+};
+
+// An EXCEPINFO whose strings are freed with it.
+class ScopedExcepInfo {
+public:
+    ScopedExcepInfo() : info_{} {}
+    ScopedExcepInfo(const ScopedExcepInfo&) = delete;
+    ScopedExcepInfo& operator=(const ScopedExcepInfo&) = delete;
+    ~ScopedExcepInfo() {
+        SysFreeString(info_.bstrSource);
+        SysFreeString(info_.bstrDescription);
+        SysFreeString(info_.bstrHelpFile);
+    }
+
+    EXCEPINFO* ptr() { return &info_; }
+    EXCEPINFO& get() { return info_; }
+
+private:
+    EXCEPINFO info_;
+};
+
+}  // namespace host::com

@@ -1,0 +1,88 @@
+// The stand-in's event control as an automation object: its methods by
+// dispatch id over the same SimEventControl the program uses in-process,
+// and a connection point for the event interface. A timer on a message-only
+// window of the creating thread (the client's, as the class is registered
+// for apartments) takes the events waiting in the state about ten times a
+// second and fires them to every connected sink, inside the client's own
+// message loop.
+#pragma once
+
+#include <ocidl.h>
+
+#include <memory>
+#include <vector>
+
+#include "host/com/scoped.h"
+#include "host/sim/host.h"
+#include "tools/hostsim/server_module_win.h"
+
+namespace hostsim::server {
+
+class ServerEventControl final : public IDispatch, public IConnectionPointContainer {
+public:
+    // A new control with one reference for the caller. Raises 7 when its
+    // window cannot be made.
+    static host::com::ComPtr<IUnknown> Create(std::unique_ptr<host::sim::SimEventControl> control,
+                                              std::shared_ptr<host::sim::StateFile> state);
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    // The control is called by dispatch id only: every name is unknown.
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argumentError) override;
+
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+
+private:
+    // The one connection point, part of the control: it lives and counts
+    // references with it.
+    class Point final : public IConnectionPoint {
+    public:
+        explicit Point(ServerEventControl& owner) : owner_(owner) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+        ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+        HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
+        HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) override;
+        HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+        HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+        HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
+
+    private:
+        ServerEventControl& owner_;
+    };
+
+    struct Sink {
+        DWORD cookie;
+        host::com::ComPtr<IDispatch> dispatch;
+    };
+
+    ServerEventControl(std::unique_ptr<host::sim::SimEventControl> control,
+                       std::shared_ptr<host::sim::StateFile> state);
+    ~ServerEventControl();
+
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Tick() noexcept;
+    void Fire(const std::vector<host::sim::HostEvent>& events);
+
+    std::unique_ptr<host::sim::SimEventControl> control_;
+    std::shared_ptr<host::sim::StateFile> state_;
+    Point point_{*this};
+    std::vector<Sink> sinks_;
+    DWORD nextCookie_ = 1;
+    HWND window_ = nullptr;
+    bool firing_ = false;
+    LONG references_ = 1;
+    ModuleReference module_;
+};
+
+// For the DLL's unloading: its window class goes with it.
+void UnregisterEventWindowClass();
+
+}  // namespace hostsim::server

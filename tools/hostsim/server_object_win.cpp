@@ -1,0 +1,75 @@
+#include "tools/hostsim/server_object_win.h"
+
+#include "host/com/wide.h"
+#include "host/sim/state.h"
+#include "tools/hostsim/server_call_win.h"
+
+namespace hostsim::server {
+
+host::com::ComPtr<IUnknown> ServerObject::Create(std::shared_ptr<host::sim::SimObject> object) {
+    return host::com::ComPtr<IUnknown>::Adopt(static_cast<IDispatch*>(new ServerObject(std::move(object))));
+}
+
+HRESULT ServerObject::QueryInterface(REFIID iid, void** out) {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG ServerObject::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+
+ULONG ServerObject::Release() {
+    LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT ServerObject::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT ServerObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info) *info = nullptr;
+    return DISP_E_BADINDEX;
+}
+
+HRESULT ServerObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (!names || !ids) return E_POINTER;
+    if (count == 0) return S_OK;
+    // Only the member: the stand-in's members take no named arguments.
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (!names[0]) return DISP_E_UNKNOWNNAME;
+    try {
+        vb::String name = host::com::FromWide(names[0], wcslen(names[0]));
+        if (!object_->Supports(name)) return DISP_E_UNKNOWNNAME;
+        size_t index = 0;
+        while (index < names_.size() && !host::sim::SameName(names_[index], name)) ++index;
+        if (index == names_.size()) names_.push_back(name);
+        ids[0] = static_cast<DISPID>(index + 1);
+        return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT ServerObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                             EXCEPINFO* exception, UINT* argumentError) {
+    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (id < 1 || static_cast<size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
+    // Nothing of the stand-in can be assigned to.
+    if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
+    host::InvokeKind kind = flags & DISPATCH_PROPERTYGET ? host::InvokeKind::PropertyGet : host::InvokeKind::Method;
+    vb::String member = names_[static_cast<size_t>(id) - 1];
+    return ServeCall(params, result, exception, argumentError,
+                     [&](const std::vector<host::Variant>& args) { return object_->Invoke(member, kind, args); });
+}
+
+}  // namespace hostsim::server
