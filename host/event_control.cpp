@@ -4,6 +4,19 @@
 
 namespace host {
 
+namespace {
+EventControlFactory& Factory() {
+    static EventControlFactory factory;
+    return factory;
+}
+}  // namespace
+
+std::unique_ptr<EventControl> CreateEventControl() {
+    return Factory() ? Factory()() : SystemEventControl();
+}
+
+void SetEventControlFactory(EventControlFactory factory) { Factory() = std::move(factory); }
+
 void EventControl::Raise(int32_t dispatchId, const std::vector<Variant>& args) {
     // An event is an entry from the window system like any other: an error
     // no handler traps ends the program with the standard message.

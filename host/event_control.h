@@ -39,8 +39,12 @@ protected:
     void Raise(int32_t dispatchId, const std::vector<Variant>& args);
 };
 
-// The control as the system provides it; raises error 429 when it is not
-// installed.
+// The control as the main window creates it: from the factory a test
+// installed, else the system's. Raises error 429 when it is not installed.
 std::unique_ptr<EventControl> CreateEventControl();
+std::unique_ptr<EventControl> SystemEventControl();
+
+using EventControlFactory = std::function<std::unique_ptr<EventControl>()>;
+void SetEventControlFactory(EventControlFactory factory);  // empty: the system's again
 
 }  // namespace host

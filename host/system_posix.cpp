@@ -23,6 +23,6 @@ Automation& SystemAutomation() {
     return automation;
 }
 
-std::unique_ptr<EventControl> CreateEventControl() { return sim::CreateSimEventControl(SharedState()); }
+std::unique_ptr<EventControl> SystemEventControl() { return sim::CreateSimEventControl(SharedState()); }
 
 }  // namespace host

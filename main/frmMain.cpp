@@ -1,15 +1,47 @@
 #include "main/frmMain.h"
 
+#include <cmath>
+
+#include "main/Module2.h"
 #include "platform/program_info.h"
 #include "platform/shell.h"
 #include "platform/ui/backend.h"
+#include "platform/ui/msgbox.h"
+#include "platform/vb/convert.h"
+#include "platform/vb/error.h"
+#include "settings/Settings.h"
+
+using Module2::ActApp;
+using Module2::RestartAct;
 
 namespace {
+
 // The designed outer size of the window, around its client area, caption
 // and menu bar.
 constexpr int kOuterWidth = 3495;
 constexpr int kOuterHeight = 2100;
-constexpr int kDefaultPosition = 100;
+constexpr int kDefaultPosition = 100;  // twips from the screen's top-left corner
+constexpr int kEndTimerInterval = 1000;
+constexpr int kTicksToEnd = 2;
+constexpr int16_t kQuitCommand = 150;
+
+constexpr const char16_t* kSecondCopyMessage = u"An instance of this program is already open!";
+constexpr const char16_t* kUnreachableMessage =
+    u"Unable to communicate with ACT!\r"
+    u"Please run actreg.exe located in the ACT folder and try again";
+constexpr const char16_t* kNoDatabaseMessage = u"Please open an ACT database prior to running Brivane!";
+
+// A stored value that no longer converts (edited outside the program) falls
+// back to its default instead of stopping every later start.
+template <class F>
+auto OrDefault(F convert, decltype(convert()) fallback) {
+    try {
+        return convert();
+    } catch (const vb::Error&) {
+        return fallback;
+    }
+}
+
 }  // namespace
 
 frmMain::frmMain()
@@ -21,20 +53,118 @@ frmMain::frmMain()
                         .maxButton = false,
                         .icon = IDI_PROGRAM}) {
     cmdLocate.onClick = [this] { cmdLocate_Click(); };
+    mnuIntegrate.onClick = [this] { mnuIntegrate_Click(); };
+    mnuPreferences.onClick = [this] { mnuPreferences_Click(); };
+    mnuAbout.onClick = [this] { mnuAbout_Click(); };
     mnuInstructions.onClick = [this] { mnuInstructions_Click(); };
     lblLink.onClick = [this] { lblLink_Click(); };
+    tmr1.onTimer = [this] { tmr1_Timer(); };
 }
 
 void frmMain::Form_Load() {
-    ui::Backend& screen = ui::backend();
-    double tx = screen.TwipsPerPixelX(), ty = screen.TwipsPerPixelY();
-    Place(true, {ui::TwipsToPixels(kDefaultPosition, tx), ui::TwipsToPixels(kDefaultPosition, ty),
-                 ui::TwipsToPixels(kOuterWidth, tx), ui::TwipsToPixels(kOuterHeight, ty)});
+    refused_ = false;
+    if (RefuseSecondCopy()) return;
+    ActEvent1 = host::CreateEventControl();
+    ActEvent1->onHostEventA = [this] { ActEvent1_HostEventA(); };
+    ActEvent1->onHostEventB = [this](const host::Variant& v) { ActEvent1_HostEventB(v); };
+    if (RefuseUnreadyHost()) return;
+    Module2::ConnectToAct();
+    RestoreState();
 }
 
-void frmMain::Form_Unload(int16_t& cancel) { (void)cancel; }
+bool frmMain::RefuseSecondCopy() {
+    if (!instance_) instance_.emplace(platform::ProgramTitle());
+    if (!instance_->AnotherRunning()) return false;
+    refused_ = true;
+    ui::MsgBox(kSecondCopyMessage);
+    Unload();
+    return true;
+}
+
+bool frmMain::RefuseUnreadyHost() {
+    if (ActEvent1->CallId(host::kDispReady, {host::Variant(int32_t(0))}).AsInt32() >= 1) return false;
+    bool unreachable = ActEvent1->CallId(host::kDispUnreachable, {}).AsBool();
+    refused_ = true;
+    ui::MsgBox(unreachable ? kUnreachableMessage : kNoDatabaseMessage);
+    Unload();
+    return true;
+}
+
+void frmMain::RestoreState() {
+    namespace key = settings::key;
+    int16_t close = OrDefault([] { return vb::CInt(settings::GetSetting(key::kClose, 0)); }, int16_t(0));
+    if (close < 0 || close > 2) close = 0;  // not a state of the box
+    chkClose.setValue(close);
+
+    double left = OrDefault([] { return vb::CDbl(settings::GetSetting(key::kLeft, kDefaultPosition)); },
+                            double(kDefaultPosition));
+    double top = OrDefault([] { return vb::CDbl(settings::GetSetting(key::kTop, kDefaultPosition)); },
+                           double(kDefaultPosition));
+
+    ui::Backend& screen = ui::backend();
+    double tx = screen.TwipsPerPixelX(), ty = screen.TwipsPerPixelY();
+    auto pixels = [](double twips, double perPixel) {
+        return OrDefault([&] { return vb::CLng(twips / perPixel); }, int32_t(INT32_MIN));
+    };
+    ui::PixelRect outer{pixels(left, tx), pixels(top, ty), pixels(kOuterWidth, tx), pixels(kOuterHeight, ty)};
+
+    // A position saved on a monitor that is gone would leave the window
+    // where nobody can see or reach it.
+    bool onScreen = false;
+    for (const ui::PixelRect& area : screen.WorkAreas()) onScreen = onScreen || ui::Intersects(outer, area);
+    if (!onScreen) {
+        outer.x = pixels(kDefaultPosition, tx);
+        outer.y = pixels(kDefaultPosition, ty);
+    }
+    Place(true, outer);
+}
+
+void frmMain::Form_Unload(int16_t& cancel) {
+    (void)cancel;
+    if (refused_ || restarting_) return;
+    namespace key = settings::key;
+    settings::SaveSetting(key::kLeft, vb::CStr(Left()));
+    settings::SaveSetting(key::kTop, vb::CStr(Top()));
+    settings::SaveSetting(key::kClose, vb::CStr(int32_t(chkClose.value())));
+    if (!RestartAct) return;
+
+    restarting_ = true;
+    vb::String database = ActApp.Call(u"GetOpenDBName").AsString();
+    ActApp.Call(u"Command", kQuitCommand);
+    ActApp.SetNothing();
+    platform::shell().Open({.owner = this,
+                            .verb = u"open",
+                            .file = database,
+                            .parameters = std::nullopt,
+                            .directory = platform::ExeFolder()});
+    Hide();
+    TickCount = 0;
+    tmr1.setInterval(kEndTimerInterval);
+}
+
+void frmMain::tmr1_Timer() {
+    if (TickCount == INT16_MAX) throw vb::Error(vb::kOverflow);
+    ++TickCount;
+    if (TickCount == kTicksToEnd) ui::backend().End();
+}
+
+void frmMain::ActEvent1_HostEventA() {
+    ActEvent1->CallId(host::kDispAcknowledge, {});
+    Unload();
+}
+
+void frmMain::ActEvent1_HostEventB(const host::Variant&) {
+    ActEvent1->CallId(host::kDispAcknowledge, {});
+    if (!RestartAct) Unload();
+}
 
 void frmMain::cmdLocate_Click() {}
+
+void frmMain::mnuIntegrate_Click() {}
+
+void frmMain::mnuPreferences_Click() {}
+
+void frmMain::mnuAbout_Click() {}
 
 void frmMain::mnuInstructions_Click() {
     platform::shell().Open({.owner = this,

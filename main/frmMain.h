@@ -4,6 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "host/event_control.h"
+#include "platform/single_instance.h"
 
 #include "platform/maker.h"
 #include "platform/resources.h"
@@ -30,6 +35,8 @@ public:
     ui::Line lin1{*this, u"lin1", {.x1 = 0, .y1 = 0, .x2 = 6000, .y2 = 0, .colour = 0x808080}};
     ui::Line lin2{*this, u"lin2", {.x1 = 0, .y1 = 10, .x2 = 6000, .y2 = 10, .colour = 0xFFFFFF}};
     ui::Timer tmr1{*this, u"tmr1", {.enabled = true, .interval = 0}};
+    // The host's event control; created with the window's controls.
+    std::unique_ptr<host::EventControl> ActEvent1;
 
     ui::Menu mnuOptions{*this, u"mnuOptions", u"Options"};
     ui::Menu mnuIntegrate{mnuOptions, u"mnuIntegrate", u"Integrate with ACT!"};
@@ -44,6 +51,29 @@ protected:
 
 private:
     void cmdLocate_Click();
+    void mnuIntegrate_Click();
+    void mnuPreferences_Click();
+    void mnuAbout_Click();
     void mnuInstructions_Click();
     void lblLink_Click();
+    void tmr1_Timer();
+    void ActEvent1_HostEventA();
+    void ActEvent1_HostEventB(const host::Variant& ignored);
+
+    // Start-up: the checks that may refuse the run, then the saved state.
+    bool RefuseSecondCopy();
+    bool RefuseUnreadyHost();
+    void RestoreState();
+
+    // Fields of the window.
+    vb::String RequestURL;
+    vb::String MapSite;
+    int16_t TickCount = 0;
+
+    // Held for the whole run, so that a second copy sees this one.
+    std::optional<platform::SingleInstance> instance_;
+    // Nothing is saved over the user's settings when start-up refused the
+    // run, and nothing more once the restart has begun.
+    bool refused_ = false;
+    bool restarting_ = false;
 };

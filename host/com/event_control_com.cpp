@@ -99,6 +99,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<EventControl> CreateEventControl() { return std::make_unique<ComEventControl>(); }
+std::unique_ptr<EventControl> SystemEventControl() { return std::make_unique<ComEventControl>(); }
 
 }  // namespace host

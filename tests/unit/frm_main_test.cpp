@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "host/automation.h"
+#include "host/event_control.h"
+#include "host/sim/host.h"
+#include "main/Module2.h"
+#include "main/frmMain.h"
+#include "platform/locale.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/single_instance.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/headless/headless.h"
+#include "settings/Settings.h"
+
+namespace {
+
+using host::sim::State;
+using host::sim::StateFile;
+using ui::headless::ProgramEnded;
+
+// The main window against the in-process stand-in host, a headless screen,
+// a recording shell and a settings store in memory.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetDecimalSeparatorForTesting(u'.');
+        host::SetAutomation(&automation);
+        host::SetEventControlFactory([this] { return host::sim::CreateSimEventControl(hostState); });
+    }
+    void TearDown() override {
+        host::SetAutomation(nullptr);
+        host::SetEventControlFactory(nullptr);
+        Module2::ActApp.SetNothing();
+        Module2::ActViews.SetNothing();
+        Module2::ContactView.SetNothing();
+        Module2::RestartAct = false;
+        platform::SetDecimalSeparatorForTesting(0);
+    }
+
+    std::optional<vb::String> Stored(vb::StringView key) {
+        return store.store().Read(settings::kApplication, settings::kSection, key);
+    }
+    void Store(vb::StringView key, vb::StringView value) { settings::SaveSetting(key, value); }
+    // Starts the program as its start-up does; false when it ended.
+    bool Start(frmMain& form) {
+        try {
+            ui::Dispatch([&] { form.Show(); });
+        } catch (const ProgramEnded&) {
+            return false;
+        }
+        return true;
+    }
+    std::vector<vb::String> Calls() {
+        std::vector<vb::String> calls;
+        for (const auto& e : hostState->Read().log) {
+            vb::String line = e.object + u"." + e.member + u"(";
+            for (size_t i = 0; i < e.args.size(); ++i)
+                line += (i ? u", " : u"") + host::sim::FormatValue(e.args[i]);
+            calls.push_back(line + u")");
+        }
+        return calls;
+    }
+    const ui::headless::WindowState& Window(const frmMain& form) { return ui::headless::StateOf(form); }
+
+    ui::headless::Backend screen;
+    platform::RecordingShell shell;
+    platform::ScopedSettingsStore store{std::make_unique<platform::MemorySettingsStore>()};
+    std::shared_ptr<StateFile> hostState = StateFile::InMemory();
+    host::sim::SimAutomation automation{hostState};
+};
+
+TEST_F(MainWindow, FirstStartShowsTheWindowTopmostAtTheDefaultPlaceAndConnects) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    EXPECT_TRUE(screen.boxes.empty());
+    const auto& w = Window(form);
+    EXPECT_TRUE(w.shown);
+    EXPECT_TRUE(w.topmost);
+    EXPECT_EQ(w.outer.x, 7);  // 100 twips / 15 = 6.67
+    EXPECT_EQ(w.outer.y, 7);
+    EXPECT_EQ(w.outer.width, 233);
+    EXPECT_EQ(w.outer.height, 140);
+    EXPECT_EQ(form.chkClose.value(), 0);
+    auto calls = Calls();
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(calls[0], u"event control.#1(I4:0)");
+    EXPECT_EQ(calls[1], u"automation.CreateObject(Text:ACTOLE.APPOBJECT)");
+    EXPECT_EQ(calls[2], u"application.OpenFile(Text:)");
+    EXPECT_EQ(calls[3], u"application.Views()");
+    EXPECT_EQ(calls[4], u"views.Create(I2:1, Text:CV)");
+    EXPECT_FALSE(Module2::ContactView.IsNothing());
+}
+
+TEST_F(MainWindow, StoredPositionIsDividedByTwipsPerPixelAndRoundedHalfToEven) {
+    Store(settings::key::kLeft, u"1440");
+    Store(settings::key::kTop, u"37.5");  // 2.5 pixels: the even neighbour, 2
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    EXPECT_EQ(Window(form).outer.x, 96);
+    EXPECT_EQ(Window(form).outer.y, 2);
+}
+
+TEST_F(MainWindow, SizeFollowsTheScreensResolution) {
+    screen.twipsPerPixelX = screen.twipsPerPixelY = 12;  // 120 dpi
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    EXPECT_EQ(Window(form).outer.x, 8);
+    EXPECT_EQ(Window(form).outer.width, 291);  // 3495 / 12 = 291.25
+    EXPECT_EQ(Window(form).outer.height, 175);
+}
+
+TEST_F(MainWindow, ClosingSavesPositionAndBoxAndTheNextStartRestoresThem) {
+    {
+        frmMain form;
+        ASSERT_TRUE(Start(form));
+        form.chkClose.UserClick();
+        form.UserClose();
+    }
+    EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+    EXPECT_EQ(Stored(settings::key::kTop), u"105");
+    EXPECT_EQ(Stored(settings::key::kClose), u"1");
+    EXPECT_TRUE(screen.quitRequested);
+    frmMain again;
+    ASSERT_TRUE(Start(again));
+    EXPECT_EQ(again.chkClose.value(), 1);
+    EXPECT_EQ(Window(again).outer.x, 7);
+}
+
+TEST_F(MainWindow, DamagedStoredValuesFallBackToTheirDefaults) {
+    Store(settings::key::kClose, u"3");
+    Store(settings::key::kLeft, u"left");
+    Store(settings::key::kTop, u"1e300");
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    EXPECT_TRUE(screen.boxes.empty());
+    EXPECT_EQ(form.chkClose.value(), 0);
+    EXPECT_EQ(Window(form).outer.x, 7);
+    EXPECT_EQ(Window(form).outer.y, 7);
+}
+
+TEST_F(MainWindow, APositionOffEveryMonitorFallsBackToTheDefault) {
+    Store(settings::key::kLeft, u"60000");  // 4000 px: a monitor that is gone
+    Store(settings::key::kTop, u"1500");
+    screen.workAreas = {{0, 0, 1280, 1024}, {-1280, 0, 1280, 1024}};
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    EXPECT_EQ(Window(form).outer.x, 7);
+    EXPECT_EQ(Window(form).outer.y, 7);
+}
+
+TEST_F(MainWindow, APositionOnASecondMonitorIsKept) {
+    Store(settings::key::kLeft, u"-15000");  // 1000 px left of the primary monitor
+    screen.workAreas = {{0, 0, 1280, 1024}, {-1280, 0, 1280, 1024}};
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    EXPECT_EQ(Window(form).outer.x, -1000);
+}
+
+struct Refusal {
+    const char* name;
+    void (*setUp)(State&);
+    const char16_t* message;
+};
+
+class MainWindowRefusal : public MainWindow, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(MainWindowRefusal, ShowsItsMessageEndsAndSavesNothing) {
+    hostState->Update(GetParam().setUp);
+    Store(settings::key::kLeft, u"3000");
+    frmMain form;
+    Start(form);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text, GetParam().message);
+    EXPECT_EQ(screen.boxes[0].title, u"brivane");
+    EXPECT_EQ(screen.boxes[0].style, 0);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_TRUE(screen.quitRequested);
+    EXPECT_EQ(Stored(settings::key::kLeft), u"3000");
+    EXPECT_FALSE(Stored(settings::key::kClose).has_value());
+    for (const auto& call : Calls()) EXPECT_EQ(call.substr(0, 14), u"event control.");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, MainWindowRefusal,
+    ::testing::Values(
+        Refusal{"NoDatabase", [](State& s) { s.databaseOpen = false; },
+                u"Please open an ACT database prior to running Brivane!"},
+        Refusal{"Unreachable", [](State& s) { s.reachable = false; },
+                u"Unable to communicate with ACT!\rPlease run actreg.exe located in the ACT folder and try again"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindow, ASecondCopyIsRefusedWhileTheFirstKeepsRunning) {
+    platform::SingleInstance first(u"brivane");
+    frmMain second;
+    Start(second);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text, u"An instance of this program is already open!");
+    EXPECT_FALSE(second.loaded());
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_FALSE(Stored(settings::key::kLeft).has_value());
+}
+
+TEST_F(MainWindow, HostEventAAcknowledgesAndCloses) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    hostState->Update([](State& s) { s.events.push_back({u'A', std::nullopt}); });
+    static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
+    EXPECT_FALSE(form.loaded());
+    EXPECT_EQ(Stored(settings::key::kClose), u"0");
+    EXPECT_EQ(Calls().back(), u"event control.#2()");
+}
+
+TEST_F(MainWindow, HostEventBClosesUnlessARestartIsPending) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    auto raiseB = [&] {
+        hostState->Update([](State& s) { s.events.push_back({u'B', host::sim::Value::I4(3)}); });
+        static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
+    };
+    Module2::RestartAct = true;
+    raiseB();
+    EXPECT_TRUE(form.loaded());
+    Module2::RestartAct = false;
+    raiseB();
+    EXPECT_FALSE(form.loaded());
+}
+
+TEST_F(MainWindow, RestartQuitsTheHostReopensItsDatabaseAndEndsOnTheSecondTick) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Module2::RestartAct = true;
+    int16_t cancel = 0;
+    form.Form_Unload(cancel);
+    EXPECT_EQ(cancel, 0);
+    EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+    auto calls = Calls();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[calls.size() - 2], u"application.GetOpenDBName()");
+    EXPECT_EQ(calls.back(), u"application.Command(I2:150)");
+    EXPECT_TRUE(Module2::ActApp.IsNothing());
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].verb, u"open");
+    EXPECT_EQ(shell.requests[0].file, u"C:\\Contacts\\Demo.dbf");
+    EXPECT_FALSE(shell.requests[0].parameters.has_value());
+    EXPECT_FALSE(form.visible());
+    EXPECT_TRUE(form.loaded());
+    EXPECT_EQ(form.tmr1.interval(), 1000);
+
+    // A close while waiting (the host's notification) saves and calls nothing more.
+    Store(settings::key::kLeft, u"999");
+    size_t before = Calls().size();
+    hostState->Update([](State& s) { s.events.push_back({u'A', std::nullopt}); });
+    static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
+    EXPECT_EQ(Stored(settings::key::kLeft), u"999");
+    EXPECT_EQ(Calls().size(), before + 2);  // the event raised and its acknowledgement
+}
+
+TEST_F(MainWindow, EndTimerEndsTheProgramOnItsSecondTick) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Module2::RestartAct = true;
+    int16_t cancel = 0;
+    form.Form_Unload(cancel);
+    form.tmr1.Tick();
+    EXPECT_FALSE(screen.ended);
+    EXPECT_THROW(form.tmr1.Tick(), ProgramEnded);
+}
+
+TEST_F(MainWindow, AHostThatCannotBeCreatedEndsWithTheStandardMessage) {
+    hostState->Update([](State& s) { s.installed = false; });
+    frmMain form;
+    EXPECT_FALSE(Start(form));
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text.substr(0, 22), u"Run-time error '429':\r");
+}
+
+TEST_F(MainWindow, MenuAndLinkAskTheShell) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    form.mnuInstructions.Click();
+    form.lblLink.Click();
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_EQ(shell.requests[0].file, u"instructions.txt");
+    EXPECT_EQ(shell.requests[0].parameters, vb::String());
+    EXPECT_EQ(shell.requests[1].file, u"http://www.example.com");
+    EXPECT_FALSE(shell.requests[1].parameters.has_value());
+}
+
+}  // namespace
