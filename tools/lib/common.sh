@@ -12,6 +12,10 @@ brivane_build_root() {
   printf '%s\n' "$root"
 }
 
+# Wine turns command-line arguments into UTF-16 by the locale's character
+# set: without UTF-8, accented letters in arguments would be lost.
+export LC_ALL=C.UTF-8
+
 brivane_say() { printf '%s: %s\n' "${BRIVANE_TOOL:-${0##*/}}" "$*"; }
 brivane_die() { printf '%s: %s\n' "${BRIVANE_TOOL:-${0##*/}}" "$*" >&2; exit 1; }
 
