@@ -11,4 +11,7 @@ char16_t DecimalSeparator();
 // Makes DecimalSeparator() return `separator` until called again with 0.
 void SetDecimalSeparatorForTesting(char16_t separator);
 
+// The system's answer, without a test's override.
+char16_t UserDecimalSeparator();
+
 }  // namespace platform

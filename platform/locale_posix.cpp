@@ -3,14 +3,9 @@
 #include <langinfo.h>
 #include <locale.h>
 
-#include <atomic>
-
 #include "platform/vb/string.h"
 
 namespace platform {
-namespace {
-
-std::atomic<char16_t> g_testSeparator{0};
 
 // The separator of the locale the user's environment names (LC_ALL,
 // LC_NUMERIC, LANG). Asked through a locale object of its own, so the
@@ -25,14 +20,5 @@ char16_t UserDecimalSeparator() {
     if (radix.empty() || radix[0] == char16_t(0xFFFD)) return u'.';
     return radix[0];
 }
-
-}  // namespace
-
-char16_t DecimalSeparator() {
-    char16_t test = g_testSeparator.load();
-    return test != 0 ? test : UserDecimalSeparator();
-}
-
-void SetDecimalSeparatorForTesting(char16_t separator) { g_testSeparator.store(separator); }
 
 }  // namespace platform

@@ -2,12 +2,7 @@
 
 #include <windows.h>
 
-#include <atomic>
-
 namespace platform {
-namespace {
-
-std::atomic<char16_t> g_testSeparator{0};
 
 // The separator the user chose in the regional settings.
 char16_t UserDecimalSeparator() {
@@ -17,14 +12,5 @@ char16_t UserDecimalSeparator() {
     }
     return static_cast<char16_t>(text[0]);
 }
-
-}  // namespace
-
-char16_t DecimalSeparator() {
-    char16_t test = g_testSeparator.load();
-    return test != 0 ? test : UserDecimalSeparator();
-}
-
-void SetDecimalSeparatorForTesting(char16_t separator) { g_testSeparator.store(separator); }
 
 }  // namespace platform
