@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# End-to-end tests of the main window: the real win64 program under Wine
+# against the registered stand-in host, run through tools/press-button, with
+# the exact lines of each run checked: the start-up refusals, the window's
+# place and its fall-backs, what closing saves, the host's notifications.
+#   main_window.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+# Inside tools/test it uses that run's X display and Wine session; alone it
+# starts its own. Ends with "N passed, N failed"; non-zero on failure.
+set -euo pipefail
+BRIVANE_TOOL=main_window
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/common.sh"
+source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
+source "$BRIVANE_ROOT/tools/lib/wine.sh"
+source "$BRIVANE_ROOT/tools/lib/build.sh"
+
+press=$BRIVANE_ROOT/tools/press-button
+build=${1:-$(brivane_build_dir win64)}
+logs=$(brivane_build_root)/logs
+
+if [[ ! -f $build/brivane.exe && -z ${1:-} ]]; then
+  brivane_build win64 "$logs" || brivane_die "the win64 build failed"
+fi
+build=$(cd "$build" && pwd) || brivane_die "no build folder $build"
+
+# tools/test hands over its display and Wine session (and names the build in
+# BRIVANE_BUILD); alone, the tests get a display and session of their own.
+if [[ -z ${BRIVANE_BUILD:-} || -z ${DISPLAY:-} || -z ${WINEPREFIX:-} ]]; then
+  brivane_xvfb_start "$logs"
+  brivane_wine_start "$build/wineprefix" "$logs"
+fi
+
+work=$(mktemp -d)
+brivane_on_exit 'rm -rf "$work"'
+passed=0
+failed=0
+
+# run OPTIONS...: one run of the program; its lines in $out.
+run() {
+  local rc=0
+  out=$("$press" --session --build "$build" "$@" 2>"$work/stderr") || rc=$?
+  if ((rc != 0)); then
+    out="press-button failed (exit $rc): $(<"$work/stderr")"
+    return 1
+  fi
+}
+
+pass() { echo "ok   $1"; passed=$((passed + 1)); }
+fail() {
+  echo "FAIL $1"
+  sed 's/^/     /' <<<"$2"
+  failed=$((failed + 1))
+}
+
+# expect NAME EXPECTED_LINES OPTIONS...: the run prints exactly these lines.
+expect() {
+  local name=$1 expected=$2
+  shift 2
+  if run "$@" && [[ $out == "$expected" ]]; then
+    pass "$name"
+  else
+    fail "$name" "$(diff <(printf '%s\n' "$expected") <(printf '%s\n' "$out") || true)"
+  fi
+}
+
+# Lines as the harness prints them.
+lines() { printf '%s\n' "$@"; }
+msgbox() { printf 'msgbox\tbrivane\t%s' "$1"; }
+window() { printf 'window\t%s\ttopmost' "$1"; }
+settings() { printf 'setting\tClose\t%s\nsetting\tLeft\t%s\nsetting\tTop\t%s' "$1" "$2" "$3"; }
+
+# ---- refused starts: a message, and nothing saved ---------------------------------
+
+expect "no database open: refused, stored settings untouched" \
+  "$(lines "$(msgbox 'Please open an ACT database prior to running Brivane!')" \
+    $'setting\tLeft\t1440')" \
+  --host no-database --setting Left=1440
+
+expect "host unreachable: the two-line message, nothing saved" \
+  "$(lines "$(msgbox 'Unable to communicate with ACT!\rPlease run actreg.exe located in the ACT folder and try again')")" \
+  --host unreachable
+
+# Nothing is stored beforehand, so the settings afterwards come from the
+# first copy's close.
+expect "second copy refused while the first runs on and saves at its close" \
+  "$(lines "$(window 7,7,233,140)" "$(msgbox 'An instance of this program is already open!')" \
+    "$(settings 0 105 105)")" \
+  --second-copy
+
+# ---- the window's place --------------------------------------------------------------
+
+expect "first start: 100 twips from the corner, closing saves the place and the box" \
+  "$(lines "$(window 7,7,233,140)" "$(settings 0 105 105)")"
+
+expect "stored place and ticked box come back and are saved again" \
+  "$(lines "$(window 96,192,233,140)" "$(settings 1 1440 2880)")" \
+  --setting Left=1440 --setting Top=2880 --setting Close=1
+
+expect "a stored Left that is not a number falls back without a message" \
+  "$(lines "$(window 7,7,233,140)" "$(settings 0 105 105)")" \
+  --setting Left=abc
+
+expect "each corrupt value falls back alone" \
+  "$(lines "$(window 7,192,233,140)" "$(settings 0 105 2880)")" \
+  --setting Close=3 --setting Left= --setting Top=2880
+
+expect "a place off every monitor falls back to the default" \
+  "$(lines "$(window 7,7,233,140)" "$(settings 0 105 105)")" \
+  --setting Left=30000 --setting Top=1440
+
+# ---- the host's notifications close the window -----------------------------------------
+
+for event in A B; do
+  name="host notification $event closes the window, which saves its settings"
+  if ! run --event "$event" --host-log --setting Left=1440 --setting Top=2880 --setting Close=1; then
+    fail "$name" "$out"
+    continue
+  fi
+  shown=$(grep -v '^call' <<<"$out" || true)
+  expected=$(lines "$(window 96,192,233,140)" "$(settings 1 1440 2880)")
+  # The notification, then the program's acknowledgement (id 2) to the host.
+  calls=$(grep -E $'^call\t(events\tHostEvent|event control\t#2)' <<<"$out" | cut -f2,3 || true)
+  if [[ $shown == "$expected" && $calls == $(lines $'events\tHostEvent'"$event" $'event control\t#2') ]]; then
+    pass "$name"
+  else
+    fail "$name" "$out"
+  fi
+done
+
+echo "$passed passed, $failed failed"
+((failed == 0))

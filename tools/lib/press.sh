@@ -1,0 +1,288 @@
+# The pieces of tools/press-button: a clean folder for one run of the real
+# program, its stored settings in the Wine registry, the program's processes,
+# and what it shows (its message boxes, its main window). Outcome lines go
+# to stdout, one a line, tab-separated; the harness's own words to stderr.
+# Needs common.sh, an X display and a running Wine session (WINEPREFIX).
+
+press_settings_key='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\brivane\Settings'
+press_main_caption='Brivane!'
+press_main_class='brivane.Form'
+press_box_class='#32770'
+# How long one look for a window lasts: a look returns as soon as one shows,
+# but a program that ends without one is noticed only after it.
+press_poll_ms=500
+press_wait_ms=1500
+
+# press_setup BUILD_DIR STAGE_PARENT: makes a fresh staging folder for one
+# run: program/ holds the program and its data files and nothing else; the
+# stand-in host's state, the settings files and the logs lie beside it.
+# Sets press_build, press_stage, press_program, press_uidriver, press_hostsim.
+press_setup() {
+  press_build=$1
+  mkdir -p "$2"
+  press_stage=$(mktemp -d "$2/run.XXXXXX")
+  press_program=$press_stage/program
+  press_uidriver=$press_build/tools/uidriver/uidriver.exe
+  press_hostsim=$press_build/hostsim.exe
+  mkdir "$press_program"
+  cp "$press_build/brivane.exe" "$press_program/"
+  local data name
+  for data in "$BRIVANE_ROOT"/data/*; do
+    name=${data##*/}
+    [[ -f $press_build/$name ]] && cp "$press_build/$name" "$press_program/"
+  done
+  return 0
+}
+
+# The Windows name of an absolute Linux path: Wine's drive Z: is the root
+# (winepath says the same, but costs a Wine start).
+press_winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+
+# press_wine LOGNAME PROGRAM ARGS...: runs a Windows program to its end, its
+# output in a log of the staging folder (files, not pipes: see WINE-NOTES).
+press_wine() {
+  local log=$press_stage/$1.log
+  shift
+  wine "$@" </dev/null >>"$log" 2>&1
+}
+
+# press_uidriver ARGS...: the driver's stdout; its complaints go to a log.
+press_uidriver() { wine "$press_uidriver" "$@" </dev/null 2>>"$press_stage/uidriver.log"; }
+
+# ---- the stand-in host ----------------------------------------------------
+
+# press_host_start INIT_ARGS...: registers the stand-in host in the prefix
+# and gives it a fresh state file in the staging folder.
+press_host_start() {
+  "$BRIVANE_ROOT/tools/hostsim/register" "$WINEPREFIX" "$press_build" \
+    >>"$press_stage/register.log" 2>&1 ||
+    { brivane_show_log "$press_stage/register.log"; brivane_die "the stand-in host could not be registered"; }
+  BRIVANE_HOSTSIM_STATE=$(press_winpath "$press_stage/host-state.txt")
+  export BRIVANE_HOSTSIM_STATE
+  press_wine hostsim "$press_hostsim" init "$@" ||
+    { brivane_show_log "$press_stage/hostsim.log"; brivane_die "the stand-in host could not be set up"; }
+}
+
+# press_host ARGS...: one command of the stand-in host.
+press_host() {
+  press_wine hostsim "$press_hostsim" "$@" ||
+    { brivane_show_log "$press_stage/hostsim.log"; brivane_die "hostsim $1 failed"; }
+}
+
+# The calls the stand-in host received, as its log prints them ("call ...").
+press_host_log() {
+  wine "$press_hostsim" log </dev/null 2>>"$press_stage/hostsim.log" ||
+    brivane_die "the stand-in host's log could not be read"
+}
+
+# ---- settings in the registry -----------------------------------------------
+
+# A quoted string of a .reg file.
+_press_reg_string() {
+  local s=$1
+  s=${s//\\/\\\\}
+  s=${s//\"/\\\"}
+  s=${s//$'\r'/\\r}
+  s=${s//$'\n'/\\n}
+  printf '"%s"' "$s"
+}
+
+# press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
+# then these values stored, in one registry import.
+press_settings_replace() {
+  local reg=$press_stage/settings.reg assignment
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n[-%s]\n' "$press_settings_key"
+    if (($#)); then
+      printf '[%s]\n' "$press_settings_key"
+      for assignment in "$@"; do
+        printf '%s=%s\n' "$(_press_reg_string "${assignment%%=*}")" "$(_press_reg_string "${assignment#*=}")"
+      done
+    fi
+  } | { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+  press_wine registry regedit /S "$(press_winpath "$reg")" ||
+    { brivane_show_log "$press_stage/registry.log"; brivane_die "the settings could not be stored"; }
+}
+
+# Prints "setting KEY VALUE" for each value under the settings key, sorted by
+# key, text escaped as the driver escapes it (\\ \t \r \n). Nothing when the
+# key does not exist.
+press_settings_print() {
+  local reg=$press_stage/settings-after.reg
+  rm -f "$reg"
+  press_wine registry regedit /E "$(press_winpath "$reg")" "$press_settings_key" || true
+  [[ -s $reg ]] || return 0
+  # The export escapes \ " CR LF inside a quoted string and leaves tabs raw;
+  # values of other types (dword:, hex(N):) are printed as exported.
+  iconv -f UTF-16LE -t UTF-8 "$reg" | sed 's/^\xEF\xBB\xBF//; s/\r$//' | awk '
+    function unquote(s,    out, c, n, i) {
+      out = ""
+      n = length(s)
+      for (i = 1; i <= n; i++) {
+        c = substr(s, i, 1)
+        if (c == "\\" && i < n) {
+          c = substr(s, ++i, 1)
+          if (c == "\\") out = out "\\\\"
+          else if (c == "\"") out = out "\""
+          else out = out "\\" c
+        } else if (c == "\t") {
+          out = out "\\t"
+        } else {
+          out = out c
+        }
+      }
+      return out
+    }
+    # The end of a quoted string starting at position 1: the next " not
+    # escaped.
+    function closing(s,    i, n) {
+      n = length(s)
+      for (i = 2; i <= n; i++) {
+        if (substr(s, i, 1) == "\\") { i++; continue }
+        if (substr(s, i, 1) == "\"") return i
+      }
+      return 0
+    }
+    # A long value goes on over lines ending in a backslash (a quoted
+    # string always ends in a quote).
+    { sub(/^ +/, "") }
+    /\\$/ { pending = pending substr($0, 1, length($0) - 1); next }
+    {
+      current = pending $0
+      pending = ""
+      if (substr(current, 1, 1) != "\"") next
+      end = closing(current)
+      if (!end) next
+      name = unquote(substr(current, 2, end - 2))
+      rest = substr(current, end + 2)
+      if (substr(rest, 1, 1) == "\"" && substr(rest, length(rest), 1) == "\"")
+        value = unquote(substr(rest, 2, length(rest) - 2))
+      else
+        value = rest
+      printf "setting\t%s\t%s\n", name, value
+    }
+  ' | LC_ALL=C sort
+}
+
+# ---- the program's processes ------------------------------------------------
+
+# press_start VAR: starts a copy of the program from its staging folder and
+# stores the pid in VAR (the Windows program runs in that very process).
+press_start() {
+  local -n _pid=$1
+  (cd "$press_program" && exec wine ./brivane.exe) </dev/null >>"$press_stage/brivane.log" 2>&1 &
+  _pid=$!
+}
+
+press_running() { [[ -n ${1:-} ]] && kill -0 "$1" 2>/dev/null; }
+
+# press_stop PID: ends a copy that did not end by itself.
+press_stop() {
+  local pid=$1 i
+  press_running "$pid" || return 0
+  kill "$pid" 2>/dev/null || true
+  for ((i = 0; i < 20; i++)); do
+    press_running "$pid" || break
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+# ---- what the program shows -------------------------------------------------
+
+# The answers given to message boxes, in order; OK when none is left.
+press_answers=()
+_press_answered=0
+_press_next_answer() {
+  if ((_press_answered < ${#press_answers[@]})); then
+    printf '%s' "${press_answers[_press_answered]}"
+  else
+    printf 'OK'
+  fi
+}
+
+# A field of a driver record: "key=value" among tab-separated fields.
+_press_field() { tr '\t' '\n' <<<"$1" | sed -n "s/^$2=//p" | head -n 1; }
+
+# press_answer_box [DRIVER OPTIONS]: if a message box shows within the
+# poll time, prints "msgbox TITLE TEXT" and answers it. Returns 1 when none
+# showed.
+press_answer_box() {
+  local answer out rc=0 title text
+  answer=$(_press_next_answer)
+  out=$(press_uidriver msgbox --timeout "$press_poll_ms" --answer "$answer" "$@") || rc=$?
+  title=$(sed -n 's/^title\t//p' <<<"$out")
+  [[ -n $out ]] || return 1
+  text=$(sed -n 's/^text\t//p' <<<"$out")
+  printf 'msgbox\t%s\t%s\n' "$title" "$text"
+  if ((rc != 0)); then
+    brivane_show_log "$press_stage/uidriver.log"
+    brivane_die "the message box \"$title\" could not be answered $answer (see --answer)"
+  fi
+  _press_answered=$((_press_answered + 1))
+}
+
+# The rectangle of a driver record ("L,T,R,B") as "X,Y,W,H".
+_press_rect_xywh() {
+  local l t r b
+  IFS=, read -r l t r b <<<"$1"
+  printf '%s,%s,%s,%s' "$l" "$t" "$((r - l))" "$((b - t))"
+}
+
+# press_await_window PID DEADLINE: answers the copy's message boxes until its
+# main window shows (prints "window X,Y,W,H topmost|normal" and sets
+# press_window_pid, its Windows process id), the copy ends (returns 1) or
+# the deadline passes (returns 2).
+press_await_window() {
+  local pid=$1 deadline=$2 record class title
+  press_window_pid=
+  while press_running "$pid"; do
+    ((SECONDS < deadline)) || return 2
+    record=$(press_uidriver wait --timeout "$press_wait_ms") || continue
+    class=$(_press_field "$record" class)
+    title=$(_press_field "$record" title)
+    if [[ $class == "$press_box_class" ]]; then
+      press_answer_box --pid "$(_press_field "$record" pid)" || true
+    elif [[ $class == "$press_main_class" && $title == "$press_main_caption" ]]; then
+      press_window_pid=$(_press_field "$record" pid)
+      local topmost=normal
+      [[ $(_press_field "$record" topmost) == 1 ]] && topmost=topmost
+      printf 'window\t%s\t%s\n' "$(_press_rect_xywh "$(_press_field "$record" rect)")" "$topmost"
+      return 0
+    else
+      brivane_die "another program's window is in the way: $record"
+    fi
+  done
+  return 1
+}
+
+# press_await_end PID DEADLINE [WINDOWS_PID]: answers message boxes until
+# the copy ends (returns 0) or the deadline passes (returns 2).
+press_await_end() {
+  local pid=$1 deadline=$2 only=() i
+  [[ -n ${3:-} ]] && only=(--pid "$3")
+  while press_running "$pid"; do
+    ((SECONDS < deadline)) || return 2
+    # Most ends come at once: look for a message box only after a moment.
+    for ((i = 0; i < 10; i++)); do
+      press_running "$pid" || break 2
+      sleep 0.1
+    done
+    press_answer_box "${only[@]}" || true
+  done
+  wait "$pid" 2>/dev/null || true
+  return 0
+}
+
+# press_close_main WINDOWS_PID: asks the main window to close, as its close
+# box does. Returns 1 when there is no window to close.
+press_close_main() {
+  press_uidriver close --window "$press_main_caption" --pid "$1" >/dev/null
+}
+
+# press_screenshot FILE: the whole screen.
+press_screenshot() {
+  import -display "$DISPLAY" -window root "$1" 2>>"$press_stage/screenshot.log" ||
+    { brivane_show_log "$press_stage/screenshot.log"; brivane_die "the screenshot failed"; }
+}
