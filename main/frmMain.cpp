@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "main/GetCountryCode.h"
+#include "main/MapURL.h"
 #include "main/Module2.h"
 #include "platform/program_info.h"
 #include "platform/shell.h"
@@ -158,7 +160,29 @@ void frmMain::ActEvent1_HostEventB(const host::Variant&) {
     if (!RestartAct) Unload();
 }
 
-void frmMain::cmdLocate_Click() {}
+void frmMain::cmdLocate_Click() {
+    namespace key = settings::key;
+    // Each press starts afresh: an earlier press's site must not stick to a
+    // map URL that names none.
+    MapSite.clear();
+    vb::String base = map_url::BaseURL(settings::GetSetting(key::kMapURL));
+    MapSite = map_url::DetectSite(base);
+    Module2::CountriesFile =
+        platform::ExeFolder() + platform::PathSeparator() + u"Countries_" + MapSite + u".txt";
+    RequestURL = map_url::Build({
+        .base = base,
+        .site = MapSite,
+        .zoom = [] { return settings::GetSetting(key::kZoom, 8); },
+        .field = [](int16_t id) { return Module2::ContactView.Call(u"GetField", id).AsString(); },
+        .countryCode = [](vb::StringView name) { return GetCountryCode(name); },
+    });
+    platform::shell().Open({.owner = this,
+                            .verb = u"open",
+                            .file = RequestURL,
+                            .parameters = std::nullopt,
+                            .directory = platform::ExeFolder()});
+    if (chkClose.value() == 0) Unload();
+}
 
 void frmMain::mnuIntegrate_Click() {}
 

@@ -8,6 +8,7 @@
 #include "main/Module2.h"
 #include "main/frmMain.h"
 #include "platform/locale.h"
+#include "platform/program_info.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/single_instance.h"
@@ -287,6 +288,74 @@ TEST_F(MainWindow, MenuAndLinkAskTheShell) {
     EXPECT_EQ(shell.requests[0].parameters, vb::String());
     EXPECT_EQ(shell.requests[1].file, u"http://www.example.com");
     EXPECT_FALSE(shell.requests[1].parameters.has_value());
+}
+
+class MapRequest : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        hostState->Update([](State& s) {
+            s.fields = {{27, u"12 All\u00E9e des H\u00E9rons"}, {30, u"Montv\u00E9rac"}, {31, u""},
+                        {32, u"99120"}, {33, u"France"}};
+        });
+    }
+    void Press(frmMain& form) {
+        ui::Dispatch([&] { form.cmdLocate.Click(); });
+    }
+};
+
+TEST_F(MapRequest, APressOpensTheMapOfTheCurrentContactAndCloses) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Press(form);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    const auto& r = shell.requests[0];
+    EXPECT_EQ(r.verb, u"open");
+    EXPECT_EQ(r.file, u"http://www.mapquest.com/maps/map.adp?size=big&address=12 Allee des Herons"
+                      u"&city=Montverac&state=&zip=99120&country=US&zoom=8");
+    EXPECT_FALSE(r.parameters.has_value());
+    EXPECT_EQ(r.directory, platform::ExeFolder());
+    EXPECT_EQ(Module2::CountriesFile,
+              platform::ExeFolder() + platform::PathSeparator() + u"Countries_mapquest.txt");
+    EXPECT_FALSE(form.loaded());  // "Do not close this window" unticked
+    EXPECT_EQ(Stored(settings::key::kClose), u"0");
+}
+
+TEST_F(MapRequest, WithTheBoxTickedEachPressOpensAFreshURLAndTheWindowStays) {
+    Store(settings::key::kClose, u"1");
+    Store(settings::key::kMapURL, u"http://maps.yahoo.example/?");
+    Store(settings::key::kZoom, u"4");
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Press(form);
+    Press(form);
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_EQ(shell.requests[0].file, shell.requests[1].file);
+    EXPECT_EQ(shell.requests[1].file,
+              u"http://maps.yahoo.example/?addr=12 All\u00E9e des H\u00E9rons&country=US&csz=99120&newmag=4");
+    EXPECT_TRUE(form.loaded());
+}
+
+TEST_F(MapRequest, ALaterURLWithoutKeywordGetsNoParametersOfAnEarlierSite) {
+    Store(settings::key::kClose, u"1");
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Press(form);
+    Store(settings::key::kMapURL, u"https://maps.example.org/search");
+    size_t calls = Calls().size();
+    Press(form);
+    EXPECT_EQ(shell.requests.back().file, u"https://maps.example.org/search");
+    EXPECT_EQ(Calls().size(), calls);  // the contact is not even read
+}
+
+TEST_F(MapRequest, AHostGoneSinceStartUpEndsWithTheStandardMessage) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    hostState->Update([](State& s) { s.running = false; });
+    EXPECT_THROW(Press(form), ProgramEnded);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text, u"Run-time error '440':\r\n\r\nThe host is not running");
+    EXPECT_TRUE(shell.requests.empty());
 }
 
 }  // namespace
