@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "info/Instructions.h"
 #include "main/GetCountryCode.h"
 #include "main/MapURL.h"
 #include "main/Module2.h"
@@ -12,6 +13,7 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/error.h"
 #include "settings/Settings.h"
+#include "settings/frmPreferences.h"
 
 using Module2::ActApp;
 using Module2::RestartAct;
@@ -62,6 +64,8 @@ frmMain::frmMain()
     lblLink.onClick = [this] { lblLink_Click(); };
     tmr1.onTimer = [this] { tmr1_Timer(); };
 }
+
+frmMain::~frmMain() = default;
 
 void frmMain::Form_Load() {
     refused_ = false;
@@ -186,17 +190,14 @@ void frmMain::cmdLocate_Click() {
 
 void frmMain::mnuIntegrate_Click() {}
 
-void frmMain::mnuPreferences_Click() {}
+void frmMain::mnuPreferences_Click() {
+    if (!preferences_) preferences_ = std::make_unique<frmPreferences>();
+    preferences_->ShowModal();
+}
 
 void frmMain::mnuAbout_Click() {}
 
-void frmMain::mnuInstructions_Click() {
-    platform::shell().Open({.owner = this,
-                            .verb = u"open",
-                            .file = u"instructions.txt",
-                            .parameters = vb::String(),
-                            .directory = platform::ExeFolder()});
-}
+void frmMain::mnuInstructions_Click() { OpenInstructions(*this); }
 
 void frmMain::lblLink_Click() {
     platform::shell().Open({.owner = this,

@@ -16,9 +16,12 @@
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
 
+class frmPreferences;
+
 class frmMain : public ui::Form {
 public:
     frmMain();
+    ~frmMain() override;
 
     // Also run directly when a host restart was asked for.
     void Form_Unload(int16_t& cancel) override;
@@ -69,6 +72,9 @@ private:
     vb::String RequestURL;
     vb::String MapSite;
     int16_t TickCount = 0;
+
+    // Made at their first opening and kept for the later ones.
+    std::unique_ptr<frmPreferences> preferences_;
 
     // Held for the whole run, so that a second copy sees this one.
     std::optional<platform::SingleInstance> instance_;
