@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "info/Instructions.h"
+#include "integrate/frmIntegrate.h"
 #include "main/GetCountryCode.h"
 #include "main/MapURL.h"
 #include "main/Module2.h"
@@ -188,7 +189,10 @@ void frmMain::cmdLocate_Click() {
     if (chkClose.value() == 0) Unload();
 }
 
-void frmMain::mnuIntegrate_Click() {}
+void frmMain::mnuIntegrate_Click() {
+    if (!integrate_) integrate_ = std::make_unique<frmIntegrate>(*this);
+    integrate_->ShowModal();
+}
 
 void frmMain::mnuPreferences_Click() {
     if (!preferences_) preferences_ = std::make_unique<frmPreferences>();
