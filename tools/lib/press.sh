@@ -1,5 +1,6 @@
 # The pieces of tools/press-button: a clean folder for one run of the real
-# program, its stored settings in the Wine registry, the program's processes,
+# program, its stored settings in the Wine registry, the browser that stands
+# in for the real one (a URL recorder), the program's processes,
 # and what it shows (its message boxes, its main window). Outcome lines go
 # to stdout, one a line, tab-separated; the harness's own words to stderr.
 # Needs common.sh, an X display and a running Wine session (WINEPREFIX).
@@ -16,7 +17,8 @@ press_wait_ms=1500
 # press_setup BUILD_DIR STAGE_PARENT: makes a fresh staging folder for one
 # run: program/ holds the program and its data files and nothing else; the
 # stand-in host's state, the settings files and the logs lie beside it.
-# Sets press_build, press_stage, press_program, press_uidriver, press_hostsim.
+# Sets press_build, press_stage, press_program, press_uidriver, press_hostsim,
+# press_recorder.
 press_setup() {
   press_build=$1
   mkdir -p "$2"
@@ -24,6 +26,7 @@ press_setup() {
   press_program=$press_stage/program
   press_uidriver=$press_build/tools/uidriver/uidriver.exe
   press_hostsim=$press_build/hostsim.exe
+  press_recorder=$press_build/tools/urlrecorder/urlrecorder.exe
   mkdir "$press_program"
   cp "$press_build/brivane.exe" "$press_program/"
   local data name
@@ -37,6 +40,10 @@ press_setup() {
 # The Windows name of an absolute Linux path: Wine's drive Z: is the root
 # (winepath says the same, but costs a Wine start).
 press_winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+
+# press_countries SITE FILE: the countries file of that site in the program's
+# folder is this one.
+press_countries() { cp -- "$2" "$press_program/Countries_$1.txt"; }
 
 # press_wine LOGNAME PROGRAM ARGS...: runs a Windows program to its end, its
 # output in a log of the staging folder (files, not pipes: see WINE-NOTES).
@@ -87,10 +94,20 @@ _press_reg_string() {
   printf '"%s"' "$s"
 }
 
+# _press_reg_import NAME WHAT: imports the .reg text on stdin (UTF-8) as
+# UTF-16 with a byte-order mark, so any text survives; WHAT names it when
+# the import fails.
+_press_reg_import() {
+  local reg=$press_stage/$1.reg
+  { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+  press_wine registry regedit /S "$(press_winpath "$reg")" ||
+    { brivane_show_log "$press_stage/registry.log"; brivane_die "$2 could not be stored"; }
+}
+
 # press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
 # then these values stored, in one registry import.
 press_settings_replace() {
-  local reg=$press_stage/settings.reg assignment
+  local assignment
   {
     printf 'Windows Registry Editor Version 5.00\n\n[-%s]\n' "$press_settings_key"
     if (($#)); then
@@ -99,9 +116,7 @@ press_settings_replace() {
         printf '%s=%s\n' "$(_press_reg_string "${assignment%%=*}")" "$(_press_reg_string "${assignment#*=}")"
       done
     fi
-  } | { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
-  press_wine registry regedit /S "$(press_winpath "$reg")" ||
-    { brivane_show_log "$press_stage/registry.log"; brivane_die "the settings could not be stored"; }
+  } | _press_reg_import settings "the settings"
 }
 
 # Prints "setting KEY VALUE" for each value under the settings key, sorted by
@@ -162,6 +177,85 @@ press_settings_print() {
       printf "setting\t%s\t%s\n", name, value
     }
   ' | LC_ALL=C sort
+}
+
+# ---- the browser ----------------------------------------------------------------
+
+# The schemes whose opening the recorder stands in for. A fresh prefix hands
+# them to Wine's own browser launcher, so they are always taken over.
+press_recorder_schemes=(http https mailto)
+# How long a press may take to reach the browser.
+press_url_seconds=10
+_press_urls_shown=0
+
+# press_recorder_register: the URL recorder becomes the handler of the
+# schemes, "RECORDER" "%1", in one registry import; it logs the command line
+# the shell starts it with to urls.log of the staging folder, named in
+# BRIVANE_URL_LOG, which the program passes on to what it starts.
+press_recorder_register() {
+  local scheme command
+  command=$(_press_reg_string "\"$(press_winpath "$press_recorder")\" \"%1\"")
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    for scheme in "${press_recorder_schemes[@]}"; do
+      # Removed first: no other verb or DDE conversation of the old handler
+      # may take the URL.
+      printf '[-HKEY_CLASSES_ROOT\\%s]\n' "$scheme"
+      printf '[HKEY_CLASSES_ROOT\\%s]\n@="URL:%s"\n"URL Protocol"=""\n' "$scheme" "$scheme"
+      printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@=%s\n' "$scheme" "$command"
+    done
+  } | _press_reg_import recorder "the URL recorder"
+  press_url_log=$press_stage/urls.log
+  : >"$press_url_log"
+  BRIVANE_URL_LOG=$(press_winpath "$press_url_log")
+  export BRIVANE_URL_LOG
+  _press_urls_shown=0
+}
+
+# The number of URLs the recorder logged so far (complete lines).
+press_urls_logged() { wc -l <"$press_url_log"; }
+
+# press_await_url: waits until the recorder logged a URL not shown yet;
+# returns 1 when none came within press_url_seconds.
+press_await_url() {
+  local deadline=$((SECONDS + press_url_seconds))
+  while (($(press_urls_logged) <= _press_urls_shown)); do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
+# The argument part of a logged command line, that is what the template
+# "RECORDER" "%1" made of the URL: the program's path (up to its closing
+# quote, or the first blank when unquoted) and the blank after it go, then
+# the template's quotes when the rest starts and ends with one. Any other
+# quote stays, so a URL that broke out of its quotes shows.
+_press_url_argument() {
+  local line=$1 rest
+  if [[ $line == \"* ]]; then
+    rest=${line#\"*\"}
+  elif [[ $line == *" "* ]]; then
+    rest=${line#* }
+  else
+    rest=
+  fi
+  rest=${rest# }
+  if ((${#rest} >= 2)) && [[ $rest == \"*\" ]]; then
+    rest=${rest:1:${#rest}-2}
+  fi
+  printf '%s' "$rest"
+}
+
+# Prints "url URL" for each URL the recorder logged since the last call, in
+# order. The log is escaped as the driver escapes (\\ \t \r \n).
+press_print_urls() {
+  local line n=0
+  while IFS= read -r line; do
+    n=$((n + 1))
+    ((n > _press_urls_shown)) || continue
+    printf 'url\t%s\n' "$(_press_url_argument "$line")"
+    _press_urls_shown=$n
+  done <"$press_url_log"
 }
 
 # ---- the program's processes ------------------------------------------------
@@ -275,10 +369,19 @@ press_await_end() {
   return 0
 }
 
-# press_close_main WINDOWS_PID: asks the main window to close, as its close
-# box does. Returns 1 when there is no window to close.
+# press_close_main WINDOWS_PID [LOOK_MS]: asks the main window to close, as
+# its close box does. Returns 1 when there is no window to close (looked for
+# LOOK_MS, by default the driver's 2 s).
 press_close_main() {
-  press_uidriver close --window "$press_main_caption" --pid "$1" >/dev/null
+  local look=()
+  [[ -n ${2:-} ]] && look=(--timeout "$2")
+  press_uidriver close --window "$press_main_caption" --pid "$1" "${look[@]}" >/dev/null
+}
+
+# press_click_button WINDOWS_PID: presses the main window's button, as a
+# click does. Returns 1 when there is no window or button to press.
+press_click_button() {
+  press_uidriver click --window "$press_main_caption" --pid "$1" "$press_main_caption" >/dev/null
 }
 
 # press_screenshot FILE: the whole screen.

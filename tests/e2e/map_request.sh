@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# End-to-end tests of the map request: the real win64 program under Wine
+# presses its button against the registered stand-in host, and the URL is
+# checked exactly as the browser received it (the raw command line of the
+# URL recorder that tools/press-button registers for http and https).
+#   map_request.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+# Inside tools/test it uses that run's X display and Wine session; alone it
+# starts its own. Ends with "N passed, N failed"; non-zero on failure.
+# Wine's shell breaks on command lines of about 1,000 characters, so every
+# URL here stays well below that; longer ones are the builder's unit tests.
+set -euo pipefail
+BRIVANE_TOOL=map_request
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/common.sh"
+source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
+source "$BRIVANE_ROOT/tools/lib/wine.sh"
+source "$BRIVANE_ROOT/tools/lib/build.sh"
+
+press=$BRIVANE_ROOT/tools/press-button
+build=${1:-$(brivane_build_dir win64)}
+logs=$(brivane_build_root)/logs
+
+if [[ ! -f $build/brivane.exe && -z ${1:-} ]]; then
+  brivane_build win64 "$logs" || brivane_die "the win64 build failed"
+fi
+build=$(cd "$build" && pwd) || brivane_die "no build folder $build"
+
+# tools/test hands over its display and Wine session (and names the build in
+# BRIVANE_BUILD); alone, the tests get a display and session of their own.
+if [[ -z ${BRIVANE_BUILD:-} || -z ${DISPLAY:-} || -z ${WINEPREFIX:-} ]]; then
+  brivane_xvfb_start "$logs"
+  brivane_wine_start "$build/wineprefix" "$logs"
+fi
+
+work=$(mktemp -d)
+brivane_on_exit 'rm -rf "$work"'
+passed=0
+failed=0
+
+# run OPTIONS...: one run of the program; its lines in $out.
+run() {
+  local rc=0
+  out=$("$press" --session --build "$build" "$@" 2>"$work/stderr") || rc=$?
+  if ((rc != 0)); then
+    out="press-button failed (exit $rc): $(<"$work/stderr")"
+    return 1
+  fi
+}
+
+pass() { echo "ok   $1"; passed=$((passed + 1)); }
+fail() {
+  echo "FAIL $1"
+  sed 's/^/     /' <<<"$2"
+  failed=$((failed + 1))
+}
+
+# check NAME EXPECTED ACTUAL
+check() {
+  if [[ $3 == "$2" ]]; then
+    pass "$1"
+  else
+    fail "$1" "$(diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") || true)"
+  fi
+}
+
+# expect_urls NAME EXPECTED_URL_LINES OPTIONS...: the browser receives
+# exactly these URLs, in order.
+expect_urls() {
+  local name=$1 expected=$2
+  shift 2
+  if run "$@"; then
+    check "$name" "$expected" "$(grep $'^url\t' <<<"$out" || true)"
+  else
+    fail "$name" "$out"
+  fi
+}
+
+url() { printf 'url\t%s' "$1"; }
+lines() { printf '%s\n' "$@"; }
+
+mapquest=http://www.mapquest.com/maps/map.adp?
+yahoo=http://maps.yahoo.com/py/maps.py?
+
+# ---- the two parameter sets ------------------------------------------------------------
+
+# A second press finds no window: the unticked box closed it after the first.
+expect_urls "mapquest: accents folded, country coded; the press closes the window" \
+  "$(url "${mapquest}size=big&address=12 Allee des Herons&city=Montverac&state=&zip=99120&country=FR&zoom=8")" \
+  --press 2 --street '12 Allée des Hérons' --city Montvérac --zip 99120 --country France
+
+expect_urls "yahoo: postal code for a UK address, spaces as +" \
+  "$(url "${yahoo}addr=3 Wheelwright Lane&country=UK&csz=ZZ1+4QX&newmag=8")" \
+  --setting "MapURL=$yahoo" \
+  --street '3 Wheelwright Lane' --city 'Lower Bramblecombe' --zip 'ZZ1 4QX' --country 'United Kingdom' --press
+
+expect_urls "yahoo: city and state elsewhere, the street keeps its accents, stored zoom" \
+  "$(url "${yahoo}addr=Am Rübenfeld 3&country=DE&csz=Fabelstadt,Bayern&newmag=4")" \
+  --setting "MapURL=$yahoo" --setting Zoom=4 \
+  --street 'Am Rübenfeld 3' --city Fabelstadt --state Bayern --zip 99999 --country Germany --press
+
+expect_urls "a map page without a site keyword is opened as stored" \
+  "$(url 'https://maps.example.org/view?from=brivane')" \
+  --setting 'MapURL=https://maps.example.org/view?from=brivane' \
+  --street '1 Main Street' --city Springfield --country 'United States' --press
+
+printf '[Countries]\nFreedonia=fd\n' >"$work/Countries_mapquest.txt"
+expect_urls "another countries file for the site: its code, as written" \
+  "$(url "${mapquest}size=big&address=7 Duck Row&city=Fredonia&state=&zip=&country=fd&zoom=8")" \
+  --countries "mapquest=$work/Countries_mapquest.txt" \
+  --street '7 Duck Row' --city Fredonia --country Freedonia --press
+
+# ---- the box ticked: the window stays ---------------------------------------------------
+
+name="box ticked: two presses, two whole URLs, the window stays until closed"
+first="${mapquest}size=big&address=5 Quay Street&city=Harbourtown&state=&zip=1234&country=FR&zoom=8"
+if run --setting Close=1 --street '5 Quay Street' --city Harbourtown --zip 1234 --country France --press 2; then
+  check "$name" "$(lines $'window\t7,7,233,140\ttopmost' "$(url "$first")" "$(url "$first")" \
+    $'setting\tClose\t1' $'setting\tLeft\t105' $'setting\tTop\t105')" "$out"
+else
+  fail "$name" "$out"
+fi
+
+# ---- text that must reach the browser intact ----------------------------------------------
+
+expect_urls "letters outside the Western code page arrive intact" \
+  "$(url "${mapquest}size=big&address=ul. Świętokrzyska 5 / Dlouhá 7 / Οδός Ερμού 12 / 北京市朝阳区 𠮷&city=Łódź&state=Śląskie&zip=90-001&country=PL&zoom=8")" \
+  --street 'ul. Świętokrzyska 5 / Dlouhá 7 / Οδός Ερμού 12 / 北京市朝阳区 𠮷' \
+  --city Łódź --state Śląskie --zip 90-001 --country Poland --press
+
+# Raw, these would break out of the browser's quoted argument, cut the
+# query, or be replaced by the user's name on the way.
+expect_urls "quotes, #, %NAME% and line breaks are encoded, never expanded" \
+  "$(url "${mapquest}size=big&address=Flat %22B%22 %234%0D%0ABack door&city=%25USERNAME%25&state=100%25 %0Aon&zip=&country=US&zoom=8")" \
+  --street $'Flat "B" #4\r\nBack door' --city '%USERNAME%' --state $'100% \non' --press
+
+echo "$passed passed, $failed failed"
+((failed == 0))
