@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/unit/stand_in_host_fixture.h"
+
 #include <memory>
 
 #include "host/automation.h"
@@ -24,48 +26,23 @@ using host::sim::Value;
 
 // The Integrate window opened from the main window's menu, against the
 // in-process stand-in host.
-class Integrate : public ::testing::Test {
+class Integrate : public WithStandInHost {
 protected:
     void SetUp() override {
-        host::SetAutomation(&automation);
-        host::SetEventControlFactory([this] { return host::sim::CreateSimEventControl(hostState); });
+        WithStandInHost::SetUp();
         ui::Dispatch([&] { mainWindow.Show(); });
-    }
-    void TearDown() override {
-        host::SetAutomation(nullptr);
-        host::SetEventControlFactory(nullptr);
-        Module2::ActApp.SetNothing();
-        Module2::ActViews.SetNothing();
-        Module2::ContactView.SetNothing();
-        Module2::RestartAct = false;
     }
     // Opens the window from the menu; `user` acts while it is open.
     void Open(std::function<void(frmIntegrate&)> user) {
         screen.onModal[u"frmIntegrate"] = [user](ui::Form& f) { user(static_cast<frmIntegrate&>(f)); };
         mainWindow.mnuIntegrate.Click();
     }
-    // The host calls made since `from`, as "Member(args)".
-    std::vector<vb::String> CallsSince(size_t from) {
-        std::vector<vb::String> calls;
-        auto log = hostState->Read().log;
-        for (size_t i = from; i < log.size(); ++i) {
-            vb::String line = log[i].member + u"(";
-            for (size_t a = 0; a < log[i].args.size(); ++a)
-                line += (a ? u", " : u"") + host::sim::FormatValue(log[i].args[a]);
-            calls.push_back(line + u")");
-        }
-        return calls;
-    }
+    std::vector<vb::String> CallsSince(size_t from) { return Calls(from, false); }
     size_t LogSize() { return hostState->Read().log.size(); }
     void Script(const char16_t* member, Outcome answer, int times = host::sim::Script::kEvery) {
         hostState->Update([&](State& s) { s.SetScript({member, answer, times}); });
     }
 
-    ui::headless::Backend screen;
-    platform::RecordingShell shell;
-    platform::ScopedSettingsStore store{std::make_unique<platform::MemorySettingsStore>()};
-    std::shared_ptr<host::sim::StateFile> hostState = host::sim::StateFile::InMemory();
-    host::sim::SimAutomation automation{hostState};
     frmMain mainWindow;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/unit/stand_in_host_fixture.h"
+
 #include <memory>
 
 #include "host/automation.h"
@@ -22,29 +24,8 @@ using host::sim::State;
 using host::sim::StateFile;
 using ui::headless::ProgramEnded;
 
-// The main window against the in-process stand-in host, a headless screen,
-// a recording shell and a settings store in memory.
-class MainWindow : public ::testing::Test {
+class MainWindow : public WithStandInHost {
 protected:
-    void SetUp() override {
-        platform::SetDecimalSeparatorForTesting(u'.');
-        host::SetAutomation(&automation);
-        host::SetEventControlFactory([this] { return host::sim::CreateSimEventControl(hostState); });
-    }
-    void TearDown() override {
-        host::SetAutomation(nullptr);
-        host::SetEventControlFactory(nullptr);
-        Module2::ActApp.SetNothing();
-        Module2::ActViews.SetNothing();
-        Module2::ContactView.SetNothing();
-        Module2::RestartAct = false;
-        platform::SetDecimalSeparatorForTesting(0);
-    }
-
-    std::optional<vb::String> Stored(vb::StringView key) {
-        return store.store().Read(settings::kApplication, settings::kSection, key);
-    }
-    void Store(vb::StringView key, vb::StringView value) { settings::SaveSetting(key, value); }
     // Starts the program as its start-up does; false when it ended.
     bool Start(frmMain& form) {
         try {
@@ -54,23 +35,7 @@ protected:
         }
         return true;
     }
-    std::vector<vb::String> Calls() {
-        std::vector<vb::String> calls;
-        for (const auto& e : hostState->Read().log) {
-            vb::String line = e.object + u"." + e.member + u"(";
-            for (size_t i = 0; i < e.args.size(); ++i)
-                line += (i ? u", " : u"") + host::sim::FormatValue(e.args[i]);
-            calls.push_back(line + u")");
-        }
-        return calls;
-    }
     const ui::headless::WindowState& Window(const frmMain& form) { return ui::headless::StateOf(form); }
-
-    ui::headless::Backend screen;
-    platform::RecordingShell shell;
-    platform::ScopedSettingsStore store{std::make_unique<platform::MemorySettingsStore>()};
-    std::shared_ptr<StateFile> hostState = StateFile::InMemory();
-    host::sim::SimAutomation automation{hostState};
 };
 
 TEST_F(MainWindow, FirstStartShowsTheWindowTopmostAtTheDefaultPlaceAndConnects) {

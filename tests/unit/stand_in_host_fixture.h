@@ -1,0 +1,63 @@
+// The program's windows against the in-process stand-in host, with a
+// headless screen, a recording shell and settings in memory; program-wide
+// state is put back after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "host/automation.h"
+#include "host/event_control.h"
+#include "host/sim/host.h"
+#include "main/Module2.h"
+#include "platform/locale.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/ui/headless/headless.h"
+#include "settings/Settings.h"
+
+class WithStandInHost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetDecimalSeparatorForTesting(u'.');
+        host::SetAutomation(&automation);
+        host::SetEventControlFactory([this] { return host::sim::CreateSimEventControl(hostState); });
+    }
+    void TearDown() override {
+        host::SetAutomation(nullptr);
+        host::SetEventControlFactory(nullptr);
+        Module2::ActApp.SetNothing();
+        Module2::ActViews.SetNothing();
+        Module2::ContactView.SetNothing();
+        Module2::RestartAct = false;
+        platform::SetDecimalSeparatorForTesting(0);
+    }
+
+    std::optional<vb::String> Stored(vb::StringView key) {
+        return store.store().Read(settings::kApplication, settings::kSection, key);
+    }
+    void Store(vb::StringView key, vb::StringView value) { settings::SaveSetting(key, value); }
+
+    // The host calls from the `from`-th on, as "object.Member(args)" or,
+    // without objects, "Member(args)".
+    std::vector<vb::String> Calls(size_t from = 0, bool withObject = true) {
+        std::vector<vb::String> calls;
+        auto log = hostState->Read().log;
+        for (size_t i = from; i < log.size(); ++i) {
+            vb::String line = (withObject ? log[i].object + u"." : vb::String()) + log[i].member + u"(";
+            for (size_t a = 0; a < log[i].args.size(); ++a)
+                line += (a ? u", " : u"") + host::sim::FormatValue(log[i].args[a]);
+            calls.push_back(line + u")");
+        }
+        return calls;
+    }
+
+    ui::headless::Backend screen;
+    platform::RecordingShell shell;
+    platform::ScopedSettingsStore store{std::make_unique<platform::MemorySettingsStore>()};
+    std::shared_ptr<host::sim::StateFile> hostState = host::sim::StateFile::InMemory();
+    host::sim::SimAutomation automation{hostState};
+};
