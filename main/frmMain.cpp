@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "info/Instructions.h"
+#include "info/frmAbout.h"
 #include "integrate/frmIntegrate.h"
 #include "main/GetCountryCode.h"
 #include "main/MapURL.h"
@@ -199,14 +200,17 @@ void frmMain::mnuPreferences_Click() {
     preferences_->ShowModal();
 }
 
-void frmMain::mnuAbout_Click() {}
+void frmMain::mnuAbout_Click() {
+    if (!about_) about_ = std::make_unique<frmAbout>();
+    about_->ShowModal();
+}
 
 void frmMain::mnuInstructions_Click() { OpenInstructions(*this); }
 
 void frmMain::lblLink_Click() {
     platform::shell().Open({.owner = this,
                             .verb = u"open",
-                            .file = u"http://" + vb::String(maker::WebAddress),
+                            .file = maker::WebPage(),
                             .parameters = std::nullopt,
                             .directory = platform::ExeFolder()});
 }

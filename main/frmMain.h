@@ -16,6 +16,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
 
+class frmAbout;
 class frmIntegrate;
 class frmPreferences;
 
@@ -77,6 +78,7 @@ private:
     // Made at their first opening and kept for the later ones.
     std::unique_ptr<frmPreferences> preferences_;
     std::unique_ptr<frmIntegrate> integrate_;
+    std::unique_ptr<frmAbout> about_;
 
     // Held for the whole run, so that a second copy sees this one.
     std::optional<platform::SingleInstance> instance_;

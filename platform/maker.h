@@ -9,5 +9,9 @@ namespace maker {
 inline constexpr const char16_t* Name = u"Example Software";
 inline constexpr const char16_t* WebAddress = u"www.example.com";
 inline constexpr const char16_t* SupportEmail = u"support@example.com";
+inline constexpr int CopyrightYear = 2026;
+
+// The web page the maker's address stands for.
+inline vb::String WebPage() { return u"http://" + vb::String(WebAddress); }
 
 }  // namespace maker
