@@ -6,7 +6,7 @@
 
 namespace maker {
 
-inline constexpr const char16_t* Name = u"Example Software";
+inline constexpr const char16_t* Name = u"Example";
 inline constexpr const char16_t* WebAddress = u"www.example.com";
 inline constexpr const char16_t* SupportEmail = u"support@example.com";
 inline constexpr int CopyrightYear = 2026;
