@@ -389,3 +389,143 @@ press_screenshot() {
   import -display "$DISPLAY" -window root "$1" 2>>"$press_stage/screenshot.log" ||
     { brivane_show_log "$press_stage/screenshot.log"; brivane_die "the screenshot failed"; }
 }
+
+# ---- the program's other windows ----------------------------------------------
+
+press_prefs_caption='Preferences'
+press_integrate_caption='Integrate with ACT!'
+press_restart_title='Brivane!'
+
+# press_open_window MENU_PATH CAPTION: chooses the main window's menu item
+# and waits until the window it opens shows, answering the message boxes
+# shown meanwhile. Returns 1 when the window did not show.
+press_open_window() {
+  local i
+  press_uidriver menu --window "$press_main_caption" --pid "$press_window_pid" "$1" >/dev/null || return 1
+  for ((i = 0; i < 10; i++)); do
+    press_uidriver wait --window "$2" --pid "$press_window_pid" --timeout "$press_poll_ms" >/dev/null && return 0
+    press_answer_box --pid "$press_window_pid" || true
+  done
+  return 1
+}
+
+# press_window_open CAPTION: whether a window of the program with this
+# caption shows (looked for briefly).
+press_window_open() {
+  press_uidriver wait --window "$1" --pid "$press_window_pid" --timeout 200 >/dev/null
+}
+
+# press_await_gone CAPTION: answers message boxes until the window with this
+# caption has closed. Returns 1 when it is still open after 10 s.
+press_await_gone() {
+  local i
+  for ((i = 0; i < 20; i++)); do
+    press_uidriver wait --gone --window "$1" --pid "$press_window_pid" --timeout 200 >/dev/null && return 0
+    press_answer_box --pid "$press_window_pid" || true
+  done
+  return 1
+}
+
+# press_answer_boxes: answers the message boxes that show now, one after
+# the other, until none is left.
+press_answer_boxes() {
+  while press_answer_box --pid "$press_window_pid"; do :; done
+}
+
+# press_preferences URL COUNTRY ZOOM OK|CANCEL: opens the Preferences
+# window, prints "prefs URL COUNTRY ZOOM" as it showed them, types the two
+# texts, moves the slider and presses the button.
+press_preferences() {
+  local caption=$press_prefs_caption target dump shown
+  target=(--window "$caption" --pid "$press_window_pid")
+  press_open_window "Options/Preferences" "$caption" || brivane_die "the Preferences window did not show"
+  dump=$(press_uidriver dump "${target[@]}") || brivane_die "the Preferences window could not be read"
+  # The two text boxes in tab order (site, country), then the slider.
+  shown=$(awk -F'\t' '
+    { kind = ""; text = ""; pos = "" }
+    { for (i = 2; i <= NF; i++) {
+        if ($i ~ /^kind=/) kind = substr($i, 6)
+        else if ($i ~ /^text=/) text = substr($i, 6)
+        else if ($i ~ /^pos=/) pos = substr($i, 5)
+      } }
+    $1 == "control" && kind == "edit" { edits[n++] = text }
+    $1 == "control" && kind == "trackbar" { zoom = pos }
+    END { printf "prefs\t%s\t%s\t%s\n", edits[0], edits[1], zoom }' <<<"$dump")
+  printf '%s\n' "$shown"
+  press_uidriver type "${target[@]}" edit:0 "$1" >/dev/null || brivane_die "the site could not be typed"
+  press_uidriver type "${target[@]}" edit:1 "$2" >/dev/null || brivane_die "the country could not be typed"
+  press_uidriver slider "${target[@]}" trackbar:0 "$3" >/dev/null || brivane_die "the slider could not be moved to $3"
+  if [[ ${4^^} == OK ]]; then
+    press_uidriver click "${target[@]}" "&OK" >/dev/null || brivane_die "OK could not be pressed"
+  else
+    press_uidriver click "${target[@]}" "&Cancel" >/dev/null || brivane_die "Cancel could not be pressed"
+  fi
+  press_await_gone "$caption" || brivane_die "the Preferences window did not close"
+}
+
+# The Integrate window's boxes are numbered as the program numbers them:
+# 0-5 the toolbar of views 1-6, 6-11 the Tools menu of views 1-6. The
+# window's check boxes come in tab order, toolbar 0..5, then the menu boxes
+# from 11 down to 6; the labels in the same order, named by their caption.
+press_view_names=("Contacts" "Contact List" "Groups" "Task List" "Calendars" "E-mail")
+_press_box_control() {
+  local i=$1
+  if ((i < 6)); then printf 'checkbox:%d' "$i"; else printf 'checkbox:%d' $((17 - i)); fi
+}
+_press_label_control() {
+  local i=$1
+  if ((i < 6)); then
+    printf '%s@0' "${press_view_names[i]}"
+  else
+    printf '%s@1' "${press_view_names[i - 6]}"
+  fi
+}
+
+# press_integrate STEPS...: opens the Integrate window and runs the steps
+# (tick N, untick N, label N, close, cancel), answering the message boxes
+# each one brings. The window is closed by its close box if the steps left
+# it open.
+press_integrate() {
+  local caption=$press_integrate_caption target step word n
+  target=(--window "$caption" --pid "$press_window_pid")
+  press_open_window "Options/Integrate with ACT!" "$caption" || brivane_die "the Integrate window did not show"
+  press_answer_boxes
+  for step in "$@"; do
+    read -r word n <<<"$step"
+    case $word in
+      tick) press_uidriver check "${target[@]}" "$(_press_box_control "$n")" 1 >/dev/null ||
+        brivane_die "box $n could not be ticked" ;;
+      untick) press_uidriver check "${target[@]}" "$(_press_box_control "$n")" 0 >/dev/null ||
+        brivane_die "box $n could not be unticked" ;;
+      label) press_uidriver label "${target[@]}" "$(_press_label_control "$n")" >/dev/null ||
+        brivane_die "label $n could not be clicked" ;;
+      close | cancel)
+        local button='&Close'
+        [[ $word == cancel ]] && button='&Cancel'
+        press_uidriver click "${target[@]}" "$button" >/dev/null || brivane_die "$button could not be pressed"
+        press_await_gone "$caption" || brivane_die "the Integrate window did not close"
+        return 0 ;;
+    esac
+    press_answer_boxes
+  done
+  if press_window_open "$caption"; then
+    press_uidriver close "${target[@]}" >/dev/null || true
+    press_await_gone "$caption" || brivane_die "the Integrate window did not close"
+  fi
+}
+
+# Prints the host's placements of the command ("placement toolbar|menu
+# VIEW") and whether it runs ("host running yes|no"). A restart reaches the
+# host through the shell a moment after the program asked for it, so a host
+# that is not running is looked at again for up to 3 s.
+press_host_placements() {
+  local state deadline=$((SECONDS + 3))
+  while :; do
+    state=$(wine "$press_hostsim" show </dev/null 2>>"$press_stage/hostsim.log" | tr -d '\r') ||
+      brivane_die "the stand-in host's state could not be read"
+    grep -q $'^running\tyes' <<<"$state" || ((SECONDS >= deadline)) || { sleep 0.3; continue; }
+    break
+  done
+  grep $'^placement\t' <<<"$state" || true
+  printf 'host\trunning\t%s\n' "$(sed -n 's/^running\t//p' <<<"$state" | head -n 1)"
+}

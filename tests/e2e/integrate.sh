@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Integrate window: the real win64 program under
+# Wine ticks boxes through tools/press-button against the registered
+# stand-in host, and the host's placements, its call log, the restart and
+# the message boxes are checked.
+#   integrate.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+# Inside tools/test it uses that run's X display and Wine session; alone it
+# starts its own. Ends with "N passed, N failed"; non-zero on failure.
+set -euo pipefail
+BRIVANE_TOOL=integrate
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/common.sh"
+source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
+source "$BRIVANE_ROOT/tools/lib/wine.sh"
+source "$BRIVANE_ROOT/tools/lib/build.sh"
+
+press=$BRIVANE_ROOT/tools/press-button
+build=${1:-$(brivane_build_dir win64)}
+logs=$(brivane_build_root)/logs
+
+if [[ ! -f $build/brivane.exe && -z ${1:-} ]]; then
+  brivane_build win64 "$logs" || brivane_die "the win64 build failed"
+fi
+build=$(cd "$build" && pwd) || brivane_die "no build folder $build"
+
+# tools/test hands over its display and Wine session (and names the build in
+# BRIVANE_BUILD); alone, the tests get a display and session of their own.
+if [[ -z ${BRIVANE_BUILD:-} || -z ${DISPLAY:-} || -z ${WINEPREFIX:-} ]]; then
+  brivane_xvfb_start "$logs"
+  brivane_wine_start "$build/wineprefix" "$logs"
+fi
+
+work=$(mktemp -d)
+brivane_on_exit 'rm -rf "$work"'
+passed=0
+failed=0
+
+# run OPTIONS...: one run of the program; its lines in $out.
+run() {
+  local rc=0
+  out=$("$press" --session --build "$build" "$@" 2>"$work/stderr") || rc=$?
+  if ((rc != 0)); then
+    out="press-button failed (exit $rc): $(<"$work/stderr")"
+    return 1
+  fi
+}
+
+pass() { echo "ok   $1"; passed=$((passed + 1)); }
+fail() {
+  echo "FAIL $1"
+  sed 's/^/     /' <<<"$2"
+  failed=$((failed + 1))
+}
+
+# check NAME EXPECTED ACTUAL
+check() {
+  if [[ $3 == "$2" ]]; then
+    pass "$1"
+  else
+    fail "$1" "$(diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") || true)"
+  fi
+}
+
+# lines_of KINDS: the lines of $out of these kinds (a regular expression).
+lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
+
+prompt=$'msgbox\tBrivane!\tYou need to re-start ACT! for the changes to take effect!\\r\\nDo you want to re-start it now?'
+notice=$'msgbox\tbrivane\tCan\'t add icon or menu item automatically. You will need to proceed manually.'
+saved=$'setting\tClose\t0\nsetting\tLeft\t105\nsetting\tTop\t105'
+
+name="No: the prompt, the placements made; the main window stays until closed"
+if run --integrate 'tick 0; tick 8; close' --answer NO --host-log; then
+  check "$name" "$(printf '%s\n' "$prompt" $'placement\ttoolbar\t1' $'placement\tmenu\t3' \
+    $'host\trunning\tyes' "$saved" 'restarted: no')" \
+    "$(lines_of 'msgbox|placement|host|setting|timeout'
+      grep -q $'\tCommand\t' <<<"$out" && echo 'restarted: yes' || echo 'restarted: no')"
+else
+  fail "$name" "$out"
+fi
+
+name="Yes: the host quits and reopens its database; the program ends by itself"
+if run --integrate 'label 3; close' --answer YES --host-log; then
+  check "$name" "$(printf '%s\n' "$prompt" $'placement\ttoolbar\t4' $'host\trunning\tyes' "$saved" \
+    $'call\tapplication\tCommand\tI2:150\t=> Empty:' 'call host Open of the database')" \
+    "$(lines_of 'msgbox|placement|host|setting|timeout'
+      grep -F $'\tCommand\t' <<<"$out"
+      grep -q $'^call\thost\tOpen\tText:.*contacts\\.dbf\t' <<<"$out" && echo 'call host Open of the database')"
+else
+  fail "$name" "$out"
+fi
+
+name="a refused add: the failure notice, no prompt"
+if run --host-script 'AddAuxCommandToToolbar --result I4:1' --integrate 'tick 1; close'; then
+  check "$name" "$(printf '%s\n' "$notice" $'host\trunning\tyes' "$saved")" \
+    "$(lines_of 'msgbox|placement|host|setting|timeout')"
+else
+  fail "$name" "$out"
+fi
+
+name="ticked and unticked: nothing placed, still the prompt; a menu label toggles its box"
+if run --integrate 'tick 5; untick 5; label 11; label 11; close' --answer NO; then
+  check "$name" "$(printf '%s\n' "$prompt" $'host\trunning\tyes')" "$(lines_of 'msgbox|placement|host|timeout')"
+else
+  fail "$name" "$out"
+fi
+
+name="Cancel after a tick: no prompt, the placement stays"
+if run --integrate 'tick 10; cancel'; then
+  check "$name" "$(printf '%s\n' $'placement\tmenu\t5' $'host\trunning\tyes')" "$(lines_of 'msgbox|placement|host|timeout')"
+else
+  fail "$name" "$out"
+fi
+
+echo "$passed passed, $failed failed"
+((failed == 0))
