@@ -8,48 +8,8 @@
 # starts its own. Ends with "N passed, N failed"; non-zero on failure.
 set -euo pipefail
 BRIVANE_TOOL=main_window
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/common.sh"
-source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
-source "$BRIVANE_ROOT/tools/lib/wine.sh"
-source "$BRIVANE_ROOT/tools/lib/build.sh"
-
-press=$BRIVANE_ROOT/tools/press-button
-build=${1:-$(brivane_build_dir win64)}
-logs=$(brivane_build_root)/logs
-
-if [[ ! -f $build/brivane.exe && -z ${1:-} ]]; then
-  brivane_build win64 "$logs" || brivane_die "the win64 build failed"
-fi
-build=$(cd "$build" && pwd) || brivane_die "no build folder $build"
-
-# tools/test hands over its display and Wine session (and names the build in
-# BRIVANE_BUILD); alone, the tests get a display and session of their own.
-if [[ -z ${BRIVANE_BUILD:-} || -z ${DISPLAY:-} || -z ${WINEPREFIX:-} ]]; then
-  brivane_xvfb_start "$logs"
-  brivane_wine_start "$build/wineprefix" "$logs"
-fi
-
-work=$(mktemp -d)
-brivane_on_exit 'rm -rf "$work"'
-passed=0
-failed=0
-
-# run OPTIONS...: one run of the program; its lines in $out.
-run() {
-  local rc=0
-  out=$("$press" --session --build "$build" "$@" 2>"$work/stderr") || rc=$?
-  if ((rc != 0)); then
-    out="press-button failed (exit $rc): $(<"$work/stderr")"
-    return 1
-  fi
-}
-
-pass() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() {
-  echo "FAIL $1"
-  sed 's/^/     /' <<<"$2"
-  failed=$((failed + 1))
-}
+E2E_BUILD_ARG=${1:-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
 # expect NAME EXPECTED_LINES OPTIONS...: the run prints exactly these lines.
 expect() {
@@ -126,5 +86,4 @@ for event in A B; do
   fi
 done
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+e2e_summary

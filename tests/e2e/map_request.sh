@@ -10,57 +10,8 @@
 # URL here stays well below that; longer ones are the builder's unit tests.
 set -euo pipefail
 BRIVANE_TOOL=map_request
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/common.sh"
-source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
-source "$BRIVANE_ROOT/tools/lib/wine.sh"
-source "$BRIVANE_ROOT/tools/lib/build.sh"
-
-press=$BRIVANE_ROOT/tools/press-button
-build=${1:-$(brivane_build_dir win64)}
-logs=$(brivane_build_root)/logs
-
-if [[ ! -f $build/brivane.exe && -z ${1:-} ]]; then
-  brivane_build win64 "$logs" || brivane_die "the win64 build failed"
-fi
-build=$(cd "$build" && pwd) || brivane_die "no build folder $build"
-
-# tools/test hands over its display and Wine session (and names the build in
-# BRIVANE_BUILD); alone, the tests get a display and session of their own.
-if [[ -z ${BRIVANE_BUILD:-} || -z ${DISPLAY:-} || -z ${WINEPREFIX:-} ]]; then
-  brivane_xvfb_start "$logs"
-  brivane_wine_start "$build/wineprefix" "$logs"
-fi
-
-work=$(mktemp -d)
-brivane_on_exit 'rm -rf "$work"'
-passed=0
-failed=0
-
-# run OPTIONS...: one run of the program; its lines in $out.
-run() {
-  local rc=0
-  out=$("$press" --session --build "$build" "$@" 2>"$work/stderr") || rc=$?
-  if ((rc != 0)); then
-    out="press-button failed (exit $rc): $(<"$work/stderr")"
-    return 1
-  fi
-}
-
-pass() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() {
-  echo "FAIL $1"
-  sed 's/^/     /' <<<"$2"
-  failed=$((failed + 1))
-}
-
-# check NAME EXPECTED ACTUAL
-check() {
-  if [[ $3 == "$2" ]]; then
-    pass "$1"
-  else
-    fail "$1" "$(diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") || true)"
-  fi
-}
+E2E_BUILD_ARG=${1:-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
 # expect_urls NAME EXPECTED_URL_LINES OPTIONS...: the browser receives
 # exactly these URLs, in order.
@@ -132,5 +83,4 @@ expect_urls "quotes, #, %NAME% and line breaks are encoded, never expanded" \
   "$(url "${mapquest}size=big&address=Flat %22B%22 %234%0D%0ABack door&city=%25USERNAME%25&state=100%25 %0Aon&zip=&country=US&zoom=8")" \
   --street $'Flat "B" #4\r\nBack door' --city '%USERNAME%' --state $'100% \non' --press
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+e2e_summary
