@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "tools/uidriver/controls_win.h"
-#include "tools/uidriver/inspect_win.h"
+#include "tools/uidriver/window_facts_win.h"
 #include "tools/uidriver/menus_win.h"
 #include "tools/uidriver/output_win.h"
 #include "tools/uidriver/text_win.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/uidriver/inspect_win.h"
+#include "tools/uidriver/window_facts_win.h"
 #include "tools/uidriver/output_win.h"
 #include "tools/uidriver/text_win.h"
 

@@ -5,7 +5,7 @@
 
 #include "tools/uidriver/commands_win.h"
 #include "tools/uidriver/controls_win.h"
-#include "tools/uidriver/inspect_win.h"
+#include "tools/uidriver/window_facts_win.h"
 #include "tools/uidriver/output_win.h"
 #include "tools/uidriver/text_win.h"
 #include "tools/uidriver/windows_win.h"

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "tools/uidriver/inspect_win.h"
+#include "tools/uidriver/window_facts_win.h"
 #include "tools/uidriver/options_win.h"
 
 namespace uidriver {

@@ -1,6 +1,6 @@
 #include "tools/uidriver/windows_win.h"
 
-#include "tools/uidriver/inspect_win.h"
+#include "tools/uidriver/window_facts_win.h"
 #include "tools/uidriver/output_win.h"
 #include "tools/uidriver/text_win.h"
 

@@ -1,4 +1,4 @@
-#include "tools/uidriver/inspect_win.h"
+#include "tools/uidriver/window_facts_win.h"
 
 #include <commctrl.h>
 
