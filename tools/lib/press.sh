@@ -395,6 +395,7 @@ press_screenshot() {
 press_prefs_caption='Preferences'
 press_integrate_caption='Integrate with ACT!'
 press_restart_title='Brivane!'
+press_about_caption='About Brivane!'
 
 # press_open_window MENU_PATH CAPTION: chooses the main window's menu item
 # and waits until the window it opens shows, answering the message boxes
@@ -511,6 +512,41 @@ press_integrate() {
   if press_window_open "$caption"; then
     press_uidriver close "${target[@]}" >/dev/null || true
     press_await_gone "$caption" || brivane_die "the Integrate window did not close"
+  fi
+}
+
+# press_about STEPS...: opens the About window from the Help menu and runs
+# the steps: link (the web address), mail (the e-mail address), each
+# waiting for the browser's stand-in to receive the URL and printing it as
+# a url line; ok (the OK button), cancel (Esc). Message boxes shown
+# meanwhile are printed and answered. The window is closed by its close box
+# if the steps left it open.
+press_about() {
+  local caption=$press_about_caption target step label
+  target=(--window "$caption" --pid "$press_window_pid")
+  press_open_window "Help/About" "$caption" || brivane_die "the About window did not show"
+  for step in "$@"; do
+    case $step in
+      link | mail)
+        label=www.example.com
+        [[ $step == mail ]] && label=support@example.com
+        press_uidriver label "${target[@]}" "$label" >/dev/null || brivane_die "the $step label could not be clicked"
+        press_await_url || brivane_say "about $step: no URL reached the browser within $press_url_seconds s" >&2
+        press_print_urls ;;
+      ok | cancel)
+        if [[ $step == ok ]]; then
+          press_uidriver click "${target[@]}" "OK" >/dev/null || brivane_die "OK could not be pressed"
+        else
+          press_uidriver key "${target[@]}" escape >/dev/null || brivane_die "Esc could not be pressed"
+        fi
+        press_await_gone "$caption" || brivane_die "the About window did not close"
+        return 0 ;;
+    esac
+    press_answer_boxes
+  done
+  if press_window_open "$caption"; then
+    press_uidriver close "${target[@]}" >/dev/null || true
+    press_await_gone "$caption" || brivane_die "the About window did not close"
   fi
 }
 

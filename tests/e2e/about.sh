@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# End-to-end tests of the About window: the real win64 program under Wine
+# opens it from the Help menu through tools/press-button and clicks its two
+# links; the browser's stand-in, registered for http and mailto, records
+# what the shell handed over.
+#   about.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+# Inside tools/test it uses that run's X display and Wine session; alone it
+# starts its own. Ends with "N passed, N failed"; non-zero on failure.
+set -euo pipefail
+BRIVANE_TOOL=about
+E2E_BUILD_ARG=${1:-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
+
+lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
+
+name="both links reach the shell: the web page and a mailto: to support"
+if run --about "link; mail; ok"; then
+  check "$name" "$(printf '%s\n' $'url\thttp://www.example.com' $'url\tmailto:support@example.com')" \
+    "$(lines_of 'url|msgbox')"
+else
+  fail "$name" "$out"
+fi
+
+name="Esc closes it; the main window takes the press again"
+if run --about "cancel" --street '1 Main Street' --city Springfield --country 'United States' --press; then
+  check "$name" "$(printf '%s\n' \
+    $'url\thttp://www.mapquest.com/maps/map.adp?size=big&address=1 Main Street&city=Springfield&state=&zip=&country=US&zoom=8')" \
+    "$(lines_of 'url|msgbox')"
+else
+  fail "$name" "$out"
+fi
+
+e2e_summary
