@@ -2,7 +2,6 @@
 // (see profile_reader.h), the odd ones included: a countries file has to read
 // the same whichever reader reads it.
 #include <algorithm>
-#include <atomic>
 #include <fstream>
 #include <optional>
 #include <system_error>
@@ -153,8 +152,6 @@ std::string ReadBytes(const std::filesystem::path& file) {
     return bytes;
 }
 
-std::atomic<ProfileReader> g_testReader{nullptr};
-
 }  // namespace
 
 std::string ToWindows1252(vb::StringView text) {
@@ -189,12 +186,5 @@ ProfileString ReadPortableProfileString(std::string_view section, std::string_vi
                                         const std::filesystem::path& file) {
     return ParsePortableProfileString(ReadBytes(file), section, key, size);
 }
-
-ProfileString ReadProfileString(std::string_view section, std::string_view key, uint32_t size, vb::StringView file) {
-    ProfileReader reader = g_testReader.load();
-    return reader ? reader(section, key, size, file) : SystemReadProfileString(section, key, size, file);
-}
-
-void SetProfileReaderForTesting(ProfileReader reader) { g_testReader.store(reader); }
 
 }  // namespace platform

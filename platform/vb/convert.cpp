@@ -1,8 +1,10 @@
 #include "platform/vb/convert.h"
 
 #include <array>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/locale.h"
@@ -163,13 +165,14 @@ int32_t TextToDouble(StringView text, double& out) {
     if (magnitude > 310) return kOverflow;
     if (magnitude < -330) return kOk;
     std::string plain = n.digits + "e" + std::to_string(n.exponent);
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        if (magnitude > 0) return kOverflow;
-        return kOk;  // below the smallest double
-    }
-    if (ec != std::errc() || end != plain.data() + plain.size()) return kTypeMismatch;
+    // The C library's reader rounds correctly (the C++ one would bring its
+    // own large tables into the program for the same answer). Below the
+    // smallest double it gives 0 or the nearest tiny value.
+    errno = 0;
+    char* end = nullptr;
+    double value = std::strtod(plain.c_str(), &end);
+    if (end != plain.c_str() + plain.size()) return kTypeMismatch;
+    if (errno == ERANGE && std::isinf(value)) return kOverflow;
     out = n.negative ? -value : value;
     return kOk;
 }
@@ -191,9 +194,8 @@ String Format(double value, int precision) {
     // Every decimal digit of the binary value (at most 767 for a double), so
     // the rounding below sees exact halves.
     std::array<char, 830> buffer;
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                std::chars_format::scientific, 800);
-    std::string scientific(buffer.data(), result.ptr);
+    int written = std::snprintf(buffer.data(), buffer.size(), "%.800e", std::fabs(value));
+    std::string scientific(buffer.data(), static_cast<size_t>(written));
     size_t e = scientific.find('e');
     std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
     int exponent = std::stoi(scientific.substr(e + 1));
