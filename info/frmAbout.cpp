@@ -12,14 +12,6 @@ vb::Procedure Sub(const char16_t* name) { return {u"frmAbout", vb::ProcedureKind
 
 vb::String Decimal(int n) { return vb::FromAscii(std::to_string(n)); }
 
-void OpenWithShell(const ui::Form& owner, vb::String target) {
-    platform::shell().Open({.owner = &owner,
-                            .verb = u"open",
-                            .file = std::move(target),
-                            .parameters = std::nullopt,
-                            .directory = platform::ExeFolder()});
-}
-
 }  // namespace
 
 frmAbout::frmAbout()
@@ -50,9 +42,10 @@ void frmAbout::cmdOK_Click() {
 }
 
 void frmAbout::lblLink_Click() {
-    vb::Trap(Sub(u"lblLink_Click"), [&] { OpenWithShell(*this, maker::WebPage()); });
+    vb::Trap(Sub(u"lblLink_Click"), [&] { platform::OpenFromProgramFolder(this, maker::WebPage()); });
 }
 
 void frmAbout::lblMail_Click() {
-    vb::Trap(Sub(u"lblMail_Click"), [&] { OpenWithShell(*this, u"mailto:" + vb::String(maker::SupportEmail)); });
+    vb::Trap(Sub(u"lblMail_Click"),
+             [&] { platform::OpenFromProgramFolder(this, u"mailto:" + vb::String(maker::SupportEmail)); });
 }

@@ -140,11 +140,7 @@ void frmMain::Form_Unload(int16_t& cancel) {
     vb::String database = ActApp.Call(u"GetOpenDBName").AsString();
     ActApp.Call(u"Command", kQuitCommand);
     ActApp.SetNothing();
-    platform::shell().Open({.owner = this,
-                            .verb = u"open",
-                            .file = database,
-                            .parameters = std::nullopt,
-                            .directory = platform::ExeFolder()});
+    platform::OpenFromProgramFolder(this, database);
     Hide();
     TickCount = 0;
     tmr1.setInterval(kEndTimerInterval);
@@ -182,11 +178,7 @@ void frmMain::cmdLocate_Click() {
         .field = [](int16_t id) { return Module2::ContactView.Call(u"GetField", id).AsString(); },
         .countryCode = [](vb::StringView name) { return GetCountryCode(name); },
     });
-    platform::shell().Open({.owner = this,
-                            .verb = u"open",
-                            .file = RequestURL,
-                            .parameters = std::nullopt,
-                            .directory = platform::ExeFolder()});
+    platform::OpenFromProgramFolder(this, RequestURL);
     if (chkClose.value() == 0) Unload();
 }
 
@@ -208,9 +200,5 @@ void frmMain::mnuAbout_Click() {
 void frmMain::mnuInstructions_Click() { OpenInstructions(*this); }
 
 void frmMain::lblLink_Click() {
-    platform::shell().Open({.owner = this,
-                            .verb = u"open",
-                            .file = maker::WebPage(),
-                            .parameters = std::nullopt,
-                            .directory = platform::ExeFolder()});
+    platform::OpenFromProgramFolder(this, maker::WebPage());
 }

@@ -1,5 +1,7 @@
 #include "platform/shell.h"
 
+#include "platform/program_info.h"
+
 namespace platform {
 
 Shell& SystemShell();
@@ -11,5 +13,13 @@ Shell* installed = nullptr;
 Shell& shell() { return installed ? *installed : SystemShell(); }
 
 void SetShell(Shell* replacement) { installed = replacement; }
+
+long OpenFromProgramFolder(const ui::Form* owner, vb::String file, std::optional<vb::String> parameters) {
+    return shell().Open({.owner = owner,
+                         .verb = u"open",
+                         .file = std::move(file),
+                         .parameters = std::move(parameters),
+                         .directory = ExeFolder()});
+}
 
 }  // namespace platform

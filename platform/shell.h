@@ -34,6 +34,11 @@ public:
 
 // The system's shell, unless another was installed.
 Shell& shell();
+
+// The request the program makes everywhere: "open" a file or address, with
+// the program's folder as the working folder.
+long OpenFromProgramFolder(const ui::Form* owner, vb::String file,
+                           std::optional<vb::String> parameters = std::nullopt);
 void SetShell(Shell* replacement);  // nullptr: the system's again
 
 // Keeps every request instead of opening anything; for tests.

@@ -3,19 +3,11 @@
 #include "host/host_object.h"
 #include "platform/locale.h"
 #include "platform/vb/error.h"
+#include "tests/unit/error_of.h"
 
 namespace {
 
 using host::Variant;
-
-int ErrorOf(auto&& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(HostVariant, HostAnswersBecomeTextTheWayTheProgramReadsFields) {
     EXPECT_EQ(Variant().AsString(), u"");
@@ -31,9 +23,9 @@ TEST(HostVariant, IntegersConvertWithOverflowAndTypeMismatch) {
     EXPECT_EQ(Variant(int32_t(1)).AsInt16(), 1);
     EXPECT_EQ(Variant::Bool(true).AsInt32(), -1);
     EXPECT_EQ(Variant().AsInt32(), 0);
-    EXPECT_EQ(ErrorOf([] { Variant(int32_t(40000)).AsInt16(); }), vb::kOverflow);
-    EXPECT_EQ(ErrorOf([] { Variant(u"yes").AsInt16(); }), vb::kTypeMismatch);
-    EXPECT_EQ(ErrorOf([] { Variant(std::shared_ptr<host::Object>()).AsInt32(); }), vb::kTypeMismatch);
+    EXPECT_EQ(ErrorNumberOf([] { Variant(int32_t(40000)).AsInt16(); }), vb::kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { Variant(u"yes").AsInt16(); }), vb::kTypeMismatch);
+    EXPECT_EQ(ErrorNumberOf([] { Variant(std::shared_ptr<host::Object>()).AsInt32(); }), vb::kTypeMismatch);
     platform::SetDecimalSeparatorForTesting(0);
 }
 
@@ -43,15 +35,15 @@ TEST(HostVariant, BooleansReadFromNumbersAndWords) {
     EXPECT_TRUE(Variant(int16_t(2)).AsBool());
     EXPECT_TRUE(Variant(u"TRUE").AsBool());
     EXPECT_FALSE(Variant(u"False").AsBool());
-    EXPECT_EQ(ErrorOf([] { Variant(u"maybe").AsBool(); }), vb::kTypeMismatch);
+    EXPECT_EQ(ErrorNumberOf([] { Variant(u"maybe").AsBool(); }), vb::kTypeMismatch);
 }
 
 TEST(HostObjectReference, CallsThroughNothingRaiseError91) {
     host::HostObject nothing;
     EXPECT_TRUE(nothing.IsNothing());
-    EXPECT_EQ(ErrorOf([&] { nothing.Call(u"GetOpenDBName"); }), vb::kObjectNotSet);
-    EXPECT_EQ(ErrorOf([&] { nothing.Get(u"Views"); }), vb::kObjectNotSet);
-    EXPECT_EQ(ErrorOf([&] { nothing.CallId(2); }), vb::kObjectNotSet);
+    EXPECT_EQ(ErrorNumberOf([&] { nothing.Call(u"GetOpenDBName"); }), vb::kObjectNotSet);
+    EXPECT_EQ(ErrorNumberOf([&] { nothing.Get(u"Views"); }), vb::kObjectNotSet);
+    EXPECT_EQ(ErrorNumberOf([&] { nothing.CallId(2); }), vb::kObjectNotSet);
 }
 
 // Arguments reach the object with the types the call site gives them.

@@ -8,6 +8,7 @@
 #include "platform/locale.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/error.h"
+#include "tests/unit/error_of.h"
 
 #ifndef _WIN32
 #include <clocale>
@@ -18,17 +19,6 @@
 using namespace vb;
 
 namespace {
-
-// The error number a call raises; 0 when it returns.
-template <typename Call>
-int32_t ErrorOf(Call call) {
-    try {
-        call();
-        return 0;
-    } catch (const Error& e) {
-        return e.number();
-    }
-}
 
 // Pins the separator so results do not depend on the machine's settings.
 class VbConvert : public ::testing::Test {
@@ -72,16 +62,16 @@ TEST_F(VbConvert, RangeEndsAndOverflow) {
     EXPECT_EQ(CInt(-32768.5), -32768);
     for (const char16_t* text : {u"32768", u"-32769", u"32767.5", u"-32768.51", u"1e400",
                                  u"99999999999999999999999"}) {
-        EXPECT_EQ(ErrorOf([&] { CInt(text); }), kOverflow) << ToUtf8(text);
+        EXPECT_EQ(ErrorNumberOf([&] { CInt(text); }), kOverflow) << ToUtf8(text);
     }
-    EXPECT_EQ(ErrorOf([] { CLng(u"2147483647.5"); }), kOverflow);
-    EXPECT_EQ(ErrorOf([] { CLng(u"-2147483649"); }), kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { CLng(u"2147483647.5"); }), kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { CLng(u"-2147483649"); }), kOverflow);
     for (double value : {32767.5, -32769.0, kNaN, kInf, -kInf}) {
-        EXPECT_EQ(ErrorOf([&] { CInt(value); }), kOverflow) << value;
+        EXPECT_EQ(ErrorNumberOf([&] { CInt(value); }), kOverflow) << value;
     }
-    EXPECT_EQ(ErrorOf([] { CLng(2147483647.5); }), kOverflow);
-    EXPECT_EQ(ErrorOf([] { CDbl(u"1e309"); }), kOverflow);
-    EXPECT_EQ(ErrorOf([] { CDbl(u"-18e307"); }), kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { CLng(2147483647.5); }), kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl(u"1e309"); }), kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl(u"-18e307"); }), kOverflow);
     EXPECT_EQ(CDbl(u"1e-400"), 0.0);
     EXPECT_EQ(CDbl(u"0e999999999999"), 0.0);
     EXPECT_GT(CDbl(u"1e-310"), 0.0);  // subnormal, not flushed
@@ -94,7 +84,7 @@ TEST_F(VbConvert, BlanksAroundOnly) {
     EXPECT_EQ(CInt(u"\t-3\t"), -3);
     EXPECT_EQ(CDbl(u" 1.5e1 "), 15.0);
     for (const char16_t* text : {u"1 2", u"- 5", u"1 e2", u"\n12", u"12\r\n", u" \t "}) {
-        EXPECT_EQ(ErrorOf([&] { CInt(text); }), kTypeMismatch) << ToUtf8(text);
+        EXPECT_EQ(ErrorNumberOf([&] { CInt(text); }), kTypeMismatch) << ToUtf8(text);
     }
 }
 
@@ -105,8 +95,8 @@ TEST_F(VbConvert, EmptyOrJunkIsTypeMismatch) {
                             StringView(u"5-"), StringView(u"(5)"), StringView(u"$5"), StringView(u"0x10"),
                             StringView(u"inf"), StringView(u"nan"), StringView(u"1.#INF"),
                             StringView(u"\uFF11\uFF12"), StringView(withNul)}) {
-        EXPECT_EQ(ErrorOf([&] { CInt(text); }), kTypeMismatch) << ToUtf8(text);
-        EXPECT_EQ(ErrorOf([&] { CDbl(text); }), kTypeMismatch) << ToUtf8(text);
+        EXPECT_EQ(ErrorNumberOf([&] { CInt(text); }), kTypeMismatch) << ToUtf8(text);
+        EXPECT_EQ(ErrorNumberOf([&] { CDbl(text); }), kTypeMismatch) << ToUtf8(text);
     }
     try {
         CLng(u"");
@@ -125,7 +115,7 @@ TEST_F(VbConvert, Exponent) {
     EXPECT_EQ(CDbl(u"2.5E-3"), 0.0025);
     EXPECT_EQ(CDbl(u"12e-1"), 1.2);
     for (const char16_t* text : {u"1e", u"1e+", u"e5", u"1e2.5", u"1d2", u"1e 2"}) {
-        EXPECT_EQ(ErrorOf([&] { CDbl(text); }), kTypeMismatch) << ToUtf8(text);
+        EXPECT_EQ(ErrorNumberOf([&] { CDbl(text); }), kTypeMismatch) << ToUtf8(text);
     }
 }
 
@@ -140,11 +130,11 @@ TEST_F(VbConvert, HexAndOctalPatterns) {
     EXPECT_EQ(CDbl(u"&HFFFF"), 65535.0);
     EXPECT_EQ(CInt(u"&O17"), 15);
     EXPECT_EQ(CInt(u"&O177777"), -1);
-    EXPECT_EQ(ErrorOf([] { CInt(u"&H10000"); }), kOverflow);
-    EXPECT_EQ(ErrorOf([] { CLng(u"&H100000000"); }), kOverflow);
-    EXPECT_EQ(ErrorOf([] { CDbl(u"&HFFFFFFFFFFFFFFFFF"); }), kOverflow);  // no 64-bit wrap
+    EXPECT_EQ(ErrorNumberOf([] { CInt(u"&H10000"); }), kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { CLng(u"&H100000000"); }), kOverflow);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl(u"&HFFFFFFFFFFFFFFFFF"); }), kOverflow);  // no 64-bit wrap
     for (const char16_t* text : {u"&H", u"&O8", u"&17", u"-&H10", u"&H 10", u"&H1.5", u"&HFFFFFFFFFG"}) {
-        EXPECT_EQ(ErrorOf([&] { CLng(text); }), kTypeMismatch) << ToUtf8(text);
+        EXPECT_EQ(ErrorNumberOf([&] { CLng(text); }), kTypeMismatch) << ToUtf8(text);
     }
 }
 
@@ -157,11 +147,11 @@ TEST_F(VbConvert, CommaSeparator) {
     EXPECT_EQ(CStr(1.5e20f), u"1,5E+20");
     EXPECT_EQ(CStr(1500.f), u"1500");
     // No thousands separators: "." is refused, not read as a grouping mark.
-    EXPECT_EQ(ErrorOf([] { CDbl(u"1.5"); }), kTypeMismatch);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl(u"1.5"); }), kTypeMismatch);
     EXPECT_FALSE(IsNumeric(u"1.500"));
     platform::SetDecimalSeparatorForTesting(u'.');
-    EXPECT_EQ(ErrorOf([] { CDbl(u"1,5"); }), kTypeMismatch);
-    EXPECT_EQ(ErrorOf([] { CLng(u"1,500"); }), kTypeMismatch);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl(u"1,5"); }), kTypeMismatch);
+    EXPECT_EQ(ErrorNumberOf([] { CLng(u"1,500"); }), kTypeMismatch);
 }
 
 TEST_F(VbConvert, CStrFormats) {
@@ -201,7 +191,7 @@ TEST_F(VbConvert, IsNumericAgreesWithCDbl) {
     for (char16_t separator : {u'.', u','}) {
         platform::SetDecimalSeparatorForTesting(separator);
         for (const String& text : cases) {
-            EXPECT_EQ(IsNumeric(text), ErrorOf([&] { CDbl(text); }) == 0) << ToUtf8(text);
+            EXPECT_EQ(IsNumeric(text), ErrorNumberOf([&] { CDbl(text); }) == 0) << ToUtf8(text);
         }
     }
 }

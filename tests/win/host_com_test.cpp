@@ -26,6 +26,7 @@
 #include "host/event_control.h"
 #include "host/sim/host.h"
 #include "platform/vb/error.h"
+#include "tests/unit/error_of.h"
 
 namespace fs = std::filesystem;
 using host::HostObject;
@@ -37,15 +38,6 @@ using host::sim::Value;
 namespace {
 
 constexpr wchar_t kStateVariable[] = L"BRIVANE_HOSTSIM_STATE";
-
-vb::Error ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e;
-    }
-    return vb::Error(0, u"no error");
-}
 
 // Runs the thread's message loop until `done` or the time is up.
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(2)) {
