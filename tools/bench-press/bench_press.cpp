@@ -15,26 +15,11 @@
 #include "platform/shell.h"
 #include "platform/ui/headless/headless.h"
 #include "settings/Settings.h"
+#include "tools/bench-press/fixed_contact.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A contact view that answers at once, so that the press is measured and
-// not the stand-in host's bookkeeping.
-class FixedContact : public host::Object {
-public:
-    host::Variant Invoke(vb::StringView, host::InvokeKind, const std::vector<host::Variant>& args) override {
-        switch (args.empty() ? 0 : args[0].AsInt16()) {
-            case 27: return host::Variant(u"12 All\u00E9e des H\u00E9rons");
-            case 30: return host::Variant(u"Montv\u00E9rac");
-            case 32: return host::Variant(u"99120");
-            case 33: return host::Variant(u"France");
-            default: return host::Variant(u"");
-        }
-    }
-    host::Variant InvokeId(int32_t, const std::vector<host::Variant>&) override { return {}; }
-};
 
 template <class F>
 double MicrosecondsPerRun(int runs, F&& body) {
@@ -69,7 +54,7 @@ int main() {
     settings::SaveSetting(settings::key::kClose, u"1");
     frmMain form;
     form.Show();
-    Module2::ContactView = host::HostObject(std::make_shared<FixedContact>());
+    Module2::ContactView = host::HostObject(std::make_shared<bench::FixedContact>());
     const int presses = 2000;
     double press = MicrosecondsPerRun(presses, [&] {
         form.cmdLocate.Click();
