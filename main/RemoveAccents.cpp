@@ -24,10 +24,18 @@ constexpr Fold kFolds[] = {
 
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
+// Whether the plain vowel and the combining mark spell one of the letters.
+bool Spells(char16_t vowel, char16_t mark) {
+    for (const Fold& f : kFolds)
+        if (f.vowel == vowel && f.accent == mark) return true;
+    return false;
+}
+
 }  // namespace
 
-// Every replacement yields a plain ASCII vowel that no later one matches,
-// so one pass gives what the sixteen passes in order give.
+// Every replacement yields a plain ASCII vowel; marks stacked after it that
+// would spell another letter of the table with it go too, so folding the
+// result again changes nothing.
 vb::String RemoveAccents(vb::StringView text) {
     vb::String out;
     out.reserve(text.size());
@@ -48,7 +56,11 @@ vb::String RemoveAccents(vb::StringView text) {
                 break;
             }
         }
-        if (!folded) out += c;
+        if (!folded) {
+            out += c;
+            continue;
+        }
+        while (i + 1 < text.size() && Spells(out.back(), text[i + 1])) ++i;
     }
     return out;
 }

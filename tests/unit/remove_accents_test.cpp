@@ -42,6 +42,9 @@ TEST(RemoveAccents, FoldsAVowelFollowedByItsCombiningAccent) {
     EXPECT_EQ(RemoveAccents(u"a\u0301 o\u0303 n\u0303"), u"a\u0301 o\u0303 n\u0303");
     // A lone mark at the end or at the start is kept.
     EXPECT_EQ(RemoveAccents(u"\u0301e"), u"\u0301e");
+    // Marks stacked on a folded vowel go with it while they spell a letter
+    // of the table; the first that does not stays.
+    EXPECT_EQ(RemoveAccents(u"e\u0301\u0301 \u00E9\u0300 e\u0302\u0301\u0303"), u"e e e\u0303");
 }
 
 }  // namespace
