@@ -130,10 +130,15 @@ void frmMain::RestoreState() {
 void frmMain::Form_Unload(int16_t& cancel) {
     (void)cancel;
     if (refused_ || restarting_) return;
-    namespace key = settings::key;
-    settings::SaveSetting(key::kLeft, vb::CStr(Left()));
-    settings::SaveSetting(key::kTop, vb::CStr(Top()));
-    settings::SaveSetting(key::kClose, vb::CStr(int32_t(chkClose.value())));
+    // Closed already (a notification came while Integrate asked about the
+    // restart): that close saved the window's place and box, and the closed
+    // window only knows its design values now.
+    if (loaded()) {
+        namespace key = settings::key;
+        settings::SaveSetting(key::kLeft, vb::CStr(Left()));
+        settings::SaveSetting(key::kTop, vb::CStr(Top()));
+        settings::SaveSetting(key::kClose, vb::CStr(int32_t(chkClose.value())));
+    }
     if (!RestartAct) return;
 
     restarting_ = true;

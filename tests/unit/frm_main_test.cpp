@@ -224,6 +224,20 @@ TEST_F(MainWindow, RestartQuitsTheHostReopensItsDatabaseAndEndsOnTheSecondTick) 
     EXPECT_EQ(Calls().size(), before + 2);  // the event raised and its acknowledgement
 }
 
+TEST_F(MainWindow, ARestartAfterTheWindowClosedKeepsWhatItsCloseSaved) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    form.chkClose.UserClick();
+    form.UserClose();
+    Module2::RestartAct = true;
+    int16_t cancel = 0;
+    form.Form_Unload(cancel);
+    EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+    EXPECT_EQ(Stored(settings::key::kTop), u"105");
+    EXPECT_EQ(Stored(settings::key::kClose), u"1");
+    EXPECT_EQ(Calls().back(), u"application.Command(I2:150)");
+}
+
 TEST_F(MainWindow, EndTimerEndsTheProgramOnItsSecondTick) {
     frmMain form;
     ASSERT_TRUE(Start(form));
