@@ -27,8 +27,10 @@ FileLock::~FileLock() {
     CloseHandle(file);
 }
 
+// The state lives as long as a test run: replacing it needs to be atomic
+// between processes, not to reach the disk before every answer.
 bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 std::optional<std::filesystem::path> StatePathFromEnvironment() {

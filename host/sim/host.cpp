@@ -36,16 +36,20 @@ Variant ToVariant(const Value& value, const std::shared_ptr<StateFile>& state) {
         case Variant::Type::Object: break;
     }
     ObjectKind kind{};
-    if (!ObjectKindNamed(value.text, &kind)) throw vb::Error(vb::kTypeMismatch);
+    if (!state || !ObjectKindNamed(value.text, &kind)) throw vb::Error(vb::kTypeMismatch);
     if (kind == ObjectKind::EventControl) return Variant(std::shared_ptr<Object>());
     return Variant(std::make_shared<SimObject>(state, kind));
 }
 
 // ---- objects ------------------------------------------------------------------
 
-SimObject::SimObject(std::shared_ptr<StateFile> state, ObjectKind kind) : state_(std::move(state)), kind_(kind) {}
+SimObject::SimObject(std::shared_ptr<StateFile> state, ObjectKind kind)
+    : state_(std::move(state)), kind_(kind), life_(state_->Read().life) {}
+
+bool SimObject::CutOff() { return state_->Read().life != life_; }
 
 Variant SimObject::Invoke(vb::StringView member, InvokeKind, const std::vector<Variant>& args) {
+    if (CutOff()) throw vb::Error(kServerUnavailable, kServerUnavailableText);
     vb::String name = CanonicalMember(kind_, member);
     if (name.empty()) name = member;
     Value result = Perform(*state_, ObjectName(kind_), name, args,
@@ -83,6 +87,15 @@ void Open(StateFile& state, vb::StringView databasePath) {
         s.databaseOpen = true;
         s.databasePath = databasePath;
         s.Record({u"host", u"Open", {Value::Text(vb::String(databasePath))}, Outcome::Result(Value::Empty())});
+    });
+}
+
+void Vanish(StateFile& state) {
+    state.Update([&](State& s) {
+        s.running = false;
+        s.databaseOpen = false;
+        ++s.life;
+        s.Record({u"host", u"Vanish", {}, Outcome::Result(Value::Empty())});
     });
 }
 

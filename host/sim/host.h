@@ -12,7 +12,10 @@
 //                     Add-/RemoveAuxCommandToToolbar/-ToolsMenu
 // What each member does and how calls fail: host/sim/members.h. The state
 // is read at every call, so a change from outside (the command line) takes
-// effect at the next call.
+// effect at the next call. An object made before the host's process
+// vanished (Vanish) is cut off for good: its calls raise 462 "The remote
+// server machine does not exist or is unavailable" and never reach the
+// host, so they are not logged.
 #pragma once
 
 #include <memory>
@@ -25,8 +28,15 @@
 
 namespace host::sim {
 
+// What a call on a cut-off object raises in-process; the COM wrapper fails
+// it with RPC_E_DISCONNECTED instead, which callers map to the same error.
+inline constexpr int32_t kServerUnavailable = 462;
+inline constexpr const char16_t* kServerUnavailableText =
+    u"The remote server machine does not exist or is unavailable";
+
 class SimObject : public Object {
 public:
+    // Made in the host's present life.
     SimObject(std::shared_ptr<StateFile> state, ObjectKind kind);
 
     // By name, property or method alike; scripts answer any name.
@@ -37,11 +47,14 @@ public:
     // Whether a call of this name reaches the object (its own members and
     // any scripted name): for a name lookup ahead of the call.
     bool Supports(vb::StringView member);
+    // Whether the host's process vanished since this object was made.
+    bool CutOff();
     ObjectKind kind() const { return kind_; }
 
 private:
     std::shared_ptr<StateFile> state_;
     ObjectKind kind_;
+    int32_t life_;
 };
 
 class SimAutomation : public Automation {
@@ -92,5 +105,11 @@ Variant ToVariant(const Value& value, const std::shared_ptr<StateFile>& state);
 // The host starts with this database: what opening a database file through
 // the shell does. Logged as "host" "Open".
 void Open(StateFile& state, vb::StringView databasePath);
+
+// The host's process vanishes without quitting, as when it crashes or is
+// ended from outside: it is not running, no database is open, and every
+// object made so far is cut off, even after the host starts again. Logged
+// as "host" "Vanish".
+void Vanish(StateFile& state);
 
 }  // namespace host::sim

@@ -157,6 +157,14 @@ bool ReadEvent(const Fields& f, State& s) {
     return true;
 }
 
+bool ReadLife(const Fields& f, State& s) {
+    if (f.size() != 2) return false;
+    auto life = ParseInt<int32_t>(f[1]);
+    if (!life || *life < 1) return false;
+    s.life = *life;
+    return true;
+}
+
 bool ReadCall(const Fields& f, State& s) {
     if (f.size() < 4) return false;
     LogEntry entry{f[1], f[2]};
@@ -178,6 +186,7 @@ void ReadLine(const Fields& f, State& s) {
     else if (kind == u"running") ReadFlag(f, u"yes", u"no", s.running);
     else if (kind == u"database") ReadFlag(f, u"open", u"closed", s.databaseOpen);
     else if (kind == u"reachable") ReadFlag(f, u"yes", u"no", s.reachable);
+    else if (kind == u"life") ReadLife(f, s);
     else if (kind == u"path" && f.size() == 2) s.databasePath = f[1];
     else if (kind == u"field") ReadField(f, s);
     else if (kind == u"command") ReadCommand(f, s);
@@ -270,6 +279,7 @@ std::string FormatState(const State& s) {
     w.Field(u"running").Field(s.running ? u"yes" : u"no").End(out);
     w.Field(u"database").Field(s.databaseOpen ? u"open" : u"closed").End(out);
     w.Field(u"reachable").Field(s.reachable ? u"yes" : u"no").End(out);
+    w.Field(u"life").Field(s.life).End(out);
     w.Field(u"path").Field(s.databasePath).End(out);
     for (const auto& [id, text] : s.fields) w.Field(u"field").Field(id).Field(text).End(out);
     if (const auto& c = s.command) {

@@ -9,6 +9,8 @@
 //   running	yes                    (no: every call but the event control's fails)
 //   database	open                  (or closed)
 //   reachable	yes                  (no: the event control cannot reach the host)
+//   life	1                        1, and one more each time the host's process
+//                                  vanished; objects of an earlier life are cut off
 //   path	C:\Contacts\Demo.dbf        the open database
 //   field	27	12 Main Street          a field of the current contact by id
 //   command	TITLE	LINE	FOLDER	MENU	TOOLTIP	ICON	ICON32	FLAGS
@@ -120,6 +122,9 @@ struct State {
     bool running = true;
     bool databaseOpen = true;
     bool reachable = true;
+    // Begins anew each time the host's process vanishes; an object keeps the
+    // life it was made in and is cut off from the host once that life ended.
+    int32_t life = 1;
     vb::String databasePath = u"C:\\Contacts\\Demo.dbf";
     std::map<int16_t, vb::String> fields;
     std::optional<AuxCommand> command;

@@ -227,6 +227,31 @@ TEST(HostSimRestart, Command150QuitsAndOpeningTheDatabaseStartsTheHostAgain) {
     EXPECT_TRUE(opened);
 }
 
+// A host whose process is gone answers through none of the objects it made
+// (as a disconnected server), not even once it runs again; calls on them
+// never reach it. The event control, part of the program, tells it is gone.
+TEST(HostSimRestart, AVanishedHostCutsOffItsObjectsForGood) {
+    Host h;
+    HostObject app = h.App();
+    HostObject contact = h.ContactView();
+    host::sim::Vanish(*h.file);
+    size_t logged = h.Log().size();
+    vb::Error e = ErrorOf([&] { contact.Call(u"GetField", int16_t(27)); });
+    EXPECT_EQ(e.number(), 462);
+    EXPECT_EQ(e.description(), u"The remote server machine does not exist or is unavailable");
+    EXPECT_EQ(ErrorOf([&] { app.Call(u"GetOpenDBName"); }).number(), 462);
+    EXPECT_EQ(h.Log().size(), logged);
+    EXPECT_EQ(Ask(h).ready, 0);
+    EXPECT_TRUE(Ask(h).unreachable);
+    // An object made now reaches the host, which is not running.
+    EXPECT_EQ(ErrorOf([&] { h.App().Call(u"GetOpenDBName"); }).description(), u"The host is not running");
+
+    host::sim::Open(*h.file, u"C:\\Contacts\\Demo.dbf");
+    EXPECT_EQ(ErrorOf([&] { contact.Call(u"GetField", int16_t(27)); }).number(), 462);
+    EXPECT_EQ(h.ContactView().Call(u"GetField", int16_t(27)).AsString(), u"12 Main Street");
+    EXPECT_EQ(h.file->Read().life, 2);
+}
+
 TEST(HostSimRestart, OpeningAnotherFileOrNoneAndReadingWithoutADatabase) {
     Host h;
     h.Change([](State& s) { s.databaseOpen = false; });
@@ -428,6 +453,7 @@ State Hostile() {
     s.running = false;
     s.databaseOpen = false;
     s.reachable = false;
+    s.life = 7;
     s.databasePath = texts[2];
     int16_t id = -3;
     for (const auto& t : texts) s.fields[id++] = t;
@@ -453,7 +479,7 @@ TEST(HostSimStateFile, EveryPartOfTheStateRoundTripsWhateverItsText) {
     std::string text = host::sim::FormatState(s);
     EXPECT_EQ(host::sim::ParseState(text), s);
     // Every record stays on its line.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 5 + 10 + 1 + 3 + 3 + 2 + 3);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 6 + 10 + 1 + 3 + 3 + 2 + 3);
 
     TempFolder folder;
     auto file = StateFile::At(folder / "state.txt");
@@ -478,6 +504,7 @@ TEST(HostSimStateFile, AMissingOrCorruptFileReadsAsTheDefaultState) {
                        "\xEF\xBB\xBF"
                        "brivane-hostsim-state\t1\r\n"
                        "running\tmaybe\r\n"
+                       "life\t0\n"
                        "field\t27\tgood %0D%0A\r\n"
                        "field\tx\tbad id\n"
                        "field\t28\tbad %G1 escape\n"

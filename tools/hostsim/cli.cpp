@@ -27,6 +27,8 @@ constexpr const char* kUsage =
     "                                              #1, #2, #3 are the event control's dispatch ids\n"
     "  raise A|B [ARG]                             an event for the program\n"
     "  open DBPATH                                 the host starts with this database\n"
+    "  vanish                                      the host's process is gone: not running, and\n"
+    "                                              the objects made so far are cut off for good\n"
     "  show                                        the whole state\n"
     "  log                                         the calls the host received\n"
     "The state file is FILE, else $BRIVANE_HOSTSIM_STATE, else hostsim-state.txt\n"
@@ -148,6 +150,9 @@ int Dispatch(const vb::String& command, Args& a, StateFile& file, std::ostream& 
         vb::String path = a.Take("database path");
         a.End();
         host::sim::Open(file, path);
+    } else if (command == u"vanish") {
+        a.End();
+        host::sim::Vanish(file);
     } else if (command == u"show") {
         a.End();
         Show(out, file);

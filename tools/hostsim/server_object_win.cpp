@@ -48,6 +48,8 @@ HRESULT ServerObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCI
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     if (!names[0]) return DISP_E_UNKNOWNNAME;
     try {
+        // The host's process is gone: its proxies answer nothing any more.
+        if (object_->CutOff()) return RPC_E_DISCONNECTED;
         vb::String name = host::com::FromWide(names[0], wcslen(names[0]));
         if (!object_->Supports(name)) return DISP_E_UNKNOWNNAME;
         size_t index = 0;
@@ -62,6 +64,11 @@ HRESULT ServerObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCI
 
 HRESULT ServerObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                              EXCEPINFO* exception, UINT* argumentError) {
+    try {
+        if (object_->CutOff()) return RPC_E_DISCONNECTED;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (id < 1 || static_cast<size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
     // Nothing of the stand-in can be assigned to.

@@ -2,7 +2,9 @@
 // commands) as an automation object: a thin IDispatch over the same
 // SimObject the program uses in-process. Names are looked up as the object
 // answers them (its members and any scripted name, in any letter case);
-// each name keeps its dispatch id for the object's life.
+// each name keeps its dispatch id for the object's life. Once the host's
+// process vanished, the object fails every lookup and call with
+// RPC_E_DISCONNECTED, as the proxy of a server that is gone does.
 #pragma once
 
 #include <oaidl.h>

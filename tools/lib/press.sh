@@ -18,7 +18,7 @@ press_wait_ms=1500
 # run: program/ holds the program and its data files and nothing else; the
 # stand-in host's state, the settings files and the logs lie beside it.
 # Sets press_build, press_stage, press_program, press_uidriver, press_hostsim,
-# press_recorder.
+# press_recorder, press_keylock.
 press_setup() {
   press_build=$1
   mkdir -p "$2"
@@ -27,6 +27,7 @@ press_setup() {
   press_uidriver=$press_build/tools/uidriver/uidriver.exe
   press_hostsim=$press_build/hostsim.exe
   press_recorder=$press_build/tools/urlrecorder/urlrecorder.exe
+  press_keylock=$press_build/tools/keylock/keylock.exe
   mkdir "$press_program"
   cp "$press_build/brivane.exe" "$press_program/"
   local data name
@@ -44,6 +45,24 @@ press_winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 # press_countries SITE FILE: the countries file of that site in the program's
 # folder is this one.
 press_countries() { cp -- "$2" "$press_program/Countries_$1.txt"; }
+
+# press_remove NAME: the program's folder lacks this file (a data file that
+# was deleted or never installed). Returns 1 when there is no such file.
+press_remove() {
+  [[ $1 != */* && -f $press_program/$1 ]] || return 1
+  rm -f -- "$press_program/$1"
+}
+
+# press_words VAR TEXT: TEXT split into words as a shell splits them (blanks
+# part them, quotes group them, a backslash escapes), nothing expanded.
+# Returns 1 for an unmatched quote.
+press_words() {
+  local -n _words=$1
+  _words=()
+  [[ $2 == *[![:space:]]* ]] || return 0
+  printf '%s\n' "$2" | xargs printf '' 2>/dev/null || return 1
+  mapfile -d '' _words < <(printf '%s\n' "$2" | xargs printf '%s\0')
+}
 
 # press_wine LOGNAME PROGRAM ARGS...: runs a Windows program to its end, its
 # output in a log of the staging folder (files, not pipes: see WINE-NOTES).
@@ -119,6 +138,26 @@ press_settings_replace() {
   } | _press_reg_import settings "the settings"
 }
 
+# press_settings_lock: nobody may write the program's settings key any more
+# (it is created when missing) until press_settings_unlock; reading and
+# deleting it stay allowed. Prints "locked yes", or "locked no" when the
+# system lets a writer in all the same.
+press_settings_lock() {
+  local rc=0
+  printf 'Windows Registry Editor Version 5.00\n\n[%s]\n' "$press_settings_key" |
+    _press_reg_import settings-key "the settings key"
+  press_wine keylock "$press_keylock" lock "${press_settings_key#HKEY_CURRENT_USER\\}" || rc=$?
+  case $rc in
+    0) printf 'locked\tyes\n' ;;
+    3) printf 'locked\tno\n' ;;
+    *) brivane_show_log "$press_stage/keylock.log"; brivane_die "the settings key could not be locked" ;;
+  esac
+}
+
+press_settings_unlock() {
+  press_wine keylock "$press_keylock" unlock "${press_settings_key#HKEY_CURRENT_USER\\}" || true
+}
+
 # Prints "setting KEY VALUE" for each value under the settings key, sorted by
 # key, text escaped as the driver escapes it (\\ \t \r \n). Nothing when the
 # key does not exist.
@@ -189,12 +228,14 @@ press_url_seconds=10
 _press_urls_shown=0
 
 # press_recorder_register: the URL recorder becomes the handler of the
-# schemes, "RECORDER" "%1", in one registry import; it logs the command line
-# the shell starts it with to urls.log of the staging folder, named in
+# schemes, "RECORDER" "%1", and of text documents (.txt), "RECORDER"
+# document "%1", in one registry import; it logs the command line the shell
+# starts it with to urls.log of the staging folder, named in
 # BRIVANE_URL_LOG, which the program passes on to what it starts.
 press_recorder_register() {
-  local scheme command
+  local scheme command document
   command=$(_press_reg_string "\"$(press_winpath "$press_recorder")\" \"%1\"")
+  document=$(_press_reg_string "\"$(press_winpath "$press_recorder")\" document \"%1\"")
   {
     printf 'Windows Registry Editor Version 5.00\n\n'
     for scheme in "${press_recorder_schemes[@]}"; do
@@ -204,6 +245,8 @@ press_recorder_register() {
       printf '[HKEY_CLASSES_ROOT\\%s]\n@="URL:%s"\n"URL Protocol"=""\n' "$scheme" "$scheme"
       printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@=%s\n' "$scheme" "$command"
     done
+    printf '[-HKEY_CLASSES_ROOT\\txtfile]\n[HKEY_CLASSES_ROOT\\.txt]\n@="txtfile"\n'
+    printf '[HKEY_CLASSES_ROOT\\txtfile\\shell\\open\\command]\n@=%s\n' "$document"
   } | _press_reg_import recorder "the URL recorder"
   press_url_log=$press_stage/urls.log
   : >"$press_url_log"
@@ -212,15 +255,51 @@ press_recorder_register() {
   _press_urls_shown=0
 }
 
+# press_browser_remove: nothing is registered for http, https and mailto
+# in this run (the next registration brings the recorder back).
+press_browser_remove() {
+  local scheme
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    for scheme in "${press_recorder_schemes[@]}"; do printf '[-HKEY_CLASSES_ROOT\\%s]\n' "$scheme"; done
+  } | _press_reg_import no-browser "the removal of the browser"
+}
+
+# press_text_viewer_remove: nothing is registered for .txt files in this run.
+press_text_viewer_remove() {
+  printf 'Windows Registry Editor Version 5.00\n\n[-HKEY_CLASSES_ROOT\\.txt]\n[-HKEY_CLASSES_ROOT\\txtfile]\n' |
+    _press_reg_import no-text-viewer "the removal of the text viewer"
+}
+
 # The number of URLs the recorder logged so far (complete lines).
 press_urls_logged() { wc -l <"$press_url_log"; }
 
-# press_await_url: waits until the recorder logged a URL not shown yet;
-# returns 1 when none came within press_url_seconds.
+# The Linux pid of the copy of the program whose windows are driven; while
+# it is set, waits for the browser answer that copy's message boxes.
+press_main_pid=
+
+# press_await_url [SECONDS]: waits until the recorder logged a URL not shown
+# yet; returns 1 when none came in time (by default press_url_seconds).
+# With press_main_pid set, the message boxes of that copy are printed and
+# answered meanwhile, and once the copy ended the wait lasts 3 s at most
+# (the shell starts the browser after the program asked, and the program
+# may end at once).
 press_await_url() {
-  local deadline=$((SECONDS + press_url_seconds))
+  local deadline=$((SECONDS + ${1:-$press_url_seconds})) looks=0 ended=
   while (($(press_urls_logged) <= _press_urls_shown)); do
     ((SECONDS < deadline)) || return 1
+    if [[ -n $press_main_pid && -z $ended ]]; then
+      if ! press_running "$press_main_pid"; then
+        ended=1
+        ((deadline < SECONDS + 3)) || deadline=$((SECONDS + 3))
+        continue
+      fi
+      # A URL comes within a moment; only a slower one is watched for boxes.
+      if ((++looks > 20)); then
+        press_answer_box --pid "$press_window_pid" || true
+        continue
+      fi
+    fi
     sleep 0.05
   done
 }
@@ -247,13 +326,26 @@ _press_url_argument() {
 }
 
 # Prints "url URL" for each URL the recorder logged since the last call, in
-# order. The log is escaped as the driver escapes (\\ \t \r \n).
+# order, and "document FILE" for each text document it was asked to open
+# (FILE without the program's folder when it lies there).
+# The log is escaped as the driver escapes (\\ \t \r \n).
 press_print_urls() {
-  local line n=0
+  local line n=0 argument folder
   while IFS= read -r line; do
     n=$((n + 1))
     ((n > _press_urls_shown)) || continue
-    printf 'url\t%s\n' "$(_press_url_argument "$line")"
+    argument=$(_press_url_argument "$line")
+    if [[ $argument == 'document "'*'"' ]]; then
+      argument=${argument#document \"}
+      argument=${argument%\"}
+      # The shell names the document by its full path: shown inside the
+      # program's folder (the log doubles each backslash).
+      folder=$(press_winpath "$press_program")
+      folder=${folder//\\/\\\\}\\\\
+      printf 'document\t%s\n' "${argument#"$folder"}"
+    else
+      printf 'url\t%s\n' "$argument"
+    fi
     _press_urls_shown=$n
   done <"$press_url_log"
 }
@@ -299,11 +391,30 @@ _press_next_answer() {
 # A field of a driver record: "key=value" among tab-separated fields.
 _press_field() { tr '\t' '\n' <<<"$1" | sed -n "s/^$2=//p" | head -n 1; }
 
+# A notification (A or B) the host raises while the restart prompt shows,
+# once, before the prompt is answered; empty for none.
+press_event_at_prompt=
+
+# When the restart prompt shows: the host raises the notification, and the
+# prompt waits until the main window has gone (at most 3 s).
+_press_event_at_prompt() {
+  local out i
+  out=$(press_uidriver msgbox --timeout "$press_poll_ms" "$@") || return 0
+  [[ $(sed -n 's/^title\t//p' <<<"$out") == "$press_restart_title" ]] || return 0
+  press_host raise "$press_event_at_prompt"
+  press_event_at_prompt=
+  for ((i = 0; i < 3; i++)); do
+    press_uidriver wait --gone --window "$press_main_caption" --pid "$press_window_pid" --timeout 1000 \
+      >/dev/null && break
+  done
+}
+
 # press_answer_box [DRIVER OPTIONS]: if a message box shows within the
 # poll time, prints "msgbox TITLE TEXT" and answers it. Returns 1 when none
 # showed.
 press_answer_box() {
   local answer out rc=0 title text
+  [[ -z $press_event_at_prompt ]] || _press_event_at_prompt "$@"
   answer=$(_press_next_answer)
   out=$(press_uidriver msgbox --timeout "$press_poll_ms" --answer "$answer" "$@") || rc=$?
   title=$(sed -n 's/^title\t//p' <<<"$out")
@@ -505,6 +616,8 @@ press_integrate() {
         [[ $word == cancel ]] && button='&Cancel'
         press_uidriver click "${target[@]}" "$button" >/dev/null || brivane_die "$button could not be pressed"
         press_await_gone "$caption" || brivane_die "the Integrate window did not close"
+        # A restart's failure is reported after the window closed.
+        press_answer_boxes
         return 0 ;;
     esac
     press_answer_boxes
@@ -564,4 +677,73 @@ press_host_placements() {
   done
   grep $'^placement\t' <<<"$state" || true
   printf 'host\trunning\t%s\n' "$(sed -n 's/^running\t//p' <<<"$state" | head -n 1)"
+}
+
+# How long the text viewer's stand-in may take to be asked for a document.
+press_document_seconds=3
+
+# press_instructions menu|prefs: asks for the instructions document with the
+# main window's Help > Instructions, or with the Preferences window's
+# Instructions button (that window is then closed with Cancel); prints the
+# document line of the viewer's stand-in, if it was asked, and the message
+# boxes shown meanwhile.
+press_instructions() {
+  local caption=$press_prefs_caption target
+  target=(--window "$caption" --pid "$press_window_pid")
+  if [[ $1 == menu ]]; then
+    press_uidriver menu --window "$press_main_caption" --pid "$press_window_pid" "Help/Instructions" >/dev/null ||
+      brivane_die "Help > Instructions could not be chosen"
+  else
+    press_open_window "Options/Preferences" "$caption" || brivane_die "the Preferences window did not show"
+    press_uidriver click "${target[@]}" "Instructions" >/dev/null || brivane_die "Instructions could not be pressed"
+  fi
+  press_await_url "$press_document_seconds" || true
+  press_print_urls
+  press_answer_boxes
+  [[ $1 == prefs ]] || return 0
+  press_uidriver click "${target[@]}" "&Cancel" >/dev/null || brivane_die "Cancel could not be pressed"
+  press_await_gone "$caption" || brivane_die "the Preferences window did not close"
+}
+
+# Prints "open CAPTION" for each window the program shows now, in the
+# order of the screen, the topmost first.
+press_print_open_windows() {
+  local dump
+  dump=$(press_uidriver dump --pid "$press_window_pid" --timeout 200) || return 0
+  awk -F'\t' '$1 == "window" {
+    for (i = 2; i <= NF; i++) if ($i ~ /^title=/) printf "open\t%s\n", substr($i, 7) }' <<<"$dump"
+}
+
+# press_event_in prefs|about|integrate EVENT: opens that window from the
+# main window's menu and has the host raise the notification once it shows.
+# Waits until the main window has gone (at most 3 s), answering message
+# boxes; prints "open CAPTION" for each window of the program still shown
+# then, and closes them by their close boxes, the main window last.
+press_event_in() {
+  local caption menu i
+  case $1 in
+    prefs) caption=$press_prefs_caption menu="Options/Preferences" ;;
+    about) caption=$press_about_caption menu="Help/About" ;;
+    integrate) caption=$press_integrate_caption menu="Options/Integrate with ACT!" ;;
+  esac
+  press_open_window "$menu" "$caption" || brivane_die "the $caption window did not show"
+  press_answer_boxes
+  press_host raise "$2"
+  for ((i = 0; i < 6; i++)); do
+    press_uidriver wait --gone --window "$press_main_caption" --pid "$press_window_pid" --timeout 500 \
+      >/dev/null && break
+    press_answer_box --pid "$press_window_pid" || true
+  done
+  local open
+  open=$(press_print_open_windows)
+  [[ -z $open ]] || printf '%s\n' "$open"
+  local captions=()
+  while IFS=$'\t' read -r _ caption; do
+    [[ -z $caption || $caption == "$press_main_caption" ]] || captions+=("$caption")
+  done <<<"$open"
+  grep -qx $'open\t'"$press_main_caption" <<<"$open" && captions+=("$press_main_caption")
+  for caption in "${captions[@]}"; do
+    press_uidriver close --window "$caption" --pid "$press_window_pid" >/dev/null || continue
+    press_await_gone "$caption" || brivane_die "the $caption window did not close"
+  done
 }

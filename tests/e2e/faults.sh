@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# End-to-end fault tests: the real win64 program under Wine against the
+# registered stand-in host, run through tools/press-button, with faults
+# injected from outside: the host vanishing after start-up, automation
+# errors and answers of the wrong type from the members the program calls,
+# notifications while a modal window is open or the host restarts, a
+# settings store full of corrupt and hostile values, a settings key the
+# user may not write, and a shell without a browser, without a viewer for
+# text files or without the instructions file. Each case checks the exact
+# lines of its run: what the program showed, how it ended, and that no
+# stored value was lost.
+#
+# Tally: 24 runs, about 3 minutes.
+#   host gone after start-up (3): a press ends with the standard message
+#     (462) and every stored value stays; closing saves as always; in the
+#     Integrate window each failure is reported and the restart refused
+#   automation errors (4): #1 and Views at start-up, GetField in a press,
+#     #2 on a notification: the standard message, nothing saved
+#   wrong types (4): GetField answers numbers or nothing, #1 text or nothing
+#   notifications (6): while Preferences, About or Integrate is open, while
+#     the restart prompt shows (then Yes), and A and B during the restart
+#   stored values (2): Close, Left, Top, Zoom unconvertible, MapURL and
+#     Country with quotes, tabs, line breaks, %NAME%, #, backslashes and a
+#     letter outside the BMP: defaults for the numbers, the texts kept
+#     exactly; a press with them encodes what must not reach the shell raw
+#   a settings key nobody may write (1): closing reports the failed write
+#   shell (4): no browser, no viewer for .txt, no instructions file, and the
+#     document opened when all is there
+# The program never hung or crashed, and no stored value was lost: when a
+# notification closes the main window while the restart prompt shows, Yes
+# restarts the host and keeps what that close saved.
+#
+#   faults.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+# Inside tools/test it uses that run's X display and Wine session; alone it
+# starts its own. Ends with "N passed, N failed"; non-zero on failure.
+set -euo pipefail
+BRIVANE_TOOL=faults
+E2E_BUILD_ARG=${1:-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
+
+# expect NAME EXPECTED_LINES OPTIONS...: the run prints exactly these lines.
+expect() {
+  local name=$1 expected=$2
+  shift 2
+  if run "$@"; then
+    check "$name" "$expected" "$out"
+  else
+    fail "$name" "$out"
+  fi
+}
+
+# expect_shown NAME KINDS EXPECTED_LINES OPTIONS...: of the run's lines, those
+# of these kinds (a regular expression) are exactly these.
+expect_shown() {
+  local name=$1 kinds=$2 expected=$3
+  shift 3
+  if run "$@"; then
+    check "$name" "$expected" "$(grep -E "^($kinds)"$'\t' <<<"$out" || true)"
+  else
+    fail "$name" "$out"
+  fi
+}
+
+# Lines as the harness prints them.
+lines() { printf '%s\n' "$@"; }
+window() { printf 'window\t%s\ttopmost' "${1:-7,7,233,140}"; }
+# The standard message of an untrapped error, which ends the program.
+runtime_error() { printf "msgbox\tbrivane\tRun-time error '%s':\\\\r\\\\n\\\\r\\\\n%s" "$1" "$2"; }
+# The common error report of a procedure of the Integrate window that traps.
+report() {
+  printf "msgbox\tbrivane error\tError %s: '%s'\\\\rin frmIntegrate: Sub %s - Line # 0" "$1" "$2" "$3"
+  printf '\\r\\rPlease contact support@example.com with this error message.'
+}
+setting() { printf 'setting\t%s\t%s' "$1" "$2"; }
+# Text as the harness escapes it: \\ \t \r \n.
+escape() { local s=${1//\\/\\\\}; s=${s//$'\t'/\\t}; s=${s//$'\r'/\\r}; printf '%s' "${s//$'\n'/\\n}"; }
+prompt=$'msgbox\tBrivane!\tYou need to re-start ACT! for the changes to take effect!\\r\\nDo you want to re-start it now?'
+gone='The remote server machine does not exist or is unavailable'
+
+mapquest=http://www.mapquest.com/maps/map.adp?
+yahoo=http://maps.yahoo.com/py/maps.py?
+
+# Settings a user had before the fault: after it, they must all be there.
+stored=(--setting Close=1 --setting Left=1440 --setting Top=2880
+  --setting "MapURL=$yahoo" --setting Country=France --setting Zoom=4)
+stored_lines=$(lines "$(setting Close 1)" "$(setting Country France)" "$(setting Left 1440)" \
+  "$(setting MapURL "$yahoo")" "$(setting Top 2880)" "$(setting Zoom 4)")
+# What the close handling writes for a window left at the default place.
+closed_lines=$(lines "$(setting Close 0)" "$(setting Left 105)" "$(setting Top 105)")
+
+# ---- the host vanishes after start-up ---------------------------------------------------
+
+expect "host gone, then a press: the standard message ends the program, nothing is saved" \
+  "$(lines "$(window 96,192,233,140)" "$(runtime_error 462 "$gone")" "$stored_lines")" \
+  "${stored[@]}" --host-after vanish --press
+
+expect "host gone, then closed: the close handling calls no host and saves as always" \
+  "$(lines "$(window)" "$closed_lines")" \
+  --host-after vanish
+
+# The Integrate window traps: each failing procedure reports and the window
+# goes on. The restart fails on the cut-off application object after the
+# settings were saved; the main window stays until the user closes it.
+expect_shown "host gone, then Integrate and Yes: every failure reported, the restart refused, the settings saved" \
+  'msgbox|setting|timeout' \
+  "$(lines "$(report 440 'The host is not running' Form_Load)" \
+    "$(report 440 'The host is not running' chkScreen_Click)" "$prompt" \
+    "$(report 440 'The host is not running' Form_Load)" "$(report 462 "$gone" Message)" \
+    "$(setting Close 0)" "$(setting Left 1440)" "$(setting Top 105)")" \
+  --setting Left=1440 --host-after vanish --integrate 'tick 0; close' --answer OK --answer OK --answer YES
+
+# ---- automation errors from the members start-up and the press use ---------------------
+
+for member in '#1' Views; do
+  expect "$member raises at start-up: the standard message, no window, stored settings untouched" \
+    "$(lines "$(runtime_error 440 "$member failed")" "$(setting Left 1440)")" \
+    --setting Left=1440 --host-script "$member --error 440 '$member failed'"
+done
+
+expect "GetField raises during a press: the standard message, nothing is saved" \
+  "$(lines "$(window 96,192,233,140)" "$(runtime_error 440 'The host is busy')" "$stored_lines")" \
+  "${stored[@]}" --host-script "GetField --error 440 'The host is busy'" --press
+
+expect "the acknowledgement (#2) of a notification raises: the standard message, nothing is saved" \
+  "$(lines "$(window 96,192,233,140)" "$(runtime_error 440 'Busy')" "$stored_lines")" \
+  "${stored[@]}" --host-script "#2 --error 440 Busy" --event A
+
+# ---- answers of the wrong type ------------------------------------------------------------
+
+expect_shown "GetField answers numbers: they go into the URL as their digits" 'url|msgbox' \
+  "url	${mapquest}size=big&address=42&city=42&state=42&zip=99120&country=FR&zoom=8" \
+  --host-script 'GetField --result I4:42 --times 3' --zip 99120 --country France --press
+
+expect_shown "GetField answers nothing: empty fields, the stored fallback country" 'url|msgbox' \
+  "url	${mapquest}size=big&address=&city=&state=&zip=&country=FR&zoom=8" \
+  --host-script 'GetField --result Empty:' --street '1 Main Street' --setting Country=France --press
+
+expect "the readiness (#1) answers text: a type mismatch ends the start" \
+  "$(runtime_error 13 'Type mismatch')" \
+  --host-script '#1 --result Text:ready'
+
+expect "the readiness (#1) answers nothing: taken as 0, the no-database refusal" \
+  $'msgbox\tbrivane\tPlease open an ACT database prior to running Brivane!' \
+  --host-script '#1 --result Empty:'
+
+# ---- notifications while a modal window is open, and during the restart --------------------
+
+# The main window closes and saves; the modal window, shown without an
+# owner, stays until the user closes it, and then the program ends.
+for modal in prefs:A:Preferences about:B:'About Brivane!' integrate:A:'Integrate with ACT!'; do
+  IFS=: read -r which event caption <<<"$modal"
+  expect "notification $event while $caption is open: the main window closes and saves, the program ends after it" \
+    "$(lines "$(window 96,192,233,140)" "open	$caption" "$(setting Close 1)" "$(setting Left 1440)" "$(setting Top 2880)")" \
+    --setting Close=1 --setting Left=1440 --setting Top=2880 --event "$event" --event-in "$which"
+done
+
+# The main window closes on the notification while the user still looks at
+# the restart prompt; Yes then restarts the host, and what the close
+# handling saved a moment before must stay.
+name="notification A while the restart prompt shows, then Yes: the host restarts, the saved settings stay"
+expect_shown "$name" 'msgbox|placement|host|setting|timeout' \
+  "$(lines "$prompt" $'placement\ttoolbar\t1' $'host\trunning\tyes' \
+    "$(setting Close 1)" "$(setting Left 1440)" "$(setting Top 2880)")" \
+  --setting Close=1 --setting Left=1440 --setting Top=2880 \
+  --integrate 'tick 0; close' --answer YES --event A --event-in prompt
+
+# After Yes the main window is hidden, the host quits and is started again,
+# and the program waits for its end timer. Notification A ends it at once
+# (its close handling saves nothing more and calls nothing); B is ignored.
+for event in A B; do
+  name="notification $event during the restart: no second close handling, no call to the released host"
+  if run --integrate 'tick 0; close' --answer YES --event "$event" --event-in restart --host-log; then
+    # The calls after the quit command, in any order: the host's restart by
+    # the shell and the notification may come either way round.
+    after=$(sed -n $'/^call\tapplication\tCommand\t/,$p' <<<"$out" | sed 1d | cut -f2,3 | LC_ALL=C sort)
+    check "$name" \
+      "$(lines "$prompt" $'placement\ttoolbar\t1' $'host\trunning\tyes' "$closed_lines" \
+        $'event control\t#2' $'events\tHostEvent'"$event" $'host\tOpen')" \
+      "$(grep -Ev $'^(call|window)\t' <<<"$out"; printf '%s\n' "$after")"
+  else
+    fail "$name" "$out"
+  fi
+done
+
+# ---- a settings store full of corrupt and hostile values ---------------------------------------
+
+# Each number that no longer converts falls back to its default; the free
+# texts show as stored, and what the program does not own it never writes.
+hostile_url=$'  http://maps.example.org/find?q="Main St" #2\t100% \U0001F600 \\\\srv\\x\r\nnext  '
+hostile_country=$' "Fr\u00e9nce"\t#1 %PATH% \r\n; [Settings] '
+expect "every stored value corrupt or hostile: defaults for the numbers, the texts kept exactly" \
+  "$(lines "$(window)" "prefs	$(escape "$hostile_url")	$(escape "$hostile_country")	8" \
+    "$(setting Close 0)" "$(setting Country "$(escape "$hostile_country")")" "$(setting Left 105)" \
+    "$(setting MapURL "$(escape "$hostile_url")")" "$(setting Note 'not the program'\''s')" "$(setting Top 105)" \
+    "$(setting Zoom ten)")" \
+  --setting Close=yes --setting Left=1.5e400 --setting Top=-- --setting Zoom=ten \
+  --setting "MapURL=$hostile_url" --setting "Country=$hostile_country" --setting "Note=not the program's" \
+  --prefs-cancel ',,1'
+
+# The blanks around the stored URL are ignored; quotes and control
+# characters never reach the browser raw.
+expect_shown "a press with a hostile map URL, country and zoom: encoded, the fallback code" 'url|msgbox' \
+  "url	${mapquest}q=%22x%22%09&size=big&address=1 Main Street&city=&state=&zip=&country=US&zoom=1%220%09" \
+  --setting $'MapURL=  '"$mapquest"$'q="x"\t&  ' --setting "Country=$hostile_country" --setting $'Zoom=1"0\t' \
+  --street '1 Main Street' --press
+
+# ---- a settings key the user may not write ------------------------------------------------------
+
+name="a settings key nobody may write: closing shows the write failure, the stored values stay"
+key='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\brivane\Settings'
+if run "${stored[@]}" --lock-settings; then
+  if [[ $out == $'locked\tno'* ]]; then
+    echo "skip $name (this Wine does not enforce the key's access list)"
+  else
+    check "$name" "$(lines $'locked\tyes' "$(window 96,192,233,140)" \
+      "$(runtime_error 75 "Path/File access error: cannot save the setting \"Left\" in $(escape "$key"): Access denied. (system error 5)")" \
+      "$stored_lines")" "$out"
+  fi
+else
+  fail "$name" "$out"
+fi
+
+# ---- the shell without a browser, a text viewer or the instructions file ------------------------
+
+expect "no browser: a press shows nothing and closes the window as always" \
+  "$(lines "$(window)" "$closed_lines")" \
+  --no-browser --street '1 Main Street' --press
+
+expect "a viewer for text files: Instructions opens the document beside the program" \
+  "$(lines "$(window)" $'document\tinstructions.txt' "$closed_lines")" \
+  --instructions menu
+
+expect "no viewer for text files: Instructions shows nothing" \
+  "$(lines "$(window)" "$closed_lines")" \
+  --no-text-viewer --instructions menu
+
+expect "no instructions file: the Preferences window's Instructions shows nothing and stays" \
+  "$(lines "$(window)" "$closed_lines")" \
+  --remove instructions.txt --instructions prefs
+
+e2e_summary
