@@ -7,6 +7,7 @@
 
 #include "host/sim/host.h"
 #include "platform/vb/error.h"
+#include "tests/unit/error_of.h"
 
 namespace fs = std::filesystem;
 using host::HostObject;
@@ -17,15 +18,6 @@ using host::sim::StateFile;
 using host::sim::Value;
 
 namespace {
-
-vb::Error ErrorOf(auto&& f) {
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e;
-    }
-    return vb::Error(0, u"no error");
-}
 
 State Demo() {
     State s;

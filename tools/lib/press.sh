@@ -544,6 +544,24 @@ press_answer_boxes() {
   while press_answer_box --pid "$press_window_pid"; do :; done
 }
 
+# _press_leave CAPTION WHAT UIDRIVER_ARGS...: presses what closes the window
+# with this caption (a button, a key; WHAT names it) and waits until it
+# closed.
+_press_leave() {
+  local caption=$1 what=$2
+  shift 2
+  press_uidriver "$@" >/dev/null || brivane_die "$what could not be pressed"
+  press_await_gone "$caption" || brivane_die "the window \"$caption\" did not close"
+}
+
+# _press_close_if_open CAPTION: closes the window by its close box, as a user
+# would, if it is still open.
+_press_close_if_open() {
+  press_window_open "$1" || return 0
+  press_uidriver close --window "$1" --pid "$press_window_pid" >/dev/null || true
+  press_await_gone "$1" || brivane_die "the window \"$1\" did not close"
+}
+
 # press_preferences URL COUNTRY ZOOM OK|CANCEL: opens the Preferences
 # window, prints "prefs URL COUNTRY ZOOM" as it showed them, types the two
 # texts, moves the slider and presses the button.
@@ -568,11 +586,10 @@ press_preferences() {
   press_uidriver type "${target[@]}" edit:1 "$2" >/dev/null || brivane_die "the country could not be typed"
   press_uidriver slider "${target[@]}" trackbar:0 "$3" >/dev/null || brivane_die "the slider could not be moved to $3"
   if [[ ${4^^} == OK ]]; then
-    press_uidriver click "${target[@]}" "&OK" >/dev/null || brivane_die "OK could not be pressed"
+    _press_leave "$caption" OK click "${target[@]}" "&OK"
   else
-    press_uidriver click "${target[@]}" "&Cancel" >/dev/null || brivane_die "Cancel could not be pressed"
+    _press_leave "$caption" Cancel click "${target[@]}" "&Cancel"
   fi
-  press_await_gone "$caption" || brivane_die "the Preferences window did not close"
 }
 
 # The Integrate window's boxes are numbered as the program numbers them:
@@ -614,18 +631,14 @@ press_integrate() {
       close | cancel)
         local button='&Close'
         [[ $word == cancel ]] && button='&Cancel'
-        press_uidriver click "${target[@]}" "$button" >/dev/null || brivane_die "$button could not be pressed"
-        press_await_gone "$caption" || brivane_die "the Integrate window did not close"
+        _press_leave "$caption" "$button" click "${target[@]}" "$button"
         # A restart's failure is reported after the window closed.
         press_answer_boxes
         return 0 ;;
     esac
     press_answer_boxes
   done
-  if press_window_open "$caption"; then
-    press_uidriver close "${target[@]}" >/dev/null || true
-    press_await_gone "$caption" || brivane_die "the Integrate window did not close"
-  fi
+  _press_close_if_open "$caption"
 }
 
 # press_about STEPS...: opens the About window from the Help menu and runs
@@ -648,19 +661,15 @@ press_about() {
         press_print_urls ;;
       ok | cancel)
         if [[ $step == ok ]]; then
-          press_uidriver click "${target[@]}" "OK" >/dev/null || brivane_die "OK could not be pressed"
+          _press_leave "$caption" OK click "${target[@]}" "OK"
         else
-          press_uidriver key "${target[@]}" escape >/dev/null || brivane_die "Esc could not be pressed"
+          _press_leave "$caption" Esc key "${target[@]}" escape
         fi
-        press_await_gone "$caption" || brivane_die "the About window did not close"
         return 0 ;;
     esac
     press_answer_boxes
   done
-  if press_window_open "$caption"; then
-    press_uidriver close "${target[@]}" >/dev/null || true
-    press_await_gone "$caption" || brivane_die "the About window did not close"
-  fi
+  _press_close_if_open "$caption"
 }
 
 # Prints the host's placements of the command ("placement toolbar|menu
@@ -701,8 +710,7 @@ press_instructions() {
   press_print_urls
   press_answer_boxes
   [[ $1 == prefs ]] || return 0
-  press_uidriver click "${target[@]}" "&Cancel" >/dev/null || brivane_die "Cancel could not be pressed"
-  press_await_gone "$caption" || brivane_die "the Preferences window did not close"
+  _press_leave "$caption" Cancel click "${target[@]}" "&Cancel"
 }
 
 # Prints "open CAPTION" for each window the program shows now, in the
