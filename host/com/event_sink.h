@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "host/com/dispatch_base.h"
 #include "host/com/scoped.h"
 #include "host/variant.h"
 
@@ -23,7 +24,7 @@ protected:
     ~EventReceiver() = default;
 };
 
-class EventSink final : public IDispatch {
+class EventSink final : public DispatchBase {
 public:
     // A new sink with one reference for the caller.
     static ComPtr<EventSink> Create(const IID& eventInterface, EventReceiver* receiver);
@@ -32,10 +33,6 @@ public:
     void Disconnect() { receiver_ = nullptr; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
                                      EXCEPINFO*, UINT*) override;
@@ -47,7 +44,6 @@ private:
 
     IID eventInterface_;
     EventReceiver* receiver_;
-    LONG references_ = 1;
 };
 
 // A sink advised to a source's connection point for as long as this lives.

@@ -112,26 +112,7 @@ HRESULT ServerEventControl::QueryInterface(REFIID iid, void** out) {
     return S_OK;
 }
 
-ULONG ServerEventControl::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-ULONG ServerEventControl::Release() {
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
 // ---- methods -------------------------------------------------------------------------
-
-HRESULT ServerEventControl::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT ServerEventControl::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return DISP_E_BADINDEX;
-}
 
 HRESULT ServerEventControl::GetIDsOfNames(REFIID iid, LPOLESTR*, UINT count, LCID, DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;

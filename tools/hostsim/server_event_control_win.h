@@ -12,13 +12,14 @@
 #include <memory>
 #include <vector>
 
+#include "host/com/dispatch_base.h"
 #include "host/com/scoped.h"
 #include "host/sim/host.h"
 #include "tools/hostsim/server_module_win.h"
 
 namespace hostsim::server {
 
-class ServerEventControl final : public IDispatch, public IConnectionPointContainer {
+class ServerEventControl final : public host::com::DispatchBase, public IConnectionPointContainer {
 public:
     // A new control with one reference for the caller. Raises 7 when its
     // window cannot be made.
@@ -26,11 +27,10 @@ public:
                                               std::shared_ptr<host::sim::StateFile> state);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    // One count for both interfaces.
+    ULONG STDMETHODCALLTYPE AddRef() override { return DispatchBase::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return DispatchBase::Release(); }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     // The control is called by dispatch id only: every name is unknown.
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
@@ -78,7 +78,6 @@ private:
     DWORD nextCookie_ = 1;
     HWND window_ = nullptr;
     bool firing_ = false;
-    LONG references_ = 1;
     ModuleReference module_;
 };
 

@@ -12,22 +12,19 @@
 #include <memory>
 #include <vector>
 
+#include "host/com/dispatch_base.h"
 #include "host/com/scoped.h"
 #include "host/sim/host.h"
 #include "tools/hostsim/server_module_win.h"
 
 namespace hostsim::server {
 
-class ServerObject final : public IDispatch {
+class ServerObject final : public host::com::DispatchBase {
 public:
     // A new object with one reference for the caller.
     static host::com::ComPtr<IUnknown> Create(std::shared_ptr<host::sim::SimObject> object);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                      EXCEPINFO* exception, UINT* argumentError) override;
@@ -38,7 +35,6 @@ private:
 
     std::shared_ptr<host::sim::SimObject> object_;
     std::vector<vb::String> names_;  // dispatch id n is names_[n - 1]
-    LONG references_ = 1;
     ModuleReference module_;
 };
 
