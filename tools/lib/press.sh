@@ -74,6 +74,8 @@ press_wine() {
 
 # press_uidriver ARGS...: the driver's stdout; its complaints go to a log.
 press_uidriver() { wine "$press_uidriver" "$@" </dev/null 2>>"$press_stage/uidriver.log"; }
+# What the driver said last (its reason, after a failure), for messages.
+_press_driver_said() { tail -n 1 "$press_stage/uidriver.log" 2>/dev/null | tr -d '\r'; }
 
 # ---- the stand-in host ----------------------------------------------------
 
@@ -550,7 +552,7 @@ press_answer_boxes() {
 _press_leave() {
   local caption=$1 what=$2
   shift 2
-  press_uidriver "$@" >/dev/null || brivane_die "$what could not be pressed"
+  press_uidriver "$@" >/dev/null || brivane_die "$what could not be pressed: $(_press_driver_said)"
   press_await_gone "$caption" || brivane_die "the window \"$caption\" did not close"
 }
 
@@ -623,11 +625,11 @@ press_integrate() {
     read -r word n <<<"$step"
     case $word in
       tick) press_uidriver check "${target[@]}" "$(_press_box_control "$n")" 1 >/dev/null ||
-        brivane_die "box $n could not be ticked" ;;
+        brivane_die "box $n could not be ticked: $(_press_driver_said)" ;;
       untick) press_uidriver check "${target[@]}" "$(_press_box_control "$n")" 0 >/dev/null ||
-        brivane_die "box $n could not be unticked" ;;
+        brivane_die "box $n could not be unticked: $(_press_driver_said)" ;;
       label) press_uidriver label "${target[@]}" "$(_press_label_control "$n")" >/dev/null ||
-        brivane_die "label $n could not be clicked" ;;
+        brivane_die "label $n could not be clicked: $(_press_driver_said)" ;;
       close | cancel)
         local button='&Close'
         [[ $word == cancel ]] && button='&Cancel'
