@@ -3,10 +3,12 @@
 
 brivane_build_dir() { printf '%s/%s\n' "$(brivane_build_root)" "$1"; }
 
-# brivane_build PRESET LOGDIR: returns non-zero, with the log shown, when
-# configuring or building fails.
+# brivane_build PRESET LOGDIR [TARGET...]: builds the preset's targets, or
+# only these; returns non-zero, with the log shown, when configuring or
+# building fails.
 brivane_build() {
   local preset=$1 logdir=$2 dir log start=$SECONDS
+  local targets=("${@:3}")
   dir=$(brivane_build_dir "$preset")
   mkdir -p "$logdir"
   log=$logdir/configure-$preset.log
@@ -17,7 +19,9 @@ brivane_build() {
   fi
   log=$logdir/build-$preset.log
   local rc=0
-  if [[ $dir == "$BRIVANE_ROOT/build/$preset" ]]; then
+  if ((${#targets[@]})); then
+    cmake --build "$dir" --target "${targets[@]}" </dev/null >"$log" 2>&1 || rc=$?
+  elif [[ $dir == "$BRIVANE_ROOT/build/$preset" ]]; then
     (cd "$BRIVANE_ROOT" && cmake --build --preset "$preset") </dev/null >"$log" 2>&1 || rc=$?
   else
     cmake --build "$dir" </dev/null >"$log" 2>&1 || rc=$?

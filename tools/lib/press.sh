@@ -121,8 +121,23 @@ _press_reg_string() {
 _press_reg_import() {
   local reg=$press_stage/$1.reg
   { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
-  press_wine registry regedit /S "$(press_winpath "$reg")" ||
-    { brivane_show_log "$press_stage/registry.log"; brivane_die "$2 could not be stored"; }
+  _press_regedit /S "$(press_winpath "$reg")" && return 0
+  brivane_show_log "$press_stage/registry.log"
+  brivane_die "$2 could not be stored"
+}
+
+# _press_regedit ARGS...: Wine's registry editor. Wine now and then fails to
+# start a program it was just asked for ("ShellExecuteEx failed"); then it
+# is asked again, up to three times. Other failures are the editor's own.
+_press_regedit() {
+  local attempt log=$press_stage/registry.log lines
+  for attempt in 1 2 3; do
+    lines=$( [[ -f $log ]] && wc -l <"$log" || echo 0)
+    press_wine registry 'C:\windows\regedit.exe' "$@" && return 0
+    tail -n +"$((lines + 1))" "$log" | grep -q 'ShellExecuteEx failed' || return 1
+    sleep 0.5
+  done
+  return 1
 }
 
 # press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
@@ -166,7 +181,7 @@ press_settings_unlock() {
 press_settings_print() {
   local reg=$press_stage/settings-after.reg
   rm -f "$reg"
-  press_wine registry regedit /E "$(press_winpath "$reg")" "$press_settings_key" || true
+  _press_regedit /E "$(press_winpath "$reg")" "$press_settings_key" || true
   [[ -s $reg ]] || return 0
   # The export escapes \ " CR LF inside a quoted string and leaves tabs raw;
   # values of other types (dword:, hex(N):) are printed as exported.
