@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/vb/string.h"
 
 namespace random_input {
@@ -75,6 +77,18 @@ public:
     // For SCOPED_TRACE in each round.
     std::string Trace(int round) const {
         return "BRIVANE_SEED=" + std::to_string(seed_) + ", round " + std::to_string(round);
+    }
+
+    // Runs `body(round)` for each round under a trace naming the seed and the
+    // round; stops after the first round that failed, which is enough to
+    // replay.
+    template <class Body>
+    void Rounds(int count, Body body) {
+        for (int round = 0; round < count; ++round) {
+            if (::testing::Test::HasFailure()) return;
+            SCOPED_TRACE(Trace(round));
+            body(round);
+        }
     }
 
     // 0 .. n-1 (n > 0). The modulo keeps the draws the same on every

@@ -138,9 +138,7 @@ std::string DescribeInputs(const vb::String& stored, const Contact& c) {
 TEST(RandomMapUrl, EveryValueArrivesWholeInItsPlaceAndTheURLStaysOneCommandLineArgument) {
     random_input::Source random("RandomMapUrl.Whole");
     std::map<vb::String, int> sites;
-    for (int round = 0; round < kRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kRounds, [&](int) {
         const vb::String stored = StoredURL(random);
         const Contact contact = RandomContact(random);
         SCOPED_TRACE(DescribeInputs(stored, contact));
@@ -173,7 +171,7 @@ TEST(RandomMapUrl, EveryValueArrivesWholeInItsPlaceAndTheURLStaysOneCommandLineA
         }
         EXPECT_TRUE(rest.empty()) << "left over: " << Describe(rest);
         ++sites[in.site];
-    }
+    });
     // The draws must reach both parameter sets often, or the test proves little.
     EXPECT_GT(sites[map_url::kMapQuest], kRounds / 5);
     EXPECT_GT(sites[map_url::kYahoo], kRounds / 5);

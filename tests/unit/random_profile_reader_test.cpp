@@ -101,20 +101,23 @@ Lookup DrawLookup(random_input::Source& random) {
     return l;
 }
 
+std::string DescribeLookup(const Lookup& l) {
+    return "file " + Describe(l.content) + "\nsection " + Describe(l.section) + "\nkey " + Describe(l.key) +
+           "\nsize " + std::to_string(l.size);
+}
+
 TEST(RandomProfileReader, AnyBytesNamesAndSizeGiveAnAnswerThatFitsTheBuffer) {
     random_input::Source random("RandomProfileReader.Bounded");
     int found = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
-        const auto [content, section, key, size] = DrawLookup(random);
-        SCOPED_TRACE("file " + Describe(content) + "\nsection " + Describe(section) + "\nkey " + Describe(key) +
-                     "\nsize " + std::to_string(size));
+    random.Rounds(kRounds, [&](int) {
+        const Lookup lookup = DrawLookup(random);
+        SCOPED_TRACE(DescribeLookup(lookup));
+        const auto& [content, section, key, size] = lookup;
         ProfileString answer;
         ASSERT_NO_THROW(answer = Parse(content, section, key, size));
         ExpectBounded(answer, content, size);
         if (answer.count) ++found;
-    }
+    });
     EXPECT_GT(found, kRounds / 100) << "the draws hardly ever find an entry";
 }
 
@@ -142,18 +145,16 @@ protected:
 
 TEST_F(RandomProfileFile, AFileReadsAsItsBytesDo) {
     random_input::Source random("RandomProfileReader.File");
-    for (int round = 0; round < kFileRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
-        const auto [content, section, key, size] = DrawLookup(random);
-        SCOPED_TRACE("file " + Describe(content) + "\nsection " + Describe(section) + "\nkey " + Describe(key) +
-                     "\nsize " + std::to_string(size));
+    random.Rounds(kFileRounds, [&](int) {
+        const Lookup lookup = DrawLookup(random);
+        SCOPED_TRACE(DescribeLookup(lookup));
+        const auto& [content, section, key, size] = lookup;
         const fs::path file = Write(content);
         ProfileString answer;
         ASSERT_NO_THROW(answer = platform::ReadPortableProfileString(section, key, size, file));
         ExpectBounded(answer, content, size);
         ExpectAnswer(answer, Parse(content, section, key, size), "as text");
-    }
+    });
 }
 
 // ---- well-formed files with known entries ---------------------------------
@@ -270,9 +271,7 @@ std::optional<std::string> Expected(const std::vector<Section>& sections, std::s
 TEST(RandomProfileReader, EveryEntryOfAWellFormedFileIsFoundExactly) {
     random_input::Source random("RandomProfileReader.WellFormed");
     int found = 0;
-    for (int round = 0; round < kFormedRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kFormedRounds, [&](int) {
         // Few names, so that sections and keys come back again.
         std::vector<std::string> sectionNames, keys;
         for (int i = 0; i < 4; ++i) sectionNames.push_back(random.OneIn(10) ? "" : Plain(random, 1 + random.Below(12)));
@@ -309,7 +308,7 @@ TEST(RandomProfileReader, EveryEntryOfAWellFormedFileIsFoundExactly) {
             ExpectAnswer(Parse(file, section, key, size), expected, "8-bit");
             ExpectAnswer(Parse(wide, section, key, size), expected, "UTF-16");
         }
-    }
+    });
     EXPECT_GT(found, kFormedRounds);
 }
 

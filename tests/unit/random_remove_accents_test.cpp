@@ -58,9 +58,7 @@ vb::String FoldingText(random_input::Source& random) {
 
 TEST(RandomRemoveAccents, WithoutCombiningMarksEachUnitStaysOrBecomesItsPlainVowel) {
     random_input::Source random("RandomRemoveAccents.Units");
-    for (int round = 0; round < kRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kRounds, [&](int) {
         const vb::String text = Without(FoldingText(random), IsMark);
         SCOPED_TRACE("text " + Describe(text));
         const vb::String folded = RemoveAccents(text);
@@ -69,14 +67,12 @@ TEST(RandomRemoveAccents, WithoutCombiningMarksEachUnitStaysOrBecomesItsPlainVow
             auto fold = Folds().find(text[i]);
             ASSERT_EQ(folded[i], fold == Folds().end() ? text[i] : fold->second) << "at " << i;
         }
-    }
+    });
 }
 
 TEST(RandomRemoveAccents, AnyTextLosesOnlyFoldedMarksAndKeepsEveryOtherUnitInOrder) {
     random_input::Source random("RandomRemoveAccents.Others");
-    for (int round = 0; round < kRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kRounds, [&](int) {
         const vb::String text = FoldingText(random);
         SCOPED_TRACE("text " + Describe(text));
         const vb::String folded = RemoveAccents(text);
@@ -87,33 +83,29 @@ TEST(RandomRemoveAccents, AnyTextLosesOnlyFoldedMarksAndKeepsEveryOtherUnitInOrd
         // Vowels and marks may merge; all else is the text's own, in order.
         EXPECT_EQ(Without(folded, [](char16_t c) { return IsVowel(c) || IsMark(c); }),
                   Without(text, [](char16_t c) { return IsVowel(c) || IsMark(c) || IsAccented(c); }));
-    }
+    });
 }
 
 TEST(RandomRemoveAccents, AsciiTextComesBackAsItWas) {
     random_input::Source random("RandomRemoveAccents.Ascii");
     vb::String ascii;
     for (char16_t c = 0; c < 0x80; ++c) ascii += c;
-    for (int round = 0; round < kRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kRounds, [&](int) {
         const vb::String text = random.TextOf(ascii, random.Length());
         EXPECT_EQ(RemoveAccents(text), text) << Describe(text);
-    }
+    });
 }
 
 // Marks stacked on a folded letter go with it, so a second fold finds
 // nothing left to do.
 TEST(RandomRemoveAccents, FoldingTwiceChangesNothingMore) {
     random_input::Source random("RandomRemoveAccents.Twice");
-    for (int round = 0; round < kRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kRounds, [&](int) {
         const vb::String text = FoldingText(random);
         SCOPED_TRACE("text " + Describe(text));
         const vb::String once = RemoveAccents(text);
         EXPECT_EQ(RemoveAccents(once), once);
-    }
+    });
 }
 
 }  // namespace

@@ -68,9 +68,7 @@ protected:
 
 TEST_F(RandomSettingsFile, AnyTextUnderAnyNamesComesBackFromAFreshRead) {
     random_input::Source random("RandomSettingsFile.RoundTrip");
-    for (int round = 0; round < kRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kRounds, [&](int round) {
         const fs::path root = root_ / std::to_string(round);
         // A folder name holds at most 255 bytes: 40 units, each written
         // "%uXXXX" at worst, fit.
@@ -101,15 +99,13 @@ TEST_F(RandomSettingsFile, AnyTextUnderAnyNamesComesBackFromAFreshRead) {
             EXPECT_EQ(FileSettingsStore(root).Read(OtherCase(random, a), OtherCase(random, s), OtherCase(random, k)),
                       value);
         }
-    }
+    });
 }
 
 TEST_F(RandomSettingsFile, JunkNeverBreaksAReadAndASaveOverItLosesNothingReadable) {
     random_input::Source random("RandomSettingsFile.Junk");
     const std::vector<String> probes = {u"k0", u"k1", u"K1", u"k2", u"k3", u"k 4", u"", u"\u00E9"};
-    for (int round = 0; round < kJunkRounds; ++round) {
-        if (HasFailure()) break;  // one failing round is enough to replay
-        SCOPED_TRACE(random.Trace(round));
+    random.Rounds(kJunkRounds, [&](int round) {
         const fs::path root = root_ / std::to_string(round);
         const fs::path file = FileSettingsStore(root).FileFor(u"app");
         const std::string junk =
@@ -150,7 +146,7 @@ TEST_F(RandomSettingsFile, JunkNeverBreaksAReadAndASaveOverItLosesNothingReadabl
         } else {
             EXPECT_EQ(files, std::vector<std::string>{"settings.ini"});
         }
-    }
+    });
 }
 
 }  // namespace
