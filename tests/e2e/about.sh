@@ -11,7 +11,6 @@ BRIVANE_TOOL=about
 E2E_BUILD_ARG=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
-lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
 
 name="both links reach the shell: the web page and a mailto: to support"
 if run --about "link; mail; ok"; then

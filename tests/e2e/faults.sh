@@ -38,31 +38,7 @@ BRIVANE_TOOL=faults
 E2E_BUILD_ARG=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
-# expect NAME EXPECTED_LINES OPTIONS...: the run prints exactly these lines.
-expect() {
-  local name=$1 expected=$2
-  shift 2
-  if run "$@"; then
-    check "$name" "$expected" "$out"
-  else
-    fail "$name" "$out"
-  fi
-}
-
-# expect_shown NAME KINDS EXPECTED_LINES OPTIONS...: of the run's lines, those
-# of these kinds (a regular expression) are exactly these.
-expect_shown() {
-  local name=$1 kinds=$2 expected=$3
-  shift 3
-  if run "$@"; then
-    check "$name" "$expected" "$(grep -E "^($kinds)"$'\t' <<<"$out" || true)"
-  else
-    fail "$name" "$out"
-  fi
-}
-
 # Lines as the harness prints them.
-lines() { printf '%s\n' "$@"; }
 window() { printf 'window\t%s\ttopmost' "${1:-7,7,233,140}"; }
 # The standard message of an untrapped error, which ends the program.
 runtime_error() { printf "msgbox\tbrivane\tRun-time error '%s':\\\\r\\\\n\\\\r\\\\n%s" "$1" "$2"; }

@@ -11,8 +11,6 @@ BRIVANE_TOOL=integrate
 E2E_BUILD_ARG=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
-# lines_of KINDS: the lines of $out of these kinds (a regular expression).
-lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
 
 prompt=$'msgbox\tBrivane!\tYou need to re-start ACT! for the changes to take effect!\\r\\nDo you want to re-start it now?'
 notice=$'msgbox\tbrivane\tCan\'t add icon or menu item automatically. You will need to proceed manually.'

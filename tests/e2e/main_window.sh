@@ -11,19 +11,7 @@ BRIVANE_TOOL=main_window
 E2E_BUILD_ARG=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
-# expect NAME EXPECTED_LINES OPTIONS...: the run prints exactly these lines.
-expect() {
-  local name=$1 expected=$2
-  shift 2
-  if run "$@" && [[ $out == "$expected" ]]; then
-    pass "$name"
-  else
-    fail "$name" "$(diff <(printf '%s\n' "$expected") <(printf '%s\n' "$out") || true)"
-  fi
-}
-
 # Lines as the harness prints them.
-lines() { printf '%s\n' "$@"; }
 msgbox() { printf 'msgbox\tbrivane\t%s' "$1"; }
 window() { printf 'window\t%s\ttopmost' "$1"; }
 settings() { printf 'setting\tClose\t%s\nsetting\tLeft\t%s\nsetting\tTop\t%s' "$1" "$2" "$3"; }

@@ -13,20 +13,7 @@ BRIVANE_TOOL=map_request
 E2E_BUILD_ARG=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
-# expect_urls NAME EXPECTED_URL_LINES OPTIONS...: the browser receives
-# exactly these URLs, in order.
-expect_urls() {
-  local name=$1 expected=$2
-  shift 2
-  if run "$@"; then
-    check "$name" "$expected" "$(grep $'^url\t' <<<"$out" || true)"
-  else
-    fail "$name" "$out"
-  fi
-}
-
 url() { printf 'url\t%s' "$1"; }
-lines() { printf '%s\n' "$@"; }
 
 mapquest=http://www.mapquest.com/maps/map.adp?
 yahoo=http://maps.yahoo.com/py/maps.py?
@@ -34,27 +21,27 @@ yahoo=http://maps.yahoo.com/py/maps.py?
 # ---- the two parameter sets ------------------------------------------------------------
 
 # A second press finds no window: the unticked box closed it after the first.
-expect_urls "mapquest: accents folded, country coded; the press closes the window" \
+expect_shown "mapquest: accents folded, country coded; the press closes the window" url \
   "$(url "${mapquest}size=big&address=12 Allee des Herons&city=Montverac&state=&zip=99120&country=FR&zoom=8")" \
   --press 2 --street '12 Allée des Hérons' --city Montvérac --zip 99120 --country France
 
-expect_urls "yahoo: postal code for a UK address, spaces as +" \
+expect_shown "yahoo: postal code for a UK address, spaces as +" url \
   "$(url "${yahoo}addr=3 Wheelwright Lane&country=UK&csz=ZZ1+4QX&newmag=8")" \
   --setting "MapURL=$yahoo" \
   --street '3 Wheelwright Lane' --city 'Lower Bramblecombe' --zip 'ZZ1 4QX' --country 'United Kingdom' --press
 
-expect_urls "yahoo: city and state elsewhere, the street keeps its accents, stored zoom" \
+expect_shown "yahoo: city and state elsewhere, the street keeps its accents, stored zoom" url \
   "$(url "${yahoo}addr=Am Rübenfeld 3&country=DE&csz=Fabelstadt,Bayern&newmag=4")" \
   --setting "MapURL=$yahoo" --setting Zoom=4 \
   --street 'Am Rübenfeld 3' --city Fabelstadt --state Bayern --zip 99999 --country Germany --press
 
-expect_urls "a map page without a site keyword is opened as stored" \
+expect_shown "a map page without a site keyword is opened as stored" url \
   "$(url 'https://maps.example.org/view?from=brivane')" \
   --setting 'MapURL=https://maps.example.org/view?from=brivane' \
   --street '1 Main Street' --city Springfield --country 'United States' --press
 
 printf '[Countries]\nFreedonia=fd\n' >"$work/Countries_mapquest.txt"
-expect_urls "another countries file for the site: its code, as written" \
+expect_shown "another countries file for the site: its code, as written" url \
   "$(url "${mapquest}size=big&address=7 Duck Row&city=Fredonia&state=&zip=&country=fd&zoom=8")" \
   --countries "mapquest=$work/Countries_mapquest.txt" \
   --street '7 Duck Row' --city Fredonia --country Freedonia --press
@@ -72,14 +59,14 @@ fi
 
 # ---- text that must reach the browser intact ----------------------------------------------
 
-expect_urls "letters outside the Western code page arrive intact" \
+expect_shown "letters outside the Western code page arrive intact" url \
   "$(url "${mapquest}size=big&address=ul. Świętokrzyska 5 / Dlouhá 7 / Οδός Ερμού 12 / 北京市朝阳区 𠮷&city=Łódź&state=Śląskie&zip=90-001&country=PL&zoom=8")" \
   --street 'ul. Świętokrzyska 5 / Dlouhá 7 / Οδός Ερμού 12 / 北京市朝阳区 𠮷' \
   --city Łódź --state Śląskie --zip 90-001 --country Poland --press
 
 # Raw, these would break out of the browser's quoted argument, cut the
 # query, or be replaced by the user's name on the way.
-expect_urls "quotes, #, %NAME% and line breaks are encoded, never expanded" \
+expect_shown "quotes, #, %NAME% and line breaks are encoded, never expanded" url \
   "$(url "${mapquest}size=big&address=Flat %22B%22 %234%0D%0ABack door&city=%25USERNAME%25&state=100%25 %0Aon&zip=&country=US&zoom=8")" \
   --street $'Flat "B" #4\r\nBack door' --city '%USERNAME%' --state $'100% \non' --press
 

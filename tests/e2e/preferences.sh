@@ -11,8 +11,6 @@ BRIVANE_TOOL=preferences
 E2E_BUILD_ARG=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
-# lines_of KINDS: the lines of $out of these kinds (a regular expression).
-lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
 
 mapquest=http://www.mapquest.com/maps/map.adp?
 yahoo=http://maps.yahoo.com/py/maps.py?

@@ -54,6 +54,35 @@ check() {
   fi
 }
 
+# lines LINE...: lines as the harness prints them, one per argument.
+lines() { printf '%s\n' "$@"; }
+
+# lines_of KINDS: the lines of $out of these kinds (a regular expression).
+lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
+
+# expect NAME EXPECTED_LINES OPTIONS...: the run prints exactly these lines.
+expect() {
+  local name=$1 expected=$2
+  shift 2
+  if run "$@"; then
+    check "$name" "$expected" "$out"
+  else
+    fail "$name" "$out"
+  fi
+}
+
+# expect_shown NAME KINDS EXPECTED_LINES OPTIONS...: of the run's lines, those
+# of these kinds (a regular expression) are exactly these.
+expect_shown() {
+  local name=$1 kinds=$2 expected=$3
+  shift 3
+  if run "$@"; then
+    check "$name" "$expected" "$(lines_of "$kinds")"
+  else
+    fail "$name" "$out"
+  fi
+}
+
 # The closing line that test runners read; non-zero on any failure.
 e2e_summary() {
   echo "$passed passed, $failed failed"
