@@ -3,45 +3,58 @@
 # command under Wine and a private X server, checking the driver's output
 # and what the test program logged it received.
 #   uidriver_selftest.sh [WIN64_BUILD_DIR]   (default: build/win64)
-# Starts Xvfb on a free display and a wineserver for a prefix inside the
-# build folder; stops both on exit.
+# Inside tools/test it uses that run's X display and Wine session; alone it
+# starts Xvfb and a wineserver for a prefix inside the build folder.
 set -uo pipefail
+BRIVANE_TOOL=uidriver_selftest
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/common.sh"
+source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
+source "$BRIVANE_ROOT/tools/lib/wine.sh"
 
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-repo=$(cd "$here/../.." && pwd)
-build=$(cd "${1:-$repo/build/win64}" && pwd) || exit 2
+build=$(cd "${1:-$(brivane_build_root)/win64}" && pwd) || exit 2
 bin=$build/tools/uidriver
 work=$build/uidriver-selftest
 for f in uidriver.exe uidriver_menus.dll uidriver_testapp.exe; do
   [[ -f $bin/$f ]] || { echo "missing $bin/$f: build uidriver, uidriver_menus and uidriver_testapp" >&2; exit 2; }
 done
 mkdir -p "$work"
-export WINEPREFIX=$work/prefix WINEDEBUG=-all LC_ALL=C.UTF-8
 
-xvfb_pid=
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
-
-# A display nobody uses: no lock file, no socket, and Xvfb stays up.
-for n in $(seq 57 120); do
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.1; done
-  if kill -0 "$xvfb_pid" 2>/dev/null && [[ -e /tmp/.X11-unix/X$n ]]; then export DISPLAY=:$n; break; fi
-  xvfb_pid=
-done
-[[ -n $xvfb_pid ]] || { echo "no free X display" >&2; exit 1; }
-
-"$repo/tools/wine-prefix" "$WINEPREFIX"
-wineserver -p
+# tools/test hands over its display and Wine session (already warmed up, so
+# the test program is not the one starting Wine's services); alone, the
+# self-test makes its own.
+if [[ -z ${BRIVANE_BUILD:-} || -z ${DISPLAY:-} || -z ${WINEPREFIX:-} ]]; then
+  brivane_xvfb_start "$work"
+  brivane_wine_start "$work/prefix" "$work"
+fi
 
 log=$work/app.log
-rm -f "$log"
-wine "$bin/uidriver_testapp.exe" "Z:${log//\//\\}" >"$work/app.out" 2>&1 &
+app_pid=
+# A test program left by a failure must not stay in a shared session.
+brivane_on_exit '[[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null'
+
+# Starts the test program and waits for its "ready"; Wine's loader has been
+# seen failing to start a program now and then, so a start that never gets
+# there is tried once more, with what Wine printed shown.
+start_app() {
+  local attempt pid
+  for attempt in 1 2; do
+    rm -f "$log"
+    wine "$bin/uidriver_testapp.exe" "Z:${log//\//\\}" >"$work/app.out" 2>&1 &
+    app_pid=$!
+    pid=$app_pid
+    for _ in $(seq 200); do
+      grep -qx ready "$log" 2>/dev/null && return 0
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    echo "the test program did not start (attempt $attempt); Wine printed:"
+    sed 's/^/     /' "$work/app.out"
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  return 1
+}
+start_app || { echo "uidriver self-test: the test program never started"; exit 1; }
 
 failures=0
 pass() { echo "ok   $1"; }

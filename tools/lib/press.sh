@@ -126,19 +126,8 @@ _press_reg_import() {
   brivane_die "$2 could not be stored"
 }
 
-# _press_regedit ARGS...: Wine's registry editor. Wine now and then fails to
-# start a program it was just asked for ("ShellExecuteEx failed"); then it
-# is asked again, up to three times. Other failures are the editor's own.
-_press_regedit() {
-  local attempt log=$press_stage/registry.log lines
-  for attempt in 1 2 3; do
-    lines=$( [[ -f $log ]] && wc -l <"$log" || echo 0)
-    press_wine registry 'C:\windows\regedit.exe' "$@" && return 0
-    tail -n +"$((lines + 1))" "$log" | grep -q 'ShellExecuteEx failed' || return 1
-    sleep 0.5
-  done
-  return 1
-}
+# _press_regedit ARGS...: Wine's registry editor.
+_press_regedit() { brivane_wine_run "$press_stage/registry.log" 'C:\windows\regedit.exe' "$@"; }
 
 # press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
 # then these values stored, in one registry import.

@@ -49,3 +49,18 @@ brivane_wine_stop() {
   timeout 10 wineserver -w >/dev/null 2>&1 || true
   _brivane_wine_owned=
 }
+
+# brivane_wine_run LOG ARGS...: `wine ARGS...`, its output added to LOG.
+# Wine's loader now and then fails to start a program at all ("ShellExecuteEx
+# failed"); only then is the start tried again, twice at most.
+brivane_wine_run() {
+  local log=$1 attempt lines
+  shift
+  for attempt in 1 2 3; do
+    lines=$([[ -f $log ]] && wc -l <"$log" || echo 0)
+    wine "$@" </dev/null >>"$log" 2>&1 && return 0
+    tail -n +"$((lines + 1))" "$log" | grep -q 'ShellExecuteEx failed' || return 1
+    sleep 0.5
+  done
+  return 1
+}
