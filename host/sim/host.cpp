@@ -46,22 +46,24 @@ Variant ToVariant(const Value& value, const std::shared_ptr<StateFile>& state) {
 SimObject::SimObject(std::shared_ptr<StateFile> state, ObjectKind kind)
     : state_(std::move(state)), kind_(kind), life_(state_->Read().life) {}
 
-bool SimObject::CutOff() { return state_->Read().life != life_; }
-
 Variant SimObject::Invoke(vb::StringView member, InvokeKind, const std::vector<Variant>& args) {
-    if (CutOff()) throw vb::Error(kServerUnavailable, kServerUnavailableText);
     vb::String name = CanonicalMember(kind_, member);
     if (name.empty()) name = member;
-    Value result = Perform(*state_, ObjectName(kind_), name, args,
-                           [&](State& state) { return Answer(kind_, state, name, args); });
+    Value result = Perform(
+        *state_, ObjectName(kind_), name, args, [&](State& state) { return Answer(kind_, state, name, args); },
+        [&](const State& state) {
+            if (state.life != life_) throw CutOffError();
+        });
     return ToVariant(result, state_);
 }
 
 Variant SimObject::InvokeId(int32_t, const std::vector<Variant>&) { throw vb::Error(vb::kObjectDoesntSupport); }
 
-bool SimObject::Supports(vb::StringView member) {
-    if (!CanonicalMember(kind_, member).empty()) return true;
-    return state_->Read().ScriptFor(member) != nullptr;
+SimObject::Reach SimObject::Lookup(vb::StringView member) {
+    State state = state_->Read();
+    if (state.life != life_) return Reach::CutOff;
+    if (!CanonicalMember(kind_, member).empty() || state.ScriptFor(member)) return Reach::Known;
+    return Reach::Unknown;
 }
 
 // ---- creation -------------------------------------------------------------------

@@ -25,6 +25,7 @@
 #include "host/event_control.h"
 #include "host/sim/members.h"
 #include "host/sim/state_file.h"
+#include "platform/vb/error.h"
 
 namespace host::sim {
 
@@ -33,6 +34,13 @@ namespace host::sim {
 inline constexpr int32_t kServerUnavailable = 462;
 inline constexpr const char16_t* kServerUnavailableText =
     u"The remote server machine does not exist or is unavailable";
+
+// Raised by a call on a cut-off object: its own type, so that the COM
+// wrapper tells it from a scripted answer that happens to be error 462.
+class CutOffError : public vb::Error {
+public:
+    CutOffError() : vb::Error(kServerUnavailable, kServerUnavailableText) {}
+};
 
 class SimObject : public Object {
 public:
@@ -44,11 +52,12 @@ public:
     // These objects are called by name only: raises 438.
     Variant InvokeId(int32_t dispatchId, const std::vector<Variant>& args) override;
 
-    // Whether a call of this name reaches the object (its own members and
-    // any scripted name): for a name lookup ahead of the call.
-    bool Supports(vb::StringView member);
-    // Whether the host's process vanished since this object was made.
-    bool CutOff();
+    // What a name lookup ahead of a call finds, in one read of the state:
+    // the host's process vanished since this object was made, or a call of
+    // this name reaches the object (its own members and any scripted name),
+    // or not.
+    enum class Reach { CutOff, Unknown, Known };
+    Reach Lookup(vb::StringView member);
     ObjectKind kind() const { return kind_; }
 
 private:

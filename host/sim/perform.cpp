@@ -5,10 +5,11 @@
 namespace host::sim {
 
 Value Perform(StateFile& file, vb::StringView object, vb::StringView member, const std::vector<Variant>& args,
-              const std::function<Value(State&)>& body) {
+              const std::function<Value(State&)>& body, const std::function<void(const State&)>& admit) {
     LogEntry entry{vb::String(object), vb::String(member)};
     for (const Variant& arg : args) entry.args.push_back(Value::Of(arg));
     file.Update([&](State& state) {
+        if (admit) admit(state);
         if (Script* script = state.ScriptFor(member)) {
             entry.outcome = script->answer;
             entry.scripted = true;

@@ -1,4 +1,5 @@
-// One call to the stand-in, from start to end: a script for the member
+// One call to the stand-in, from start to end: `admit` may refuse it (by
+// raising; then nothing is logged or saved), a script for the member
 // answers it if there is one (counting down its calls), otherwise `body`
 // does; either way the call is logged with its arguments and outcome and
 // the state saved, all in one locked update. Then the outcome's error is
@@ -13,6 +14,7 @@
 namespace host::sim {
 
 Value Perform(StateFile& file, vb::StringView object, vb::StringView member, const std::vector<Variant>& args,
-              const std::function<Value(State&)>& body);
+              const std::function<Value(State&)>& body,
+              const std::function<void(const State&)>& admit = nullptr);
 
 }  // namespace host::sim

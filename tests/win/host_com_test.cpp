@@ -234,6 +234,41 @@ TEST_F(HostCom, AfterTheQuitCommandTheHostAnswersNoMore) {
     EXPECT_EQ(Calls()[2], "call application Command I2:150 => Empty:");
 }
 
+// An object of a host whose process vanished is disconnected at the name
+// lookup and at a call whose name was looked up before; the call never
+// reaches the host and leaves no exception record to free. A live object
+// scripted to raise 462 is still an ordinary failure of the server.
+TEST_F(HostCom, AVanishedHostsObjectsAreDisconnectedAtEveryStep) {
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID(L"ACTOLE.APPOBJECT", &clsid), S_OK);
+    host::com::ComPtr<IDispatch> app;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, app.ReceiveVoid()), S_OK);
+    OLECHAR name[] = L"GetOpenDBName";
+    LPOLESTR names[] = {name};
+    DISPID id = 0;
+    ASSERT_EQ(app->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+    DISPPARAMS none{};
+    host::com::ScopedVariant result;
+
+    Change([](State& s) { s.SetScript({u"GetOpenDBName", host::sim::Outcome::Error(462, u"Scripted"), 1}); });
+    {
+        host::com::ScopedExcepInfo exception;
+        EXPECT_EQ(app->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, result.ptr(), exception.ptr(), nullptr),
+                  DISP_E_EXCEPTION);
+        EXPECT_EQ(exception.get().scode, host::com::ScodeForError(462));
+    }
+
+    host::sim::Vanish(*file_);
+    size_t logged = Calls().size();
+    host::com::ScopedExcepInfo exception;
+    EXPECT_EQ(app->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, result.ptr(), exception.ptr(), nullptr),
+              RPC_E_DISCONNECTED);
+    EXPECT_EQ(result.get().vt, VT_EMPTY);
+    EXPECT_EQ(exception.get().bstrDescription, nullptr);
+    EXPECT_EQ(app->GetIDsOfNames(IID_NULL, names, 1, 0, &id), RPC_E_DISCONNECTED);
+    EXPECT_EQ(Calls().size(), logged);
+}
+
 // Program-wide objects are destroyed after the program's apartment ended:
 // then their references are abandoned, not released into a server that may
 // be unloaded. Only the outermost apartment of a thread ends them.

@@ -29,10 +29,13 @@ HRESULT ServerObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCI
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     if (!names[0]) return DISP_E_UNKNOWNNAME;
     try {
-        // The host's process is gone: its proxies answer nothing any more.
-        if (object_->CutOff()) return RPC_E_DISCONNECTED;
         vb::String name = host::com::FromWide(names[0], wcslen(names[0]));
-        if (!object_->Supports(name)) return DISP_E_UNKNOWNNAME;
+        switch (object_->Lookup(name)) {
+            // The host's process is gone: its proxies answer nothing any more.
+            case host::sim::SimObject::Reach::CutOff: return RPC_E_DISCONNECTED;
+            case host::sim::SimObject::Reach::Unknown: return DISP_E_UNKNOWNNAME;
+            case host::sim::SimObject::Reach::Known: break;
+        }
         size_t index = 0;
         while (index < names_.size() && !host::sim::SameName(names_[index], name)) ++index;
         if (index == names_.size()) names_.push_back(name);
@@ -45,19 +48,24 @@ HRESULT ServerObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCI
 
 HRESULT ServerObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                              EXCEPINFO* exception, UINT* argumentError) {
-    try {
-        if (object_->CutOff()) return RPC_E_DISCONNECTED;
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (id < 1 || static_cast<size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
     // Nothing of the stand-in can be assigned to.
     if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
     host::InvokeKind kind = flags & DISPATCH_PROPERTYGET ? host::InvokeKind::PropertyGet : host::InvokeKind::Method;
     vb::String member = names_[static_cast<size_t>(id) - 1];
-    return ServeCall(params, result, exception, argumentError,
-                     [&](const std::vector<host::Variant>& args) { return object_->Invoke(member, kind, args); });
+    bool cutOff = false;
+    HRESULT outcome = ServeCall(params, result, exception, argumentError, [&](const std::vector<host::Variant>& args) {
+        try {
+            return object_->Invoke(member, kind, args);
+        } catch (const host::sim::CutOffError&) {
+            // Answered below; the result stays empty and no exception
+            // record is filled that nobody would free.
+            cutOff = true;
+            return host::Variant();
+        }
+    });
+    return cutOff ? RPC_E_DISCONNECTED : outcome;
 }
 
 }  // namespace hostsim::server
