@@ -66,11 +66,7 @@ press_words() {
 
 # press_wine LOGNAME PROGRAM ARGS...: runs a Windows program to its end, its
 # output in a log of the staging folder (files, not pipes: see WINE-NOTES).
-press_wine() {
-  local log=$press_stage/$1.log
-  shift
-  wine "$@" </dev/null >>"$log" 2>&1
-}
+press_wine() { brivane_wine_run "$press_stage/$1.log" "${@:2}"; }
 
 # press_uidriver ARGS...: the driver's stdout; its complaints go to a log.
 press_uidriver() { wine "$press_uidriver" "$@" </dev/null 2>>"$press_stage/uidriver.log"; }
@@ -127,7 +123,7 @@ _press_reg_import() {
 }
 
 # _press_regedit ARGS...: Wine's registry editor.
-_press_regedit() { brivane_wine_run "$press_stage/registry.log" 'C:\windows\regedit.exe' "$@"; }
+_press_regedit() { press_wine registry 'C:\windows\regedit.exe' "$@"; }
 
 # press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
 # then these values stored, in one registry import.
