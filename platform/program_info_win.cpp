@@ -21,11 +21,7 @@ vb::String ExePath() {
 }
 }  // namespace
 
-vb::String ExeFolder() {
-    vb::String path = ExePath();
-    size_t slash = path.find_last_of(u"\\/");
-    return slash == vb::String::npos ? vb::String() : path.substr(0, slash);
-}
+vb::String ExeFolder() { return WindowsFolderOf(ExePath()); }
 
 vb::String ExeBaseName() {
     vb::String path = ExePath();

@@ -33,6 +33,15 @@ TEST(ProgramInfo, KnowsItsTitleVersionAndWhereItLies) {
     EXPECT_NE(folder.back(), u'/');
 }
 
+// A program at a drive's root works in that root, not in whatever folder
+// happens to be current on the drive.
+TEST(ProgramInfo, AWindowsFolderKeepsItsSeparatorOnlyAtADrivesRoot) {
+    EXPECT_EQ(platform::WindowsFolderOf(u"C:\\Program Files\\brivane\\brivane.exe"), u"C:\\Program Files\\brivane");
+    EXPECT_EQ(platform::WindowsFolderOf(u"C:\\brivane.exe"), u"C:\\");
+    EXPECT_EQ(platform::WindowsFolderOf(u"\\\\server\\share\\brivane.exe"), u"\\\\server\\share");
+    EXPECT_EQ(platform::WindowsFolderOf(u"brivane.exe"), u"");
+}
+
 TEST(Shell, ARecordingShellKeepsRequestsAndLeavesTheSystemAlone) {
     platform::RecordingShell recorder;
     platform::shell().Open({.verb = u"open", .file = u"instructions.txt", .parameters = vb::String()});
