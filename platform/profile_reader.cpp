@@ -16,6 +16,14 @@ ProfileString ReadProfileString(std::string_view section, std::string_view key, 
     return reader ? reader(section, key, size, file) : SystemReadProfileString(section, key, size, file);
 }
 
+bool IsEmptyProfileName(std::string_view name) {
+    for (char b : name) {
+        if (b == '\0') break;
+        if (!IsProfileBlank(static_cast<unsigned char>(b))) return false;
+    }
+    return true;
+}
+
 void SetProfileReaderForTesting(ProfileReader reader) { g_testReader.store(reader); }
 
 }  // namespace platform

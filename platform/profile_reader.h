@@ -58,12 +58,20 @@ struct ProfileString {
 
 // Section and key are 8-bit text in the code page of ToAnsi and end at a NUL,
 // as the platform's reader takes them. `size` is the caller's buffer size.
-// On Windows the file name goes to the reader in the code page too; a name
-// without a folder means the Windows folder there, and the current folder
-// elsewhere. Raises nothing for any file or name; running out of memory on a
+// On Windows the file name goes to the reader in the code page too (its
+// short name when the code page cannot spell it); a name without a folder
+// means the Windows folder there, and the current folder elsewhere. Raises nothing for any file or name; running out of memory on a
 // huge file throws std::bad_alloc.
 ProfileString ReadProfileString(std::string_view section, std::string_view key, uint32_t size,
                                 vb::StringView file);
+
+// The blanks the reader drops around lines, names and values. Ctrl+Z counts
+// as one: files copied with it as an end-of-file mark still read.
+inline bool IsProfileBlank(char16_t c) { return c == u' ' || c == u'\t' || c == 0x0B || c == 0x0C || c == 0x1A; }
+
+// Whether a name, as the reader takes it, is empty: nothing before a NUL
+// but blanks.
+bool IsEmptyProfileName(std::string_view name);
 
 // The portable reader, on a file and on text already read. Names and the
 // file's 8-bit text are Windows-1252 to it on every system.

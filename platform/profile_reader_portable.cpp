@@ -52,9 +52,7 @@ char16_t Upper(char16_t c) {
     return c;
 }
 
-// Ctrl+Z counts as a blank: files copied with it as an end-of-file mark
-// still read.
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == 0x0B || c == 0x0C || c == 0x1A; }
+bool IsBlank(char16_t c) { return IsProfileBlank(c); }
 bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 // The file's text in its own units: bytes of the 8-bit code page, or UTF-16.

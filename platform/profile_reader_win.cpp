@@ -9,10 +9,32 @@
 
 namespace platform {
 
+namespace {
+
+// The file's name for the 8-bit reader. A folder the code page cannot spell
+// (a user name in another script) would reach it with '?' for those letters
+// and never be found: then the file's short name, which the system spells
+// in plain letters where the volume keeps short names.
+std::string AnsiFileName(vb::StringView file) {
+    std::string bytes = ToAnsi(file);
+    if (FromAnsi(bytes) == file) return bytes;
+    const std::wstring wide(file.begin(), file.end());
+    DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (size == 0) return bytes;
+    std::wstring shortName(size, L'\0');
+    DWORD length = GetShortPathNameW(wide.c_str(), shortName.data(), size);
+    if (length == 0 || length >= size) return bytes;
+    const vb::String shortText(shortName.begin(), shortName.begin() + length);
+    std::string shortBytes = ToAnsi(shortText);
+    return FromAnsi(shortBytes) == shortText ? shortBytes : bytes;
+}
+
+}  // namespace
+
 ProfileString SystemReadProfileString(std::string_view section, std::string_view key, uint32_t size,
                                       vb::StringView file) {
     // The reader takes C strings: a NUL ends a name here, as it does there.
-    const std::string sectionText(section), keyText(key), fileText = ToAnsi(file);
+    const std::string sectionText(section), keyText(key), fileText = AnsiFileName(file);
     std::vector<char> buffer(size_t{size} + 1, '\0');
     DWORD count = GetPrivateProfileStringA(sectionText.c_str(), keyText.c_str(), "", buffer.data(), size,
                                            fileText.c_str());

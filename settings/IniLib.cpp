@@ -24,8 +24,14 @@ vb::String GetKeyValue(vb::StringView section, vb::StringView key, vb::StringVie
         const vb::String file = fileName.empty() ? Module2::CountriesFile : vb::String(fileName);
         // The reader takes 8-bit text: the one place where the program's
         // text meets the code page.
-        const platform::ProfileString read = platform::ReadProfileString(
-            platform::ToAnsi(section), platform::ToAnsi(key), kReaderBufferSize, file);
+        // An empty key (or one of blanks, which the reader drops) names no
+        // entry, whatever a file holds under the empty name ("=XX"): it gets
+        // the default.
+        const std::string keyText = platform::ToAnsi(key);
+        const platform::ProfileString read =
+            platform::IsEmptyProfileName(keyText)
+                ? platform::ProfileString{}
+                : platform::ReadProfileString(platform::ToAnsi(section), keyText, kReaderBufferSize, file);
         result = read.count < 1 ? vb::String(defaultValue) : platform::FromAnsi(read.bytes);
         const bool checked = valueType == u"Numeric" || valueType == u"Boolean";
         if (checked && !vb::IsNumeric(result) && !typeDefault.empty()) result = typeDefault;

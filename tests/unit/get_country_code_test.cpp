@@ -22,7 +22,7 @@ protected:
         fs::create_directories(dir);
         Write("Countries_mapquest.txt",
               "; test file\r\n[Countries]\r\nFrance=FR\r\nUnited Kingdom=GB\r\n\xD6sterreich=AT\r\n"
-              "Lowercase=fr\r\nEmpty=\r\n");
+              "Lowercase=fr\r\nEmpty=\r\n=XX\r\n");
         Module2::CountriesFile = vb::FromUtf8((dir / "Countries_mapquest.txt").string());
     }
     void TearDown() override {
@@ -47,7 +47,7 @@ TEST_F(CountryCode, FindsTheNameInAnyLetterCaseAndReturnsTheCodeAsWritten) {
 TEST_F(CountryCode, FallsBackToUSForUnknownEmptyOrUnreadable) {
     EXPECT_EQ(GetCountryCode(u"Atlantis"), u"US");
     EXPECT_EQ(GetCountryCode(u"Empty"), u"US");
-    EXPECT_EQ(GetCountryCode(u""), u"US");  // no "Country" setting either
+    EXPECT_EQ(GetCountryCode(u""), u"US");  // no "Country" setting either, and "=XX" is no entry
     Module2::CountriesFile = vb::FromUtf8((dir / "missing.txt").string());
     EXPECT_EQ(GetCountryCode(u"France"), u"US");
     EXPECT_TRUE(screen.boxes.empty());
