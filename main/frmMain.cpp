@@ -142,8 +142,18 @@ void frmMain::Form_Unload(int16_t& cancel) {
     if (!RestartAct) return;
 
     restarting_ = true;
-    vb::String database = ActApp.Call(u"GetOpenDBName").AsString();
-    ActApp.Call(u"Command", kQuitCommand);
+    vb::String database;
+    try {
+        database = ActApp.Call(u"GetOpenDBName").AsString();
+        ActApp.Call(u"Command", kQuitCommand);
+    } catch (...) {
+        // The host would not restart (the error goes on to the caller's
+        // report): the window carries on as if no restart had been asked
+        // for, so that its close still saves and a notification closes it.
+        restarting_ = false;
+        RestartAct = false;
+        throw;
+    }
     ActApp.SetNothing();
     platform::OpenFromProgramFolder(this, database);
     Hide();

@@ -7,6 +7,7 @@
 #include "host/automation.h"
 #include "host/event_control.h"
 #include "host/sim/host.h"
+#include "tests/unit/error_of.h"
 #include "main/Module2.h"
 #include "main/frmMain.h"
 #include "platform/locale.h"
@@ -236,6 +237,25 @@ TEST_F(MainWindow, ARestartAfterTheWindowClosedKeepsWhatItsCloseSaved) {
     EXPECT_EQ(Stored(settings::key::kTop), u"105");
     EXPECT_EQ(Stored(settings::key::kClose), u"1");
     EXPECT_EQ(Calls().back(), u"application.Command(I2:150)");
+}
+
+TEST_F(MainWindow, ARestartTheHostRefusesLeavesTheWindowAsItWas) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    hostState->Update([](State& s) { s.SetScript({u"GetOpenDBName", host::sim::Outcome::Error(440, u"Busy")}); });
+    Module2::RestartAct = true;
+    int16_t cancel = 0;
+    EXPECT_EQ(ErrorNumberOf([&] { form.Form_Unload(cancel); }), 440);
+    EXPECT_FALSE(Module2::RestartAct);
+    EXPECT_TRUE(form.visible());
+    EXPECT_TRUE(shell.requests.empty());
+    EXPECT_EQ(form.tmr1.interval(), 0);
+
+    // Its close saves as ever; a notification would have closed it too.
+    Store(settings::key::kLeft, u"999");
+    form.UserClose();
+    EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+    EXPECT_FALSE(form.loaded());
 }
 
 TEST_F(MainWindow, EndTimerEndsTheProgramOnItsSecondTick) {
