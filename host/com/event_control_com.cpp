@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "host/com/apartment.h"
+#include "host/com/control_site.h"
 #include "host/com/dispatch_object.h"
 #include "host/com/event_sink.h"
 #include "host/com/message_window.h"
@@ -38,6 +39,8 @@ public:
                                     IID_IDispatch, control.ReceiveVoid())) ||
             !control)
             throw vb::Error(vb::kCantCreateObject);
+        // A control that refuses a site or initialisation may still work.
+        site_.Prepare(control.get());
         IID events = GuidOf(kEventInterfaceIid);
         sink_ = com::EventSink::Create(events, this);
         if (FAILED(connection_.Connect(control.get(), events, sink_.get()))) {
@@ -52,6 +55,7 @@ public:
         sink_->Disconnect();
         if (!stamp_.StillOpen()) {
             connection_.Abandon();
+            site_.Abandon();
             control_.Detach();
         }
     }
@@ -94,6 +98,7 @@ private:
     com::MessageWindow window_;
     com::ComPtr<IDispatch> control_;
     com::ComPtr<com::EventSink> sink_;
+    com::ControlSite site_;  // closed after the connection ends, before the control goes
     com::Connection connection_;
 };
 
