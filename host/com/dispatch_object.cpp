@@ -49,9 +49,9 @@ DispatchObject::~DispatchObject() {
 }
 
 Variant DispatchObject::Invoke(vb::StringView member, InvokeKind kind, const std::vector<Variant>& args) {
+    (void)kind;
     DISPID id = DispatchIdOf(dispatch_.get(), member);
-    WORD flags = kind == InvokeKind::PropertyGet ? DISPATCH_METHOD | DISPATCH_PROPERTYGET : DISPATCH_METHOD;
-    return CallDispatch(dispatch_.get(), id, flags, args);
+    return CallDispatch(dispatch_.get(), id, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
 }
 
 Variant DispatchObject::InvokeId(int32_t dispatchId, const std::vector<Variant>& args) {

@@ -16,8 +16,10 @@ public:
     explicit DispatchObject(ComPtr<IDispatch> dispatch);
     ~DispatchObject() override;
 
-    // Methods with DISPATCH_METHOD, property reads with DISPATCH_METHOD |
-    // DISPATCH_PROPERTYGET, as the runtime calls them late-bound.
+    // Methods and property reads alike with DISPATCH_METHOD |
+    // DISPATCH_PROPERTYGET, as the runtime calls a member late-bound when
+    // it uses the answer: a server that declares the member as a property
+    // with arguments (GetField(27) read as a property) answers as well.
     Variant Invoke(vb::StringView member, InvokeKind kind, const std::vector<Variant>& args) override;
     // A method by its dispatch id.
     Variant InvokeId(int32_t dispatchId, const std::vector<Variant>& args) override;

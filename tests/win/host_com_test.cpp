@@ -22,6 +22,8 @@
 #include "host/com/apartment.h"
 #include "host/com/com_error.h"
 #include "host/com/com_variant.h"
+#include "host/com/dispatch_base.h"
+#include "host/com/dispatch_object.h"
 #include "host/com/scoped.h"
 #include "host/event_control.h"
 #include "host/sim/host.h"
@@ -415,6 +417,37 @@ TEST(ComErrors, AnExceptionsOwnCodeWinsAndItsTextIsCompletedWhenDeferred) {
 
     host::com::ScopedExcepInfo nothing;
     EXPECT_EQ(host::com::ErrorFromException(nothing.get()).number(), 440);
+}
+
+// A server that declares a member as a property with arguments answers the
+// program's calls too: they go out as a late-bound caller that uses the
+// answer sends them.
+TEST(ComCalls, CallsByNameGoOutAsMethodOrPropertyRead) {
+    struct Recorder : host::com::DispatchBase {
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+            if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch)) return *out = nullptr, E_NOINTERFACE;
+            AddRef();
+            *out = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID* ids) override {
+            ids[0] = 7;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                         UINT*) override {
+            seen.push_back(flags);
+            return S_OK;
+        }
+        std::vector<WORD> seen;
+    };
+    auto* recorder = new Recorder;
+    host::com::ComPtr<IDispatch> held = host::com::ComPtr<IDispatch>::Share(recorder);
+    HostObject object(std::make_shared<host::com::DispatchObject>(host::com::ComPtr<IDispatch>::Adopt(recorder)));
+    object.Call(u"GetField", int16_t(27));
+    object.Get(u"Views");
+    EXPECT_EQ(recorder->seen, (std::vector<WORD>{DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                                 DISPATCH_METHOD | DISPATCH_PROPERTYGET}));
 }
 
 // ---- the restart through the shell -----------------------------------------------------------
