@@ -60,8 +60,9 @@ struct ProfileString {
 // as the platform's reader takes them. `size` is the caller's buffer size.
 // On Windows the file name goes to the reader in the code page too (its
 // short name when the code page cannot spell it); a name without a folder
-// means the Windows folder there, and the current folder elsewhere. Raises nothing for any file or name; running out of memory on a
-// huge file throws std::bad_alloc.
+// means the Windows folder there, and the current folder elsewhere. Raises
+// nothing for any file or name; running out of memory on a huge file throws
+// std::bad_alloc.
 ProfileString ReadProfileString(std::string_view section, std::string_view key, uint32_t size,
                                 vb::StringView file);
 

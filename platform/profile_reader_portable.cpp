@@ -52,7 +52,6 @@ char16_t Upper(char16_t c) {
     return c;
 }
 
-bool IsBlank(char16_t c) { return IsProfileBlank(c); }
 bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 // The file's text in its own units: bytes of the 8-bit code page, or UTF-16.
@@ -61,8 +60,8 @@ char16_t Unit(char16_t c) { return c; }
 
 template <class C>
 std::basic_string_view<C> Trim(std::basic_string_view<C> s) {
-    while (!s.empty() && IsBlank(Unit(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(Unit(s.back()))) s.remove_suffix(1);
+    while (!s.empty() && IsProfileBlank(Unit(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && IsProfileBlank(Unit(s.back()))) s.remove_suffix(1);
     return s;
 }
 

@@ -48,8 +48,7 @@ DispatchObject::~DispatchObject() {
     if (!stamp_.StillOpen()) dispatch_.Detach();
 }
 
-Variant DispatchObject::Invoke(vb::StringView member, InvokeKind kind, const std::vector<Variant>& args) {
-    (void)kind;
+Variant DispatchObject::Invoke(vb::StringView member, InvokeKind, const std::vector<Variant>& args) {
     DISPID id = DispatchIdOf(dispatch_.get(), member);
     return CallDispatch(dispatch_.get(), id, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
 }

@@ -36,21 +36,20 @@ brivane_on_exit '[[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null'
 # seen failing to start a program now and then, so a start that never gets
 # there is tried once more, with what Wine printed shown.
 start_app() {
-  local attempt pid
+  local attempt
   for attempt in 1 2; do
     rm -f "$log"
     wine "$bin/uidriver_testapp.exe" "Z:${log//\//\\}" >"$work/app.out" 2>&1 &
     app_pid=$!
-    pid=$app_pid
     for _ in $(seq 200); do
       grep -qx ready "$log" 2>/dev/null && return 0
-      kill -0 "$pid" 2>/dev/null || break
+      kill -0 "$app_pid" 2>/dev/null || break
       sleep 0.1
     done
     echo "the test program did not start (attempt $attempt); Wine printed:"
     sed 's/^/     /' "$work/app.out"
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    kill "$app_pid" 2>/dev/null
+    wait "$app_pid" 2>/dev/null
   done
   return 1
 }

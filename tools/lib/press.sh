@@ -359,16 +359,14 @@ press_print_urls() {
 press_start() {
   local -n _pid=$1
   local log=$press_stage/brivane.log
-  _press_start_line=$(($([[ -f $log ]] && wc -l <"$log" || echo 0) + 1))
+  _press_start_lines=$(brivane_log_lines "$log")
   (cd "$press_program" && exec wine ./brivane.exe) </dev/null >>"$log" 2>&1 &
   _pid=$!
 }
 
 # Whether the last copy started never ran because Wine's loader failed to
-# start it ("ShellExecuteEx failed", see brivane_wine_run): worth one more go.
-press_start_failed() {
-  tail -n +"${_press_start_line:-1}" "$press_stage/brivane.log" 2>/dev/null | grep -q 'ShellExecuteEx failed'
-}
+# start it: worth one more go.
+press_start_failed() { brivane_wine_start_failed "$press_stage/brivane.log" "${_press_start_lines:-0}"; }
 
 press_running() { [[ -n ${1:-} ]] && kill -0 "$1" 2>/dev/null; }
 

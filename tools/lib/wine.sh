@@ -50,16 +50,23 @@ brivane_wine_stop() {
   _brivane_wine_owned=
 }
 
-# brivane_wine_run LOG ARGS...: `wine ARGS...`, its output added to LOG.
 # Wine's loader now and then fails to start a program at all ("ShellExecuteEx
-# failed"); only then is the start tried again, twice at most.
+# failed"); only then is a start worth trying again.
+# brivane_log_lines LOG: how many lines LOG has (0 when there is none).
+brivane_log_lines() { if [[ -f $1 ]]; then wc -l <"$1"; else echo 0; fi; }
+# brivane_wine_start_failed LOG LINES: whether what LOG got after its first
+# LINES lines tells of such a failure.
+brivane_wine_start_failed() { tail -n +"$(($2 + 1))" "$1" 2>/dev/null | grep -q 'ShellExecuteEx failed'; }
+
+# brivane_wine_run LOG ARGS...: `wine ARGS...` to its end, its output added
+# to LOG; a start the loader failed is tried again, twice at most.
 brivane_wine_run() {
   local log=$1 attempt lines
   shift
   for attempt in 1 2 3; do
-    lines=$([[ -f $log ]] && wc -l <"$log" || echo 0)
+    lines=$(brivane_log_lines "$log")
     wine "$@" </dev/null >>"$log" 2>&1 && return 0
-    tail -n +"$((lines + 1))" "$log" | grep -q 'ShellExecuteEx failed' || return 1
+    brivane_wine_start_failed "$log" "$lines" || return 1
     sleep 0.5
   done
   return 1
