@@ -3,7 +3,20 @@
 
 brivane_build_dir() { printf '%s/%s\n' "$(brivane_build_root)" "$1"; }
 
-# brivane_build PRESET LOGDIR [TARGET...]: builds the preset's targets, or
+# The Windows targets: win32 (the build users install) and win64, each a
+# preset and a build folder of that name with a Wine prefix of its own
+# inside. Each prefix is made with the 64-bit and the 32-bit Wine both
+# present and serves one target, so the two targets' runs can go on side by
+# side.
+brivane_targets=(win32 win64)
+brivane_default_target=win32
+
+# brivane_is_target NAME: whether NAME is one of the targets.
+brivane_is_target() { [[ " ${brivane_targets[*]} " == *" $1 "* ]]; }
+
+brivane_prefix_of() { printf '%s/wineprefix\n' "$(brivane_build_dir "$1")"; }
+
+# brivane_build PRESET LOGDIR [CMAKE_TARGET...]: builds the preset's targets, or
 # only these; returns non-zero, with the log shown, when configuring or
 # building fails.
 brivane_build() {

@@ -17,10 +17,15 @@ press_wait_ms=1500
 # press_setup BUILD_DIR STAGE_PARENT: makes a fresh staging folder for one
 # run: program/ holds the program and its data files and nothing else; the
 # stand-in host's state, the settings files and the logs lie beside it.
-# Sets press_build, press_stage, press_program, press_uidriver, press_hostsim,
-# press_recorder, press_keylock.
+# Sets press_build, press_target (win32 or win64, as its brivane.exe was
+# built), press_stage, press_program, press_uidriver, press_hostsim,
+# press_recorder, press_keylock. The helpers are the build's own, of the
+# program's bitness: the driver can only read the menus of a program of its
+# own.
 press_setup() {
   press_build=$1
+  press_target=$(brivane_pe_target "$press_build/brivane.exe") ||
+    brivane_die "$press_build/brivane.exe is no program of win32 or win64"
   mkdir -p "$2"
   press_stage=$(mktemp -d "$2/run.XXXXXX")
   press_program=$press_stage/program
@@ -117,13 +122,13 @@ _press_reg_string() {
 _press_reg_import() {
   local reg=$press_stage/$1.reg
   { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
-  _press_regedit /S "$(press_winpath "$reg")" && return 0
+  _press_reg import "$(press_winpath "$reg")" && return 0
   brivane_show_log "$press_stage/registry.log"
   brivane_die "$2 could not be stored"
 }
 
-# _press_regedit ARGS...: Wine's registry editor.
-_press_regedit() { press_wine registry 'C:\windows\regedit.exe' "$@"; }
+# _press_reg ARGS...: Wine's reg.exe on the registry as the program sees it.
+_press_reg() { brivane_reg "$press_target" "$press_stage/registry.log" "$@"; }
 
 # press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
 # then these values stored, in one registry import.
@@ -166,7 +171,7 @@ press_settings_unlock() {
 press_settings_print() {
   local reg=$press_stage/settings-after.reg
   rm -f "$reg"
-  _press_regedit /E "$(press_winpath "$reg")" "$press_settings_key" || true
+  _press_reg export "$press_settings_key" "$(press_winpath "$reg")" /y || true
   [[ -s $reg ]] || return 0
   # The export escapes \ " CR LF inside a quoted string and leaves tabs raw;
   # values of other types (dword:, hex(N):) are printed as exported.

@@ -14,6 +14,8 @@ brivane_wine_start() {
     brivane_show_log "$logdir/wine-prefix.log"
     brivane_die "the Wine prefix $prefix could not be made"
   fi
+  # Its own words (a prefix made again) are worth telling.
+  grep '^wine-prefix: ' "$logdir/wine-prefix.log" >&2 || true
   _brivane_wine_owned=
   if ! wineserver -p </dev/null >/dev/null 2>&1; then
     # A server of this prefix is still running: if it is about to end
@@ -48,6 +50,40 @@ brivane_wine_stop() {
   wineserver -k >/dev/null 2>&1 || true
   timeout 10 wineserver -w >/dev/null 2>&1 || true
   _brivane_wine_owned=
+}
+
+# ---- Windows programs of the two targets (see build.sh) -------------------
+
+# brivane_pe_target FILE: the target a Windows program or DLL was built for,
+# from its header's machine field (i386: win32, x86-64: win64); returns 1
+# for any other file.
+brivane_pe_target() {
+  local header machine
+  header=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ')
+  [[ $header =~ ^[0-9]+$ ]] || return 1
+  machine=$(od -An -t x2 -j $((header + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ')
+  case $machine in
+    014c) echo win32 ;;
+    8664) echo win64 ;;
+    *) return 1 ;;
+  esac
+}
+
+# brivane_reg TARGET LOG ARGS...: Wine's reg.exe (import, export, add,
+# query...) on the registry as the TARGET's programs see it, its output added
+# to LOG. With 32-bit Wine installed, `wine` starts a built-in program as a
+# 32-bit one, whatever folder names it, and a 32-bit program writes the
+# 32-bit view (HKCR\CLSID becomes HKCR\Wow6432Node\CLSID): so the helper is
+# always the 32-bit reg.exe, by its own folder, and the view is named on
+# every call (/reg:32 for win32, /reg:64 for win64).
+brivane_reg() {
+  local view
+  case $1 in
+    win32) view=/reg:32 ;;
+    win64) view=/reg:64 ;;
+    *) brivane_die "brivane_reg: no target $1" ;;
+  esac
+  brivane_wine_run "$2" 'C:\windows\syswow64\reg.exe' "${@:3}" "$view"
 }
 
 # Wine's loader now and then fails to start a program at all ("ShellExecuteEx
