@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# End-to-end tests of the About window: the real win64 program under Wine
+# End-to-end tests of the About window: the real program under Wine
 # opens it from the Help menu through tools/press-button and clicks its two
 # links; the browser's stand-in, registered for http and mailto, records
 # what the shell handed over.
-#   about.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+#   about.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
 # starts its own. Ends with "N passed, N failed"; non-zero on failure.
 set -euo pipefail
 BRIVANE_TOOL=about
-E2E_BUILD_ARG=${1:-}
+E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
 

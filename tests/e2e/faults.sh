@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end fault tests: the real win64 program under Wine against the
+# End-to-end fault tests: the real program under Wine against the
 # registered stand-in host, run through tools/press-button, with faults
 # injected from outside: the host vanishing after start-up, automation
 # errors and answers of the wrong type from the members the program calls,
@@ -30,12 +30,12 @@
 # notification closes the main window while the restart prompt shows, Yes
 # restarts the host and keeps what that close saved.
 #
-#   faults.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+#   faults.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
 # starts its own. Ends with "N passed, N failed"; non-zero on failure.
 set -euo pipefail
 BRIVANE_TOOL=faults
-E2E_BUILD_ARG=${1:-}
+E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
 # Lines as the harness prints them.

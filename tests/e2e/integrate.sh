@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# End-to-end tests of the Integrate window: the real win64 program under
+# End-to-end tests of the Integrate window: the real program under
 # Wine ticks boxes through tools/press-button against the registered
 # stand-in host, and the host's placements, its call log, the restart and
 # the message boxes are checked.
-#   integrate.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+#   integrate.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
 # starts its own. Ends with "N passed, N failed"; non-zero on failure.
 set -euo pipefail
 BRIVANE_TOOL=integrate
-E2E_BUILD_ARG=${1:-}
+E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# End-to-end tests of the main window: the real win64 program under Wine
+# End-to-end tests of the main window: the real program under Wine
 # against the registered stand-in host, run through tools/press-button, with
 # the exact lines of each run checked: the start-up refusals, the window's
 # place and its fall-backs, what closing saves, the host's notifications.
-#   main_window.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+#   main_window.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
 # starts its own. Ends with "N passed, N failed"; non-zero on failure.
 set -euo pipefail
 BRIVANE_TOOL=main_window
-E2E_BUILD_ARG=${1:-}
+E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
 # Lines as the harness prints them.

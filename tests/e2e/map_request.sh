@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# End-to-end tests of the map request: the real win64 program under Wine
+# End-to-end tests of the map request: the real program under Wine
 # presses its button against the registered stand-in host, and the URL is
 # checked exactly as the browser received it (the raw command line of the
 # URL recorder that tools/press-button registers for http and https).
-#   map_request.sh [WIN64_BUILD_DIR]   (default: the build root's win64)
+#   map_request.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
 # starts its own. Ends with "N passed, N failed"; non-zero on failure.
 # Wine's shell breaks on command lines of about 1,000 characters, so every
 # URL here stays well below that; longer ones are the builder's unit tests.
 set -euo pipefail
 BRIVANE_TOOL=map_request
-E2E_BUILD_ARG=${1:-}
+E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 
 url() { printf 'url\t%s' "$1"; }

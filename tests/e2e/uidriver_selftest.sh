@@ -2,16 +2,20 @@
 # Self-test of tools/uidriver: drives uidriver_testapp.exe through every
 # command under Wine and a private X server, checking the driver's output
 # and what the test program logged it received.
-#   uidriver_selftest.sh [WIN64_BUILD_DIR]   (default: build/win64)
-# Inside tools/test it uses that run's X display and Wine session; alone it
-# starts Xvfb and a wineserver for a prefix inside the build folder.
+#   uidriver_selftest.sh [win32|win64]   (default: win32)
+# The driver and the test program of that target's build folder, both of
+# its bitness. Inside tools/test it uses that run's X display and Wine
+# session; alone it starts Xvfb and a wineserver for a prefix inside the
+# build folder.
 set -uo pipefail
 BRIVANE_TOOL=uidriver_selftest
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/common.sh"
 source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
 source "$BRIVANE_ROOT/tools/lib/wine.sh"
+source "$BRIVANE_ROOT/tools/lib/build.sh"
 
-build=$(cd "${1:-$(brivane_build_root)/win64}" && pwd) || exit 2
+target=$(brivane_target_arg "${1:-}") || exit 2
+build=$(cd "$(brivane_build_dir "$target")" && pwd) || exit 2
 bin=$build/tools/uidriver
 work=$build/uidriver-selftest
 for f in uidriver.exe uidriver_menus.dll uidriver_testapp.exe; do

@@ -12,7 +12,20 @@ brivane_targets=(win32 win64)
 brivane_default_target=win32
 
 # brivane_is_target NAME: whether NAME is one of the targets.
-brivane_is_target() { [[ " ${brivane_targets[*]} " == *" $1 "* ]]; }
+brivane_is_target() {
+  local t
+  for t in "${brivane_targets[@]}"; do [[ $1 == "$t" ]] && return 0; done
+  return 1
+}
+
+# brivane_target_arg [ARG]: the target a script was given (the default when
+# ARG is empty), or its usage and status 2.
+brivane_target_arg() {
+  local target=${1:-$brivane_default_target} IFS='|'
+  brivane_is_target "$target" && { printf '%s\n' "$target"; return 0; }
+  echo "usage: ${0##*/} [${brivane_targets[*]}]" >&2
+  return 2
+}
 
 brivane_prefix_of() { printf '%s/wineprefix\n' "$(brivane_build_dir "$1")"; }
 

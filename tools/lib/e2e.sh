@@ -1,26 +1,27 @@
 # Shared by the end-to-end scripts in tests/e2e: the build, the X display and
 # Wine session, one run of tools/press-button, and the pass/fail tally.
-# Source it after setting BRIVANE_TOOL; the script's first argument may name
-# the win64 build folder. End the script with e2e_summary.
+# Source it after setting BRIVANE_TOOL and E2E_TARGET (the script's first
+# argument: win32 or win64; empty for win32, the build users install). End
+# the script with e2e_summary.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
 source "$BRIVANE_ROOT/tools/lib/wine.sh"
 source "$BRIVANE_ROOT/tools/lib/build.sh"
 
 press=$BRIVANE_ROOT/tools/press-button
-build=${E2E_BUILD_ARG:-$(brivane_build_dir win64)}
+target=$(brivane_target_arg "${E2E_TARGET:-}") || exit 2
+build=$(brivane_build_dir "$target")
 logs=$(brivane_build_root)/logs
 
-if [[ ! -f $build/brivane.exe && -z ${E2E_BUILD_ARG:-} ]]; then
-  brivane_build win64 "$logs" || brivane_die "the win64 build failed"
+if [[ ! -f $build/brivane.exe ]]; then
+  brivane_build "$target" "$logs" || brivane_die "the $target build failed"
 fi
-build=$(cd "$build" && pwd) || brivane_die "no build folder $build"
 
 # tools/test hands over its display and Wine session (and names the build in
 # BRIVANE_BUILD); alone, the tests get a display and session of their own.
 if [[ -z ${BRIVANE_BUILD:-} || -z ${DISPLAY:-} || -z ${WINEPREFIX:-} ]]; then
   brivane_xvfb_start "$logs"
-  brivane_wine_start "$build/wineprefix" "$logs"
+  brivane_wine_start "$(brivane_prefix_of "$target")" "$logs"
 fi
 
 work=$(mktemp -d)
@@ -31,7 +32,7 @@ failed=0
 # run OPTIONS...: one run of the program; its lines in $out.
 run() {
   local rc=0
-  out=$("$press" --session --build "$build" "$@" 2>"$work/stderr") || rc=$?
+  out=$("$press" --session --target "$target" --build "$build" "$@" 2>"$work/stderr") || rc=$?
   if ((rc != 0)); then
     out="press-button failed (exit $rc): $(<"$work/stderr")"
     return 1
