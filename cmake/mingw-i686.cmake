@@ -1,4 +1,4 @@
-# win32: the build users install. Compiled and linked here, not run.
+# win32: the build users install; run and tested here under the 32-bit Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

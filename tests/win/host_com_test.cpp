@@ -397,6 +397,13 @@ TEST(ComErrors, FailedResultsBecomeTheRuntimesNumbers) {
     EXPECT_EQ(other.rfind(u"Automation error (0x80004005)", 0), 0u) << vb::ToUtf8(other);
 }
 
+// A server's deferred fill-in: the system calls it with its own calling
+// convention (__stdcall on 32-bit Windows), which a lambda cannot have.
+HRESULT STDAPICALLTYPE FillInTypeMismatch(EXCEPINFO* info) {
+    info->scode = DISP_E_TYPEMISMATCH;
+    return S_OK;
+}
+
 TEST(ComErrors, AnExceptionsOwnCodeWinsAndItsTextIsCompletedWhenDeferred) {
     host::com::ScopedExcepInfo withCode;
     withCode.get().wCode = 1234;
@@ -407,10 +414,7 @@ TEST(ComErrors, AnExceptionsOwnCodeWinsAndItsTextIsCompletedWhenDeferred) {
     EXPECT_EQ(coded.description(), u"From the server");
 
     host::com::ScopedExcepInfo deferred;
-    deferred.get().pfnDeferredFillIn = [](EXCEPINFO* info) -> HRESULT {
-        info->scode = DISP_E_TYPEMISMATCH;
-        return S_OK;
-    };
+    deferred.get().pfnDeferredFillIn = FillInTypeMismatch;
     vb::Error filled = host::com::ErrorFromException(deferred.get());
     EXPECT_EQ(filled.number(), 13);
     EXPECT_EQ(filled.description(), u"Type mismatch");

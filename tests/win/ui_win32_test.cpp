@@ -203,16 +203,26 @@ struct SeenBox {
 std::vector<SeenBox> seenBoxes;
 int boxAnswer = IDOK;
 
+// The system calls an enumeration back with its own calling convention
+// (__stdcall on 32-bit Windows), which a lambda cannot have.
+BOOL CALLBACK NoteFirstBox(HWND h, LPARAM found) {
+    if (ClassOf(h) != L"#32770" || !IsWindowVisible(h)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = h;
+    return FALSE;
+}
+
+// The first visible message box of this thread, or null.
+HWND FirstBoxOfThisThread() {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), NoteFirstBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
 void CALLBACK AnswerTheBox(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM) -> BOOL {
-            if (ClassOf(h) != L"#32770" || !IsWindowVisible(h)) return TRUE;
-            seenBoxes.push_back({GetWindow(h, GW_OWNER), TextOf(GetDlgItem(h, 0xFFFF))});
-            SendMessageW(GetDlgItem(h, boxAnswer), BM_CLICK, 0, 0);
-            return FALSE;
-        },
-        0);
+    HWND h = FirstBoxOfThisThread();
+    if (!h) return;
+    seenBoxes.push_back({GetWindow(h, GW_OWNER), TextOf(GetDlgItem(h, 0xFFFF))});
+    SendMessageW(GetDlgItem(h, boxAnswer), BM_CLICK, 0, 0);
 }
 
 // ---- what the windows are ----
@@ -708,17 +718,12 @@ TEST_F(Win32Forms, AWindowThatRefusesInItsLoadEndsTheProgramsLoopAtOnce) {
 
 // Prints the text of the first message box to stderr and presses its OK.
 void CALLBACK ReportTheBox(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM) -> BOOL {
-            if (ClassOf(h) != L"#32770" || !IsWindowVisible(h)) return TRUE;
-            std::wstring text = TextOf(GetDlgItem(h, 0xFFFF));
-            std::fprintf(stderr, "[%ls] %ls\n", TextOf(h).c_str(), text.c_str());
-            std::fflush(stderr);
-            SendMessageW(GetDlgItem(h, IDOK), BM_CLICK, 0, 0);
-            return FALSE;
-        },
-        0);
+    HWND h = FirstBoxOfThisThread();
+    if (!h) return;
+    std::wstring text = TextOf(GetDlgItem(h, 0xFFFF));
+    std::fprintf(stderr, "[%ls] %ls\n", TextOf(h).c_str(), text.c_str());
+    std::fflush(stderr);
+    SendMessageW(GetDlgItem(h, IDOK), BM_CLICK, 0, 0);
 }
 
 void FailInsideAHandler() {
