@@ -14,8 +14,12 @@ _brivane_packages=(
   "googletest                 file:/usr/src/googletest/CMakeLists.txt"
   "wine                       cmd:wineserver"
   "wine64                     file:/usr/lib/wine/wine64"
+  # The 32-bit Wine beside it runs the win32 build, the one users install
+  # (a package of the i386 architecture, added first).
+  "wine32:i386                file:/usr/lib/wine/wine"
   # Wine recommends these; without them windows lose their text and
-  # extensions, and the installs here skip recommendations.
+  # extensions, and the installs here skip recommendations. The 32-bit Wine
+  # draws through the 32-bit ones.
   "fonts-wine                 file:/usr/share/wine/fonts/tahoma.ttf"
   "libxrender1                lib:libXrender.so.1"
   "libxrandr2                 lib:libXrandr.so.2"
@@ -24,6 +28,13 @@ _brivane_packages=(
   "libxcomposite1             lib:libXcomposite.so.1"
   "libxinerama1               lib:libXinerama.so.1"
   "libxfixes3                 lib:libXfixes.so.3"
+  "libxrender1:i386           file:/usr/lib/i386-linux-gnu/libXrender.so.1"
+  "libxrandr2:i386            file:/usr/lib/i386-linux-gnu/libXrandr.so.2"
+  "libxcursor1:i386           file:/usr/lib/i386-linux-gnu/libXcursor.so.1"
+  "libxi6:i386                file:/usr/lib/i386-linux-gnu/libXi.so.6"
+  "libxcomposite1:i386        file:/usr/lib/i386-linux-gnu/libXcomposite.so.1"
+  "libxinerama1:i386          file:/usr/lib/i386-linux-gnu/libXinerama.so.1"
+  "libxfixes3:i386            file:/usr/lib/i386-linux-gnu/libXfixes.so.3"
   "xvfb                       cmd:Xvfb"
   "x11-utils                  cmd:xdpyinfo"
   "x11-apps                   cmd:xwd"
@@ -53,19 +64,39 @@ brivane_missing_packages() {
   done
 }
 
+# The foreign architectures (i386) that missing packages need and dpkg does
+# not know yet, one a line.
+_brivane_missing_architectures() {
+  local known
+  known=" $(dpkg --print-architecture 2>/dev/null) $(dpkg --print-foreign-architectures 2>/dev/null | tr '\n' ' ') "
+  printf '%s\n' "$@" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u | while read -r arch; do
+    [[ $known == *" $arch "* ]] || printf '%s\n' "$arch"
+  done
+}
+
 brivane_require_packages() {
-  local missing=()
+  local missing=() architectures=() arch
   mapfile -t missing < <(brivane_missing_packages)
   ((${#missing[@]})) || return 0
+  mapfile -t architectures < <(_brivane_missing_architectures "${missing[@]}")
   if [[ $(id -u) -ne 0 ]]; then
-    brivane_die "missing Debian packages: ${missing[*]} (run this as root to install them, or: apt-get install ${missing[*]})"
+    local first=
+    for arch in "${architectures[@]}"; do first+="dpkg --add-architecture $arch && "; done
+    ((${#architectures[@]} == 0)) || first+="apt-get update && "
+    brivane_die "missing Debian packages: ${missing[*]} (run this as root to install them, or: ${first}apt-get install ${missing[*]})"
   fi
   brivane_say "installing: ${missing[*]}"
   local log
   log=$(mktemp)
   export DEBIAN_FRONTEND=noninteractive
+  # A new architecture's packages are known after the next update.
+  for arch in "${architectures[@]}"; do
+    brivane_say "adding the $arch architecture"
+    dpkg --add-architecture "$arch" </dev/null >>"$log" 2>&1 ||
+      { brivane_show_log "$log"; rm -f "$log"; brivane_die "adding the $arch architecture failed"; }
+  done
   if ! { apt-get update && apt-get install -y --no-install-recommends "${missing[@]}"; } \
-      </dev/null >"$log" 2>&1; then
+      </dev/null >>"$log" 2>&1; then
     brivane_show_log "$log"
     rm -f "$log"
     brivane_die "installing packages failed"
