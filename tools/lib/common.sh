@@ -39,6 +39,25 @@ _brivane_run_exit_actions() {
   done
   _brivane_exit_actions=()
 }
-trap _brivane_run_exit_actions EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+brivane_traps() {
+  trap _brivane_run_exit_actions EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+}
+brivane_traps
+
+# brivane_subshell: first in a subshell started with ( ... ) &: its clean-up
+# actions are its own (the copies of the parent's stay the parent's) and run
+# when it ends.
+brivane_subshell() {
+  _brivane_exit_actions=()
+  brivane_traps
+}
+
+# brivane_stop_tree PID: ends a process started here and every process it
+# started, by their ids, the ones it started before itself.
+brivane_stop_tree() {
+  local child
+  for child in $(pgrep -P "$1" 2>/dev/null); do brivane_stop_tree "$child"; done
+  kill "$1" 2>/dev/null || true
+}
