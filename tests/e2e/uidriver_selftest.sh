@@ -43,7 +43,7 @@ start_app() {
   local attempt
   for attempt in 1 2; do
     rm -f "$log"
-    wine "$bin/uidriver_testapp.exe" "Z:${log//\//\\}" >"$work/app.out" 2>&1 &
+    wine "$bin/uidriver_testapp.exe" "$(brivane_winpath "$log")" >"$work/app.out" 2>&1 &
     app_pid=$!
     for _ in $(seq 200); do
       grep -qx ready "$log" 2>/dev/null && return 0

@@ -27,6 +27,9 @@ brivane_target_arg() {
   return 2
 }
 
+# brivane_target_bits TARGET: 32 or 64.
+brivane_target_bits() { printf '%s\n' "${1#win}"; }
+
 brivane_prefix_of() { printf '%s/wineprefix\n' "$(brivane_build_dir "$1")"; }
 
 # brivane_build PRESET LOGDIR [CMAKE_TARGET...]: builds the preset's targets, or

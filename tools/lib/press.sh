@@ -43,10 +43,6 @@ press_setup() {
   return 0
 }
 
-# The Windows name of an absolute Linux path: Wine's drive Z: is the root
-# (winepath says the same, but costs a Wine start).
-press_winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
-
 # press_countries SITE FILE: the countries file of that site in the program's
 # folder is this one.
 press_countries() { cp -- "$2" "$press_program/Countries_$1.txt"; }
@@ -86,7 +82,7 @@ press_host_start() {
   "$BRIVANE_ROOT/tools/hostsim/register" "$WINEPREFIX" "$press_build" \
     >>"$press_stage/register.log" 2>&1 ||
     { brivane_show_log "$press_stage/register.log"; brivane_die "the stand-in host could not be registered"; }
-  BRIVANE_HOSTSIM_STATE=$(press_winpath "$press_stage/host-state.txt")
+  BRIVANE_HOSTSIM_STATE=$(brivane_winpath "$press_stage/host-state.txt")
   export BRIVANE_HOSTSIM_STATE
   press_wine hostsim "$press_hostsim" init "$@" ||
     { brivane_show_log "$press_stage/hostsim.log"; brivane_die "the stand-in host could not be set up"; }
@@ -122,7 +118,7 @@ _press_reg_string() {
 _press_reg_import() {
   local reg=$press_stage/$1.reg
   { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
-  _press_reg import "$(press_winpath "$reg")" && return 0
+  _press_reg import "$(brivane_winpath "$reg")" && return 0
   brivane_show_log "$press_stage/registry.log"
   brivane_die "$2 could not be stored"
 }
@@ -171,7 +167,7 @@ press_settings_unlock() {
 press_settings_print() {
   local reg=$press_stage/settings-after.reg
   rm -f "$reg"
-  _press_reg export "$press_settings_key" "$(press_winpath "$reg")" /y || true
+  _press_reg export "$press_settings_key" "$(brivane_winpath "$reg")" /y || true
   [[ -s $reg ]] || return 0
   # The export escapes \ " CR LF inside a quoted string and leaves tabs raw;
   # values of other types (dword:, hex(N):) are printed as exported.
@@ -241,8 +237,8 @@ _press_urls_shown=0
 # BRIVANE_URL_LOG, which the program passes on to what it starts.
 press_recorder_register() {
   local scheme command document
-  command=$(_press_reg_string "\"$(press_winpath "$press_recorder")\" \"%1\"")
-  document=$(_press_reg_string "\"$(press_winpath "$press_recorder")\" document \"%1\"")
+  command=$(_press_reg_string "\"$(brivane_winpath "$press_recorder")\" \"%1\"")
+  document=$(_press_reg_string "\"$(brivane_winpath "$press_recorder")\" document \"%1\"")
   {
     printf 'Windows Registry Editor Version 5.00\n\n'
     for scheme in "${press_recorder_schemes[@]}"; do
@@ -257,7 +253,7 @@ press_recorder_register() {
   } | _press_reg_import recorder "the URL recorder"
   press_url_log=$press_stage/urls.log
   : >"$press_url_log"
-  BRIVANE_URL_LOG=$(press_winpath "$press_url_log")
+  BRIVANE_URL_LOG=$(brivane_winpath "$press_url_log")
   export BRIVANE_URL_LOG
   _press_urls_shown=0
 }
@@ -347,7 +343,7 @@ press_print_urls() {
       argument=${argument%\"}
       # The shell names the document by its full path: shown inside the
       # program's folder (the log doubles each backslash).
-      folder=$(press_winpath "$press_program")
+      folder=$(brivane_winpath "$press_program")
       folder=${folder//\\/\\\\}\\\\
       printf 'document\t%s\n' "${argument#"$folder"}"
     else

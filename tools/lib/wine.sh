@@ -1,7 +1,7 @@
 # One Wine prefix per run with a persistent wineserver, so each program start
 # costs a fraction of a second; the server is stopped when the script ends.
 # Start the X display first: Wine's desktop process keeps the DISPLAY it
-# was started with. Needs common.sh.
+# was started with. Needs common.sh and build.sh.
 
 # brivane_wine_start PREFIX [LOGDIR]: makes the prefix ready, exports
 # WINEPREFIX and WINEDEBUG, and starts the server.
@@ -52,7 +52,12 @@ brivane_wine_stop() {
   _brivane_wine_owned=
 }
 
-# ---- Windows programs of the two targets (see build.sh) -------------------
+# ---- Windows programs of the two targets (see build.sh, which this part
+# needs) --------------------------------------------------------------------
+
+# The Windows name of an absolute Linux path: Wine's drive Z: is the root
+# (winepath says the same, but costs a Wine start).
+brivane_winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 
 # brivane_pe_target FILE: the target a Windows program or DLL was built for,
 # from its header's machine field (i386: win32, x86-64: win64); returns 1
@@ -77,13 +82,8 @@ brivane_pe_target() {
 # always the 32-bit reg.exe, by its own folder, and the view is named on
 # every call (/reg:32 for win32, /reg:64 for win64).
 brivane_reg() {
-  local view
-  case $1 in
-    win32) view=/reg:32 ;;
-    win64) view=/reg:64 ;;
-    *) brivane_die "brivane_reg: no target $1" ;;
-  esac
-  brivane_wine_run "$2" 'C:\windows\syswow64\reg.exe' "${@:3}" "$view"
+  brivane_is_target "$1" || brivane_die "brivane_reg: no target $1"
+  brivane_wine_run "$2" 'C:\windows\syswow64\reg.exe' "${@:3}" "/reg:$(brivane_target_bits "$1")"
 }
 
 # Wine's loader now and then fails to start a program at all ("ShellExecuteEx
