@@ -212,6 +212,9 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     case WM_TIMER:
         OnTimer(w);
         return 0;
+    case kChoiceMessage:
+        OnChoice(static_cast<int>(w), static_cast<int>(l));
+        return 0;
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -262,6 +265,17 @@ void FormWindow::OnScroll(HWND from) {
     ControlWindow* c = Find(from);
     if (!c) return;
     Handler action = c->OnScroll();
+    if (action) Dispatch(action);
+}
+
+void FormWindow::PostChoice(int id, int index) {
+    if (hwnd()) PostMessageW(hwnd(), kChoiceMessage, static_cast<WPARAM>(id), index);
+}
+
+void FormWindow::OnChoice(int id, int index) {
+    ControlWindow* c = FindById(id);
+    if (!c) return;
+    Handler action = c->OnChoice(index);
     if (action) Dispatch(action);
 }
 
@@ -343,7 +357,7 @@ void FormWindow::OnDestroyedBySystem() {
 ControlWindow* FormWindow::Find(HWND child) const {
     if (!child) return nullptr;
     for (auto& c : controls_)
-        if (c->hwnd() == child) return c.get();
+        if (c->Owns(child)) return c.get();
     return nullptr;
 }
 
