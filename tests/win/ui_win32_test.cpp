@@ -703,6 +703,14 @@ TEST_F(Win32Forms, ADropDownBoxIsAnEditableComboBoxWithTheModelsEntries) {
     d.cbo.setText(u"by the program");
     EXPECT_EQ(TextOf(box), L"by the program");
     EXPECT_EQ(d.events, (Events{u"change typed", u"change by the program"}));
+    // A choice is the model's at once, before the box has written its field:
+    // an OK pressed right after it stores what the handler made of it.
+    SendMessageW(box, CB_SETCURSEL, 1, 0);
+    SendMessageW(Hwnd(d), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(d.cbo.text(), u"text of Two");
+    PumpFor(50);
+    EXPECT_EQ(TextOf(box), L"text of Two");
+    EXPECT_EQ(d.cbo.text(), u"text of Two");
 }
 
 TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPutThere) {

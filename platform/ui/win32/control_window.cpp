@@ -330,11 +330,14 @@ Handler ControlWindow::OnCommand(WORD code) {
     case Kind::ComboBox:
         if (code == CBN_EDITCHANGE && !settingText_)
             return [b = &static_cast<ComboBox&>(control_), text = WindowText(hwnd_)] { b->UserTyped(text); };
-        // The box writes the entry into its field only after telling of the
-        // choice: the model hears of it once the field holds it.
         if (code == CBN_SELCHANGE) {
             int index = static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
-            if (index >= 0) form_.PostChoice(id_, index);
+            if (index < 0) break;
+            // The box writes the entry into its field after telling of the
+            // choice, over whatever the handler put there: the field shows
+            // the model's text again once the box is done.
+            form_.PostRefresh(id_);
+            return [b = &static_cast<ComboBox&>(control_), index] { b->UserChose(index); };
         }
         break;
     default:
@@ -347,11 +350,6 @@ Handler ControlWindow::OnScroll() {
     if (kind_ != Kind::Slider || !hwnd_) return {};
     int position = static_cast<int>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0));
     return [s = &static_cast<Slider&>(control_), position] { s->UserMoved(position); };
-}
-
-Handler ControlWindow::OnChoice(int index) {
-    if (kind_ != Kind::ComboBox || !hwnd_) return {};
-    return [b = &static_cast<ComboBox&>(control_), index] { b->UserChose(index); };
 }
 
 bool ControlWindow::TextColour(COLORREF& colour) const {

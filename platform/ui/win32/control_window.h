@@ -37,9 +37,6 @@ public:
     Handler OnCommand(WORD code);
     // The model's action for a trackbar's WM_HSCROLL.
     Handler OnScroll();
-    // The model's action for a drop-down box's choice of entry `index`,
-    // posted by OnCommand.
-    Handler OnChoice(int index);
     // Whether `window` is this control's window or a part of it (the edit
     // field of a drop-down box).
     bool Owns(HWND window) const { return window && (window == hwnd_ || window == edit_); }

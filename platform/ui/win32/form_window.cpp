@@ -212,8 +212,8 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     case WM_TIMER:
         OnTimer(w);
         return 0;
-    case kChoiceMessage:
-        OnChoice(static_cast<int>(w), static_cast<int>(l));
+    case kRefreshTextMessage:
+        if (ControlWindow* c = w <= INT_MAX ? FindById(static_cast<int>(w)) : nullptr) c->Update(Prop::Text);
         return 0;
     case WM_PAINT:
         OnPaint();
@@ -268,15 +268,8 @@ void FormWindow::OnScroll(HWND from) {
     if (action) Dispatch(action);
 }
 
-void FormWindow::PostChoice(int id, int index) {
-    if (hwnd()) PostMessageW(hwnd(), kChoiceMessage, static_cast<WPARAM>(id), index);
-}
-
-void FormWindow::OnChoice(int id, int index) {
-    ControlWindow* c = FindById(id);
-    if (!c) return;
-    Handler action = c->OnChoice(index);
-    if (action) Dispatch(action);
+void FormWindow::PostRefresh(int id) {
+    if (hwnd()) PostMessageW(hwnd(), kRefreshTextMessage, static_cast<WPARAM>(id), 0);
 }
 
 void FormWindow::OnTimer(UINT_PTR id) {

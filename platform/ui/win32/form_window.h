@@ -24,9 +24,9 @@ class Fonts;
 // items have their own range.
 inline constexpr int kFirstControlId = 100;
 inline constexpr int kFirstMenuId = 40000;
-// Posted to the form's window: a drop-down box's choice (w: control id,
-// l: the entry), for the model once the box has shown it.
-inline constexpr UINT kChoiceMessage = WM_APP + 1;
+// Posted to the form's window: a control's window shows the model's text
+// again (w: the control's id).
+inline constexpr UINT kRefreshTextMessage = WM_APP + 1;
 
 class FormWindow final : public FormPeer {
 public:
@@ -62,7 +62,7 @@ public:
     void Redraw();
     void FocusControl(HWND child);
     void OnChildFocus(ControlWindow& child);
-    void PostChoice(int id, int index);
+    void PostRefresh(int id);
     // The thick border on the button Enter presses now, after the dialog
     // manager moved the focus its own way.
     void ShowDefaultForFocus();
@@ -79,7 +79,6 @@ private:
 
     void OnCommand(WORD id, WORD code, HWND from);
     void OnScroll(HWND from);
-    void OnChoice(int id, int index);
     void OnTimer(UINT_PTR id);
     void OnPaint();
     LRESULT OnCtlColorStatic(HDC dc, HWND child);
