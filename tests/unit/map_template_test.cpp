@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "main/MapTemplate.h"
 #include "main/MapURL.h"
+#include "tests/unit/source_files.h"
 
 namespace {
 
@@ -141,6 +144,19 @@ TEST(MapTemplate, TheTemplatesOwnTextIsKeptButForQuotesAndControlCharacters) {
     EXPECT_EQ(Url(u"  maps.example.org/a b/\u00FC?x=\"{zip}\"#top\t ", c),
               u"http://maps.example.org/a b/\u00FC?x=%2299120%22#top");
     EXPECT_EQ(Url(u"HTTPS://m.example/{zip}", c), u"HTTPS://m.example/99120");
+}
+
+TEST(MapTemplate, TheInstructionsExampleHolds) {
+    Contact c{{{27, u"12 Main Street"}, {30, u"Springfield"}, {31, u"IL"}, {32, u"62701"}, {33, u"United States"}}};
+    vb::String url = Url(u"https://www.openstreetmap.org/search?query={address}", c);
+    EXPECT_EQ(url, u"https://www.openstreetmap.org/search?query="
+                   u"12%20Main%20Street%2C%20Springfield%2C%20IL%2C%2062701%2C%20United%20States");
+    // The document shows it broken over two lines.
+    std::optional<std::string> doc = source_files::Read("data/instructions.txt");
+    ASSERT_TRUE(doc.has_value());
+    std::string shown = vb::ToUtf8(url);
+    size_t cut = shown.find("Springfield");
+    EXPECT_NE(doc->find("    " + shown.substr(0, cut) + "\r\n    " + shown.substr(cut) + "\r\n"), std::string::npos);
 }
 
 TEST(MapTemplate, LongValuesGoThroughWhole) {
