@@ -64,7 +64,7 @@ while IFS='|' read -r preset template; do
   if run --prefs-site "$preset" --street '3 Wheelwright Lane' --city 'Lower Bramblecombe' --zip 'ZZ1 4QX' \
     --country 'United Kingdom' --press; then
     check "$name" "$(printf '%s\n' $'url\t'"${template//'{address}'/$address}" $'setting\tMapURL\t'"$template")" \
-      "$(lines_of 'url|setting' | grep -Ev $'^setting\t(Close|Left|Top)\t')"
+      "$(lines_of 'url|setting' | grep -Ev $'^setting\t(Close|Left|Top|Country|Zoom)\t')"
   else
     fail "$name" "$out"
   fi
@@ -82,7 +82,7 @@ if run --setting 'MapURL=https://maps.example.org/?q={address}' --prefs-site 'Ma
   check "$name" "$(printf '%s\n' \
     $'url\t'"${mapquest}size=big&address=1 Main Street&city=Springfield&state=&zip=&country=US&zoom=8" \
     $'setting\tMapURL\t'"$mapquest")" \
-    "$(lines_of 'url|setting' | grep -Ev $'^setting\t(Close|Left|Top)\t')"
+    "$(lines_of 'url|setting' | grep -Ev $'^setting\t(Close|Left|Top|Country|Zoom)\t')"
 else
   fail "$name" "$out"
 fi
