@@ -1,5 +1,6 @@
 #include "main/MapURL.h"
 
+#include "main/MapTemplate.h"
 #include "main/RemoveAccents.h"
 
 namespace map_url {
@@ -68,26 +69,8 @@ vb::String ReplaceSpaces(vb::StringView text) {
     return out;
 }
 
-}  // namespace
-
-vb::String BaseURL(vb::StringView setting) {
-    size_t first = 0, last = setting.size();
-    while (first < last && IsBlank(setting[first])) ++first;
-    while (last > first && IsBlank(setting[last - 1])) --last;
-    vb::StringView url = setting.substr(first, last - first);
-    if (url.empty()) return kDefaultMapURL;
-    if (StartsWithNoCase(url, u"http://") || StartsWithNoCase(url, u"https://")) return vb::String(url);
-    return u"http://" + vb::String(url);
-}
-
-vb::String DetectSite(vb::StringView url) {
-    vb::String site;
-    if (ContainsNoCase(url, kMapQuest)) site = kMapQuest;
-    if (ContainsNoCase(url, kYahoo)) site = kYahoo;
-    return site;
-}
-
-vb::String Build(const Inputs& in) {
+// The legacy pages' parameters, as their sites take them.
+vb::String WithParameterSet(const Inputs& in) {
     vb::String url = in.base;
     if (in.site == kMapQuest) {
         url += u"size=big&";
@@ -112,7 +95,30 @@ vb::String Build(const Inputs& in) {
         }
         url += u"&newmag=" + Value(in.zoom());
     }
-    return Safe(url);
+    return url;
+}
+
+}  // namespace
+
+vb::String BaseURL(vb::StringView setting) {
+    size_t first = 0, last = setting.size();
+    while (first < last && IsBlank(setting[first])) ++first;
+    while (last > first && IsBlank(setting[last - 1])) --last;
+    vb::StringView url = setting.substr(first, last - first);
+    if (url.empty()) return kDefaultMapURL;
+    if (StartsWithNoCase(url, u"http://") || StartsWithNoCase(url, u"https://")) return vb::String(url);
+    return u"http://" + vb::String(url);
+}
+
+vb::String DetectSite(vb::StringView url) {
+    vb::String site;
+    if (ContainsNoCase(url, kMapQuest)) site = kMapQuest;
+    if (ContainsNoCase(url, kYahoo)) site = kYahoo;
+    return site;
+}
+
+vb::String Build(const Inputs& in) {
+    return Safe(IsTemplate(in.base) ? ExpandTemplate(in.base, in) : WithParameterSet(in));
 }
 
 }  // namespace map_url

@@ -38,10 +38,12 @@ struct Inputs {
     std::function<vb::String(int16_t)> field;
     // The site's code for a country name, from the countries file.
     std::function<vb::String(vb::StringView)> countryCode;
+    // The country setting, for a template's contact without a country.
+    std::function<vb::String()> fallbackCountry;
 };
 
-// The base with the site's parameters and the zoom appended (nothing for
-// an unknown site). Values from the contact and the zoom are put in as they
+// A template (see MapTemplate.h) filled in; any other base with the site's
+// parameters and the zoom appended (nothing for an unknown site). Values from the contact and the zoom are put in as they
 // are, except that '"', '#', '%' and control characters inside them are
 // percent-encoded: they would end the query, change its meaning at the
 // site, or break out of the browser's command line. '"' and control

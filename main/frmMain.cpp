@@ -192,6 +192,7 @@ void frmMain::cmdLocate_Click() {
         .zoom = [] { return settings::GetSetting(key::kZoom, 8); },
         .field = [](int16_t id) { return Module2::ContactView.Call(u"GetField", id).AsString(); },
         .countryCode = [](vb::StringView name) { return GetCountryCode(name); },
+        .fallbackCountry = [] { return settings::GetSetting(key::kCountry); },
     });
     platform::OpenFromProgramFolder(this, RequestURL);
     if (chkClose.value() == 0) Unload();

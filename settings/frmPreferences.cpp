@@ -6,6 +6,7 @@
 #include "main/MapURL.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/error.h"
+#include "settings/MapPresets.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -22,6 +23,7 @@ frmPreferences::frmPreferences()
                                .maxButton = false,
                                .icon = IDI_PICTURE,
                                .startPosition = ui::StartPosition::CenterScreen}) {
+    txtSite.onClick = [this] { txtSite_Click(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };
     cmdCancel.onClick = [this] { cmdCancel_Click(); };
     cmdInstructions.onClick = [this] { cmdInstructions_Click(); };
@@ -42,6 +44,19 @@ void frmPreferences::Form_Load() {
     } catch (const vb::Error&) {
     }
     sld1.setValue(std::clamp(zoom, sld1.min(), sld1.max()));
+}
+
+std::vector<vb::String> frmPreferences::PresetNames() {
+    std::vector<vb::String> names;
+    for (const map_presets::Preset& p : map_presets::kPresets) names.emplace_back(p.name);
+    return names;
+}
+
+// A map page chosen from the list: the field holds its URL, for OK to store.
+void frmPreferences::txtSite_Click() {
+    int chosen = txtSite.listIndex();
+    if (chosen >= 0 && chosen < static_cast<int>(map_presets::kPresets.size()))
+        txtSite.setText(map_presets::kPresets[chosen].url);
 }
 
 void frmPreferences::cmdOK_Click() {

@@ -15,7 +15,9 @@ public:
                       {.caption = u"Your Preferred Map Site :"}};
     ui::Label lblSite{*this, {.name = u"lblSite", .rect = {165, 405, 4380, 285}, .tab = 1, .in = &fraSite},
                       {.caption = u"Enter the URL :"}};
-    ui::TextBox txtSite{*this, {.name = u"txtSite", .rect = {150, 675, 4380, 315}, .tab = 2, .in = &fraSite}};
+    // The URL as typed, or a map page chosen from the list.
+    ui::ComboBox txtSite{*this, {.name = u"txtSite", .rect = {150, 675, 4380, 315}, .tab = 2, .in = &fraSite},
+                         {.list = PresetNames()}};
     ui::CommandButton cmdOK{*this, {.name = u"cmdOK", .rect = {5370, 300, 1000, 325}, .tab = 3},
                             {.caption = u"&OK", .isDefault = true}};
     ui::CommandButton cmdCancel{*this, {.name = u"cmdCancel", .rect = {5370, 720, 1000, 325}, .tab = 4},
@@ -37,6 +39,8 @@ protected:
     void Form_Load() override;
 
 private:
+    static std::vector<vb::String> PresetNames();
+    void txtSite_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdInstructions_Click();

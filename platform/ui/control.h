@@ -13,7 +13,7 @@ namespace ui {
 class Form;
 class Frame;
 
-enum class Kind { CommandButton, CheckBox, Label, TextBox, Frame, Slider, Line, PictureBox, Timer };
+enum class Kind { CommandButton, CheckBox, Label, TextBox, ComboBox, Frame, Slider, Line, PictureBox, Timer };
 
 // What changed, for the backend to bring its window up to date.
 enum class Prop { Caption, Value, Text, Enabled, Visible, Range, Interval, Geometry, Focus };
@@ -57,7 +57,8 @@ public:
     bool visible() const { return visible_; }
     void setVisible(bool on);
 
-    // Whether the user can tab to it: buttons, boxes, text boxes and sliders
+    // Whether the user can tab to it: buttons, check boxes, text boxes,
+    // drop-down boxes and sliders
     // with a tab order, enabled and visible, in enabled and visible frames.
     bool CanFocus() const;
     void SetFocus();

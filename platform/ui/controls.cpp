@@ -79,6 +79,42 @@ void TextBox::ResetToDesign() {
     now_ = design_;
 }
 
+ComboBox::ComboBox(Form& form, const Place& place, Props props)
+    : Control(form, Kind::ComboBox, place), design_(std::move(props)), now_(design_) {}
+
+void ComboBox::setText(vb::StringView text) {
+    if (text == now_.text) return;
+    now_.text = text;
+    Notify(Prop::Text);
+    Fire(onChange);
+}
+
+void ComboBox::UserTyped(vb::StringView text) {
+    listIndex_ = -1;
+    if (text == now_.text) return;
+    now_.text = text;
+    Fire(onChange);
+}
+
+int ComboBox::IndexOf(vb::StringView item) const {
+    for (size_t i = 0; i < now_.list.size(); ++i)
+        if (now_.list[i] == item) return static_cast<int>(i);
+    return -1;
+}
+
+void ComboBox::UserChose(int index) {
+    if (index < 0 || index >= static_cast<int>(now_.list.size())) return;
+    listIndex_ = index;
+    setText(now_.list[index]);
+    Fire(onClick);
+}
+
+void ComboBox::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+    listIndex_ = -1;
+}
+
 Frame::Frame(Form& form, const Place& place, Props props)
     : Control(form, Kind::Frame, place), design_(std::move(props)), now_(design_) {}
 

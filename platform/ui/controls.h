@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/ui/control.h"
 
@@ -110,6 +111,40 @@ public:
 
 private:
     Props design_, now_;
+};
+
+// An editable drop-down box: a text field as a text box has, and a list of
+// entries the user may choose from instead of typing.
+class ComboBox : public Control {
+public:
+    struct Props {
+        vb::String text;
+        std::vector<vb::String> list;
+    };
+    ComboBox(Form& form, const Place& place, Props props = {});
+
+    const vb::String& text() const { return now_.text; }
+    // By the program; the window shows the new text.
+    void setText(vb::StringView text);
+    // What the user typed, reported by the backend; the window has it already.
+    void UserTyped(vb::StringView text);
+
+    const std::vector<vb::String>& list() const { return now_.list; }
+    // The entry chosen last, or -1; typing chooses none.
+    int listIndex() const { return listIndex_; }
+    // The entry of that name, or -1.
+    int IndexOf(vb::StringView item) const;
+    // The user chose entry `index` of the list: the field shows it, then the
+    // Click handler runs. An index outside the list is ignored.
+    void UserChose(int index);
+
+    Handler onChange;
+    Handler onClick;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+    int listIndex_ = -1;
 };
 
 class Frame : public Control {

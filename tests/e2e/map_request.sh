@@ -46,6 +46,24 @@ expect_shown "another countries file for the site: its code, as written" url \
   --countries "mapquest=$work/Countries_mapquest.txt" \
   --street '7 Duck Row' --city Fredonia --country Freedonia --press
 
+# ---- templates -----------------------------------------------------------------------------
+
+expect_shown "a template gets each placeholder UTF-8 percent-encoded and no parameter set" url \
+  "$(url 'https://maps.example.org/?s=12%20All%C3%A9e%20des%20H%C3%A9rons&c=Montv%C3%A9rac&z=99120&co=France&zoom=3&mq=mapquest')" \
+  --setting 'MapURL=https://maps.example.org/?s={street}&c={CITY}&z={zip}&co={country}&zoom={Zoom}&mq=mapquest' \
+  --setting Zoom=3 --street '12 Allée des Hérons' --city Montvérac --zip 99120 --country France --press
+
+# Raw, these would add or end a parameter, break out of the browser's
+# quoted argument, or be replaced by the user's name on the way.
+expect_shown "template values: quotes, #, &, =, ?, %NAME%, line breaks and far letters cannot change the query" url \
+  "$(url 'https://maps.example.org/search?q=Flat%20%22B%22%20%234%20%26%20x%3D1%3F%2C%20Back%20door%2C%20%25USERNAME%25%2C%20%C5%81%C3%B3d%C5%BA%20%F0%A0%AE%B7%2C%20Belgique#map')" \
+  --setting 'MapURL=https://maps.example.org/search?q={address}#map' --setting Country=Belgique \
+  --street $' Flat "B" #4 & x=1?\r\nBack door ' --city '%USERNAME%' --state 'Łódź 𠮷' --press
+
+expect_shown "a legacy map URL with text in braces keeps its parameter set" url \
+  "$(url "${mapquest}{x}size=big&address=1 Main Street&city=Springfield&state=&zip=&country=US&zoom=8")" \
+  --setting "MapURL=${mapquest}{x}" --street '1 Main Street' --city Springfield --country 'United States' --press
+
 # ---- the box ticked: the window stays ---------------------------------------------------
 
 name="box ticked: two presses, two whole URLs, the window stays until closed"

@@ -54,4 +54,46 @@ else
   fail "$name" "$out"
 fi
 
+# ---- the list of map pages ---------------------------------------------------------------
+
+# Each preset, chosen in the real drop-down box, is stored as its template
+# and gives the contact's address encoded as that template wants it.
+address='3%20Wheelwright%20Lane%2C%20Lower%20Bramblecombe%2C%20ZZ1%204QX%2C%20United%20Kingdom'
+while IFS='|' read -r preset template; do
+  name="preset \"$preset\" is stored and opens the contact's address"
+  if run --prefs-site "$preset" --street '3 Wheelwright Lane' --city 'Lower Bramblecombe' --zip 'ZZ1 4QX' \
+    --country 'United Kingdom' --press; then
+    check "$name" "$(printf '%s\n' $'url\t'"${template//'{address}'/$address}" $'setting\tMapURL\t'"$template")" \
+      "$(lines_of 'url|setting' | grep -Ev $'^setting\t(Close|Left|Top|Country|Zoom)\t')"
+  else
+    fail "$name" "$out"
+  fi
+done <<'EOF'
+OpenStreetMap|https://www.openstreetmap.org/search?query={address}
+Google Maps|https://www.google.com/maps/search/?api=1&query={address}
+Google Maps: directions from where you are|https://www.google.com/maps/dir/?api=1&destination={address}
+Bing Maps|https://www.bing.com/maps?where1={address}
+Apple Maps|https://maps.apple.com/?q={address}
+EOF
+
+name="the built-in default chosen from the list stores it and gives the legacy URL"
+if run --setting 'MapURL=https://maps.example.org/?q={address}' --prefs-site 'MapQuest (built-in default)' \
+  --street '1 Main Street' --city Springfield --country 'United States' --press; then
+  check "$name" "$(printf '%s\n' \
+    $'url\t'"${mapquest}size=big&address=1 Main Street&city=Springfield&state=&zip=&country=US&zoom=8" \
+    $'setting\tMapURL\t'"$mapquest")" \
+    "$(lines_of 'url|setting' | grep -Ev $'^setting\t(Close|Left|Top|Country|Zoom)\t')"
+else
+  fail "$name" "$out"
+fi
+
+name="a template typed into the drop-down box is stored as typed"
+if run --prefs ' https://maps.example.org/?q={City} ,US,8' --city 'Lower Bramblecombe' --press; then
+  check "$name" "$(printf '%s\n' $'url\thttps://maps.example.org/?q=Lower%20Bramblecombe' \
+    $'setting\tMapURL\t https://maps.example.org/?q={City} ')" \
+    "$(lines_of 'url|setting' | grep -Ev $'^setting\t(Close|Left|Top|Country|Zoom)\t')"
+else
+  fail "$name" "$out"
+fi
+
 e2e_summary

@@ -195,6 +195,18 @@ expect_log "slider end of tracking" "hscroll code=8 pos=8 from-slider=1"
 u slider "${W[@]}" trackbar:0 11
 expect_err "slider refuses a position out of range" "outside the slider's range 1 to 10"
 
+# --- combo box ----------------------------------------------------------------------
+u dump "${W[@]}"
+expect_out "dump: combo box entries" $'selected=-1\tentries=Red|Green|Blue'
+u choose "${W[@]}" combobox:0 Green
+expect_log "choose tells the parent" "combo select=1"
+u dump "${W[@]}"
+expect_out "dump: chosen entry" $'selected=1\tentries=Red'
+u choose "${W[@]}" combobox:0 green
+expect_err "choose names entries exactly" 'has no entry "green" (it has "Red", "Green", "Blue")'
+u type "${W[@]}" combobox:0 "teal blue"
+expect_log "typing into a combo box is reported as typing" "combo edit=teal blue"
+
 # --- menus ------------------------------------------------------------------------
 u menu "${W[@]}" "Options/Preferences"
 expect_log "menu item chosen" "menu preferences"

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/unit/source_files.h"
 
 namespace {
 
@@ -24,25 +24,11 @@ struct CountriesFile {
     bool opened = false;
 };
 
-std::string SourcePath(const std::string& relative) {
-    return std::string(BRIVANE_SOURCE_DIR) + "/" + relative;
-}
-
-std::string ReadBytes(const std::string& path, bool& opened) {
-    std::ifstream in(path, std::ios::binary);
-#ifdef _WIN32
-    // Under Wine a Unix path is taken relative to the current drive; Z: is the root.
-    if (!in) in.open("Z:" + path, std::ios::binary);
-#endif
-    opened = static_cast<bool>(in);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 CountriesFile Load(const std::string& site) {
     CountriesFile f;
-    f.bytes = ReadBytes(SourcePath("data/Countries_" + site + ".txt"), f.opened);
+    std::optional<std::string> bytes = source_files::Read("data/Countries_" + site + ".txt");
+    f.opened = bytes.has_value();
+    f.bytes = bytes.value_or("");
     std::size_t at = 0;
     while (at < f.bytes.size()) {
         std::size_t end = f.bytes.find("\r\n", at);

@@ -35,6 +35,8 @@ public:
                                {.caption = u"Other"}};
     ui::Slider sld{*this, {.name = u"sld", .rect = {50, 800, 1500, 400}, .tab = 6, .in = &fra},
                    {.min = 1, .max = 10, .value = 1}};
+    ui::ComboBox cbo{*this, {.name = u"cbo", .rect = {50, 1200, 1500, 315}, .tab = 7},
+                     {.text = u"typed", .list = {u"One", u"Two"}}};
 
     std::vector<int> clicks;
     std::vector<std::u16string> pressed;
@@ -160,12 +162,12 @@ TEST_F(FormsModel, TabOrderFollowsTabIndexAndSkipsDisabledAndHiddenContainers) {
     TestForm f;
     f.Load();
     auto order = f.TabOrder();
-    ASSERT_EQ(order.size(), 6u);  // the frame itself takes no focus
+    ASSERT_EQ(order.size(), 7u);  // the frame itself takes no focus
     EXPECT_EQ(order[0], &f.chk);
     EXPECT_EQ(order[5], &f.sld);
     f.fra.setVisible(false);
     order = f.TabOrder();
-    EXPECT_EQ(order.size(), 3u);  // the three buttons
+    EXPECT_EQ(order.size(), 4u);  // the three buttons and the drop-down box
 }
 
 TEST_F(FormsModel, ControlsInsideAFrameArePlacedRelativeToIt) {
@@ -182,6 +184,29 @@ TEST_F(FormsModel, SliderRejectsPositionsOutsideItsRangeButClampsUserMoves) {
     EXPECT_THROW(f.sld.setValue(0), vb::Error);
     f.sld.UserMoved(99);
     EXPECT_EQ(f.sld.value(), 10);
+}
+
+TEST_F(FormsModel, ADropDownBoxTakesAChosenEntryThenRunsClickAndForgetsItOnTyping) {
+    TestForm f;
+    std::vector<std::pair<vb::String, int>> clicked;
+    int changes = 0;
+    f.cbo.onClick = [&] { clicked.emplace_back(f.cbo.text(), f.cbo.listIndex()); };
+    f.cbo.onChange = [&] { ++changes; };
+    f.Load();
+    EXPECT_EQ(f.TabOrder().back(), &f.cbo);
+    f.cbo.UserChose(1);
+    f.cbo.UserChose(2);  // not in the list
+    f.cbo.UserChose(-1);
+    EXPECT_EQ(clicked, (std::vector<std::pair<vb::String, int>>{{u"Two", 1}}));
+    EXPECT_EQ(f.cbo.IndexOf(u"One"), 0);
+    EXPECT_EQ(f.cbo.IndexOf(u"one"), -1);
+    f.cbo.UserTyped(u"Two");  // the same text, typed: no entry is chosen now
+    EXPECT_EQ(f.cbo.listIndex(), -1);
+    EXPECT_EQ(changes, 1);
+    f.Unload();
+    f.Load();
+    EXPECT_EQ(f.cbo.text(), u"typed");
+    EXPECT_EQ(f.cbo.listIndex(), -1);
 }
 
 TEST_F(FormsModel, ModalFormRunsItsScriptAndIsClosedIfTheScriptLeavesItOpen) {

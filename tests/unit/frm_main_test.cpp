@@ -347,6 +347,23 @@ TEST_F(MapRequest, ALaterURLWithoutKeywordGetsNoParametersOfAnEarlierSite) {
     EXPECT_EQ(Calls().size(), calls);  // the contact is not even read
 }
 
+TEST_F(MapRequest, ATemplateTakesTheCountrySettingForAContactWithoutCountry) {
+    Store(settings::key::kMapURL, u"https://www.openstreetmap.org/search?query={address}");
+    Store(settings::key::kCountry, u"Belgique");
+    hostState->Update([](State& s) { s.fields[33] = u""; });
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    size_t from = Calls().size();
+    Press(form);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].file,
+              u"https://www.openstreetmap.org/search?query="
+              u"12%20All%C3%A9e%20des%20H%C3%A9rons%2C%20Montv%C3%A9rac%2C%2099120%2C%20Belgique");
+    EXPECT_EQ(Calls(from, false), (std::vector<vb::String>{u"GetField(I2:27)", u"GetField(I2:30)", u"GetField(I2:31)",
+                                                          u"GetField(I2:32)", u"GetField(I2:33)"}));
+    EXPECT_FALSE(form.loaded());
+}
+
 TEST_F(MapRequest, AHostGoneSinceStartUpEndsWithTheStandardMessage) {
     frmMain form;
     ASSERT_TRUE(Start(form));

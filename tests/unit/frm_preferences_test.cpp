@@ -4,6 +4,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/ui/headless/headless.h"
+#include "settings/MapPresets.h"
 #include "settings/Settings.h"
 #include "settings/frmPreferences.h"
 
@@ -103,6 +104,53 @@ TEST_F(Preferences, InstructionsOpensTheDocumentAndLeavesTheWindowOpen) {
     EXPECT_EQ(shell.requests[0].file, u"instructions.txt");
     EXPECT_EQ(shell.requests[0].parameters, vb::String());
     EXPECT_EQ(shell.requests[0].owner, &form);
+}
+
+TEST_F(Preferences, EachMapPageChosenFromTheListIsStoredAsItsURL) {
+    const std::vector<std::pair<vb::String, vb::String>> expected = {
+        {u"OpenStreetMap", u"https://www.openstreetmap.org/search?query={address}"},
+        {u"Google Maps", u"https://www.google.com/maps/search/?api=1&query={address}"},
+        {u"Google Maps: directions from where you are", u"https://www.google.com/maps/dir/?api=1&destination={address}"},
+        {u"Bing Maps", u"https://www.bing.com/maps?where1={address}"},
+        {u"Apple Maps", u"https://maps.apple.com/?q={address}"},
+        {u"MapQuest (built-in default)", map_url::kDefaultMapURL},
+    };
+    Open([&](frmPreferences& f) {
+        std::vector<vb::String> names;
+        for (auto& [name, url] : expected) names.push_back(name);
+        EXPECT_EQ(f.txtSite.list(), names);
+        f.cmdCancel.Click();
+    });
+    settings::SaveSetting(key::kMapURL, u"http://maps.example.org/?");
+    for (auto& [name, url] : expected) {
+        Open([&](frmPreferences& f) {
+            ui::headless::Choose(f.txtSite, name);
+            EXPECT_EQ(f.txtSite.text(), url);
+            f.cmdOK.Click();
+        });
+        EXPECT_EQ(Stored(key::kMapURL), url) << vb::ToUtf8(name);
+    }
+    EXPECT_THROW(Open([](frmPreferences& f) { ui::headless::Choose(f.txtSite, u"Nowhere Maps"); }),
+                 std::invalid_argument);
+}
+
+TEST_F(Preferences, TypingAfterChoosingStoresWhatWasTypedAndCancelStoresNothing) {
+    settings::SaveSetting(key::kMapURL, u"http://maps.example.org/?");
+    Open([](frmPreferences& f) {
+        ui::headless::Choose(f.txtSite, u"Bing Maps");
+        EXPECT_EQ(f.txtSite.listIndex(), 3);
+        f.txtSite.UserTyped(u" https://maps.example.net/?q={City} ");
+        EXPECT_EQ(f.txtSite.listIndex(), -1);
+        f.PressEnter();
+    });
+    EXPECT_EQ(Stored(key::kMapURL), u" https://maps.example.net/?q={City} ");
+    Open([](frmPreferences& f) {
+        EXPECT_EQ(f.txtSite.text(), u" https://maps.example.net/?q={City} ");
+        EXPECT_EQ(f.txtSite.listIndex(), -1);
+        ui::headless::Choose(f.txtSite, u"OpenStreetMap");
+        f.PressEscape();
+    });
+    EXPECT_EQ(Stored(key::kMapURL), u" https://maps.example.net/?q={City} ");
 }
 
 TEST_F(Preferences, EnterOnAFocusedButtonPressesThatButton) {

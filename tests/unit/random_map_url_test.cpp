@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "main/MapTemplate.h"
 #include "main/MapURL.h"
 #include "main/RemoveAccents.h"
 #include "tests/unit/random_input.h"
@@ -145,6 +146,7 @@ TEST(RandomMapUrl, EveryValueArrivesWholeInItsPlaceAndTheURLStaysOneCommandLineA
 
         map_url::Inputs in;
         ASSERT_NO_THROW(in.base = map_url::BaseURL(stored));
+        if (map_url::IsTemplate(in.base)) return;  // drawn by the templates' own test
         in.site = map_url::DetectSite(in.base);
         in.zoom = [&contact] { return contact.zoom; };
         in.field = [&contact](int16_t id) { return contact.fields.at(id); };
@@ -175,6 +177,149 @@ TEST(RandomMapUrl, EveryValueArrivesWholeInItsPlaceAndTheURLStaysOneCommandLineA
     // The draws must reach both parameter sets often, or the test proves little.
     EXPECT_GT(sites[map_url::kMapQuest], kRounds / 5);
     EXPECT_GT(sites[map_url::kYahoo], kRounds / 5);
+}
+
+}  // namespace
+
+namespace {
+
+// A field as a contact may hold it, with the value a template must give it:
+// lines of any text with blanks around them, joined by any line break, and
+// empty lines among them.
+struct DrawnField {
+    vb::String raw;
+    vb::String expected;
+};
+
+DrawnField RandomField(random_input::Source& random) {
+    static constexpr std::u16string_view kBlanks = u" \t\u000B\u000C\u00A0";
+    DrawnField f;
+    size_t lines = random.Pick<size_t>({0, 1, 1, 1, 2, 3});
+    for (size_t i = 0; i < lines; ++i) {
+        vb::String core = random.OneIn(5) ? vb::String() : random.Text(300);
+        std::erase_if(core, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+        if (!core.empty() && kBlanks.find(core.front()) != kBlanks.npos) core.front() = u'x';
+        if (!core.empty() && kBlanks.find(core.back()) != kBlanks.npos) core.back() = u'x';
+        auto pad = [&] { return vb::String(random.Below(3), kBlanks[random.Below(kBlanks.size())]); };
+        if (i > 0) f.raw += random.Pick<vb::StringView>({u"\r\n", u"\r", u"\n", u"\r\n\r\n", u"\n \n"});
+        f.raw += pad() + core + pad();
+        if (core.empty()) continue;
+        if (!f.expected.empty()) f.expected += u", ";
+        f.expected += core;
+    }
+    return f;
+}
+
+struct DrawnTemplate {
+    vb::String url;
+    // The template's own text and the placeholders' expected values, in order.
+    std::vector<Part> parts;
+};
+
+// Literal text around the placeholders: anything but a placeholder, often
+// with braces of its own.
+vb::String RandomLiteral(random_input::Source& random) {
+    for (;;) {
+        vb::String text = random.OneIn(3) ? random.Pick<vb::String>({u"{", u"}", u"{x}", u"{ city}", u"{{", u"?q=", u"&"})
+                                          : random.Text(60);
+        if (!map_url::IsTemplate(text)) return text;
+    }
+}
+
+std::string Describe(const std::map<int16_t, DrawnField>& fields) {
+    std::string out;
+    for (auto& [id, f] : fields) out += "field " + std::to_string(id) + " " + random_input::Describe(f.raw) + "\n";
+    return out;
+}
+
+// Takes a placeholder's value off the front of the URL: its UTF-8 bytes, the
+// unreserved ones as they are, every other one as %XX in upper-case hex.
+bool TakePercentEncoded(vb::StringView& url, vb::StringView value) {
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    for (unsigned char b : vb::ToUtf8(value)) {
+        bool unreserved = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
+                          b == '-' || b == '.' || b == '_' || b == '~';
+        vb::String expected = unreserved ? vb::String(1, char16_t(b)) : vb::String{u'%', kHex[b >> 4], kHex[b & 15]};
+        if (!url.starts_with(expected)) return false;
+        url.remove_prefix(expected.size());
+    }
+    return true;
+}
+
+TEST(RandomMapUrl, TemplatesGiveEachValueTrimmedWholeAndPercentEncodedInItsPlace) {
+    random_input::Source random("RandomMapUrl.Templates");
+    const std::vector<vb::String> names = {u"street", u"city", u"state", u"zip", u"country", u"address", u"zoom"};
+    random.Rounds(kRounds, [&](int) {
+        std::map<int16_t, DrawnField> fields;
+        for (int16_t id : {map_url::kStreet, map_url::kCity, map_url::kState, map_url::kPostalCode, map_url::kCountry})
+            fields[id] = RandomField(random);
+        const DrawnField fallback = RandomField(random), zoom = RandomField(random);
+        SCOPED_TRACE(Describe(fields) + "country setting " + random_input::Describe(fallback.raw) + "\nzoom " +
+                     random_input::Describe(zoom.raw));
+
+        auto expected = [&](const vb::String& name) -> vb::String {
+            auto country = [&] {
+                const vb::String& c = fields[map_url::kCountry].expected;
+                return c.empty() ? fallback.expected : c;
+            };
+            if (name == u"street") return fields[map_url::kStreet].expected;
+            if (name == u"city") return fields[map_url::kCity].expected;
+            if (name == u"state") return fields[map_url::kState].expected;
+            if (name == u"zip") return fields[map_url::kPostalCode].expected;
+            if (name == u"country") return country();
+            if (name == u"zoom") return zoom.expected;
+            vb::String joined;
+            for (const vb::String& part : {fields[map_url::kStreet].expected, fields[map_url::kCity].expected,
+                                           fields[map_url::kState].expected, fields[map_url::kPostalCode].expected,
+                                           country()}) {
+                if (part.empty()) continue;
+                if (!joined.empty()) joined += u", ";
+                joined += part;
+            }
+            return joined;
+        };
+
+        DrawnTemplate t{u"https://maps.example/"};
+        t.parts.push_back({t.url, {}});
+        for (size_t i = 0, n = 1 + random.Below(5); i < n; ++i) {
+            vb::String name = random.Pick(names);
+            for (char16_t& c : name)
+                if (random.OneIn(3)) c = static_cast<char16_t>(c - u'a' + u'A');
+            vb::String literal = RandomLiteral(random);
+            t.url += u"{" + name + u"}" + literal;
+            vb::String lower = name;
+            for (char16_t& c : lower)
+                if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 0x20);
+            t.parts.push_back({literal, expected(lower)});
+        }
+        SCOPED_TRACE("template " + random_input::Describe(t.url));
+
+        map_url::Inputs in;
+        in.base = t.url;
+        in.site = map_url::DetectSite(in.base);
+        in.zoom = [&] { return zoom.raw; };
+        in.field = [&](int16_t id) { return fields.at(id).raw; };
+        in.countryCode = [](vb::StringView) -> vb::String {
+            ADD_FAILURE() << "a template looked up a country code";
+            return u"US";
+        };
+        in.fallbackCountry = [&] { return fallback.raw; };
+        vb::String url;
+        ASSERT_NO_THROW(url = map_url::Build(in));
+        SCOPED_TRACE("URL " + random_input::Describe(url));
+
+        vb::StringView rest = url;
+        ASSERT_TRUE(TakeLiteral(rest, t.parts.front().literal));
+        for (size_t i = 1; i < t.parts.size(); ++i) {
+            ASSERT_TRUE(TakePercentEncoded(rest, t.parts[i].value))
+                << "placeholder " << i << ": " << random_input::Describe(t.parts[i].value) << " is not whole at "
+                << random_input::Describe(rest);
+            ASSERT_TRUE(TakeEncoded(rest, t.parts[i].literal, RawNowhere))
+                << "the template's text " << random_input::Describe(t.parts[i].literal) << " is not kept at "
+                << random_input::Describe(rest);
+        }
+        EXPECT_TRUE(rest.empty()) << "left over: " << random_input::Describe(rest);
+    });
 }
 
 }  // namespace

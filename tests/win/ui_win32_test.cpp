@@ -666,6 +666,123 @@ TEST_F(Win32Forms, TabEnterAndEscWorkThroughTheDialogManager) {
     EXPECT_EQ(d.events, (Events{u"ok", u"cancel", u"cancel", u"ok"}));
 }
 
+// A modal window with an editable drop-down box whose entries stand for
+// longer texts, as the map pages do in Preferences.
+class Picker : public Dialog {
+public:
+    Picker() {
+        cbo.onClick = [this] {
+            events.push_back(u"click " + cbo.list()[cbo.listIndex()]);
+            cbo.setText(u"text of " + cbo.list()[cbo.listIndex()]);
+        };
+        cbo.onChange = [this] { events.push_back(u"change " + cbo.text()); };
+    }
+    ui::ComboBox cbo{*this, {.name = u"cbo", .rect = {200, 700, 2500, 315}, .tab = 3},
+                     {.text = u"as designed", .list = {u"One", u"Two", u"Three"}}};
+};
+
+TEST_F(Win32Forms, ADropDownBoxIsAnEditableComboBoxWithTheModelsEntries) {
+    Picker d;
+    d.Load();
+    HWND box = Hwnd(d.cbo);
+    EXPECT_EQ(ClassOf(box), WC_COMBOBOXW);
+    EXPECT_EQ(Style(box) & 3, CBS_DROPDOWN);
+    EXPECT_TRUE(Style(box) & WS_TABSTOP);
+    ASSERT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 3);
+    wchar_t entry[16] = {};
+    SendMessageW(box, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(entry));
+    EXPECT_STREQ(entry, L"Three");
+    EXPECT_EQ(TextOf(box), L"as designed");
+    // Its field stands where it was designed; the open list shows every entry.
+    ui::PixelRect field = PlaceOf(box);
+    EXPECT_EQ(field.x, 13);
+    EXPECT_EQ(field.y, 47);
+    COMBOBOXINFO info{.cbSize = sizeof info};
+    ASSERT_TRUE(GetComboBoxInfo(box, &info));
+    d.Show();
+    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT list{};
+    GetClientRect(info.hwndList, &list);
+    EXPECT_GE(list.bottom, 3 * SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
+    SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+    // Typing (here a paste over the whole field) reaches the model once; the
+    // program's text does not echo.
+    SendMessageW(info.hwndItem, EM_SETSEL, 0, -1);
+    SendMessageW(info.hwndItem, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"typed"));
+    EXPECT_EQ(d.cbo.text(), u"typed");
+    d.cbo.setText(u"by the program");
+    EXPECT_EQ(TextOf(box), L"by the program");
+    EXPECT_EQ(d.events, (Events{u"change typed", u"change by the program"}));
+    // A choice is the model's at once, before the box has written its field:
+    // an OK pressed right after it stores what the handler made of it.
+    SendMessageW(box, CB_SETCURSEL, 1, 0);
+    SendMessageW(Hwnd(d), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(d.cbo.text(), u"text of Two");
+    PumpFor(50);
+    EXPECT_EQ(TextOf(box), L"text of Two");
+    EXPECT_EQ(d.cbo.text(), u"text of Two");
+}
+
+TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPutThere) {
+    Sink main;
+    Picker d;
+    d.closeOnPress = false;
+    main.Show();
+    auto key = [](UINT vk, bool alt = false) {
+        HWND focus = GetFocus();
+        UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN, up = alt ? WM_SYSKEYUP : WM_KEYUP;
+        LPARAM altBit = alt ? (1 << 29) : 0;
+        PostMessageW(focus, down, vk, 1 | altBit);
+        PostMessageW(focus, up, vk, 0xC0000001 | altBit);
+    };
+    HWND box = nullptr;
+    std::vector<std::wstring> shown;
+    std::vector<bool> dropped;
+    std::vector<const ui::Control*> focused;
+    auto note = [&] {
+        shown.push_back(TextOf(box));
+        dropped.push_back(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0) != 0);
+    };
+    d.steps.push_back([&] {
+        box = Hwnd(d.cbo);
+        d.cbo.SetFocus();
+    });
+    d.steps.push_back([&] {
+        focused.push_back(d.focused());
+        key(VK_DOWN);
+    });
+    d.steps.push_back([&] {
+        note();
+        key(VK_DOWN);
+    });
+    d.steps.push_back([&] {
+        note();
+        key(VK_DOWN, true);  // Alt+Down opens the list
+    });
+    d.steps.push_back([&] {
+        note();
+        key(VK_UP);
+    });
+    d.steps.push_back([&] { key(VK_RETURN); });  // takes the entry and closes the list, not the window
+    d.steps.push_back([&] {
+        note();
+        key(VK_DOWN, true);
+    });
+    d.steps.push_back([&] { key(VK_ESCAPE); });  // closes the list only
+    d.steps.push_back([&] {
+        note();
+        key(VK_RETURN);  // with the list closed: the default button
+    });
+    d.steps.push_back([&] { d.Unload(); });
+    d.ShowModal();
+    EXPECT_EQ(focused, (std::vector<const ui::Control*>{&d.cbo}));
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"text of One", L"text of Two", L"text of Two", L"text of One",
+                                               L"text of One"}));
+    EXPECT_EQ(dropped, (std::vector<bool>{false, false, true, false, false}));
+    EXPECT_EQ(d.events, (Events{u"change One", u"click One", u"change text of One", u"change Two", u"click Two",
+                                u"change text of Two", u"change One", u"click One", u"change text of One", u"ok"}));
+}
+
 TEST_F(Win32Forms, MessageBoxesBelongToTheTopmostModalFormAndReturnTheAnswer) {
     Sink main;
     Dialog d;

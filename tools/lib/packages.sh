@@ -41,6 +41,9 @@ _brivane_packages=(
   "xdotool                    cmd:xdotool"
   "imagemagick                file:/usr/bin/import"
   "procps                     cmd:pgrep"
+  # The Windows Installer package: built by wixl, read back by msiinfo.
+  "wixl                       cmd:wixl"
+  "msitools                   cmd:msiinfo"
 )
 
 _brivane_has() {

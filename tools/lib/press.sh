@@ -601,6 +601,17 @@ press_preferences() {
   fi
 }
 
+# press_preferences_site NAME: opens the Preferences window, chooses the map
+# page NAME in the list of its URL field and presses OK.
+press_preferences_site() {
+  local caption=$press_prefs_caption target
+  target=(--window "$caption" --pid "$press_window_pid")
+  press_open_window "Options/Preferences" "$caption" || brivane_die "the Preferences window did not show"
+  press_uidriver choose "${target[@]}" combobox:0 "$1" >/dev/null ||
+    brivane_die "the map page \"$1\" could not be chosen: $(_press_driver_said)"
+  _press_leave "$caption" OK click "${target[@]}" "&OK"
+}
+
 # The Integrate window's boxes are numbered as the program numbers them:
 # 0-5 the toolbar of views 1-6, 6-11 the Tools menu of views 1-6. The
 # window's check boxes come in tab order, toolbar 0..5, then the menu boxes

@@ -5,12 +5,14 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "tools/uidriver/commands_win.h"
 #include "tools/uidriver/input_win.h"
 #include "tools/uidriver/output_win.h"
 #include "tools/uidriver/target_win.h"
 #include "tools/uidriver/text_win.h"
+#include "tools/uidriver/window_facts_win.h"
 
 namespace uidriver {
 
@@ -99,15 +101,55 @@ void RunType(const Options& options) {
     const std::wstring& text = options.words[1];
     HWND top = TargetWindow(options);
     HWND control = TargetControl(options, top, options.words[0]);
+    // A combo box is typed into through its edit field.
+    HWND combo = KindOf(control) == Kind::ComboBox ? control : nullptr;
+    if (combo) control = ComboEdit(combo);
+    if (!control) Fail(L"combo box \"" + options.words[0] + L"\" has no edit field");
+    if (!combo && KindOf(GetParent(control)) == Kind::ComboBox) combo = GetParent(control);
     RequireKind(control, Kind::Edit, options.words[0]);
     RequireUsable(options, top, control);
     if (!options.force && (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY))
         Fail(L"text box \"" + options.words[0] + L"\" is read-only");
-    // WM_SETTEXT replaces the text and makes the edit send EN_CHANGE; the
-    // system carries the string across to the target.
-    Ask(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (combo) {
+        // The edit field of a combo box reports no change for WM_SETTEXT (a
+        // program's own text): the whole text is replaced as a paste would,
+        // which the box reports to its parent as typing (CBN_EDITCHANGE).
+        Ask(control, EM_SETSEL, 0, -1);
+        Ask(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    } else {
+        // WM_SETTEXT replaces the text and makes the edit send EN_CHANGE; the
+        // system carries the string across to the target.
+        Ask(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     std::wstring now = ControlText(control);
     if (now != text) Fail(L"text box \"" + options.words[0] + L"\" holds \"" + Escaped(now) + L"\" after typing");
+}
+
+void RunChoose(const Options& options) {
+    ExpectWords(options, 2, L"choose --window TITLE CONTROL ENTRY");
+    const std::wstring& wanted = options.words[1];
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    if (KindOf(control) == Kind::Edit && KindOf(GetParent(control)) == Kind::ComboBox) control = GetParent(control);
+    RequireKind(control, Kind::ComboBox, options.words[0]);
+    RequireUsable(options, top, control);
+    std::vector<std::wstring> entries = ComboEntries(control);
+    size_t index = 0;
+    while (index < entries.size() && entries[index] != wanted) ++index;
+    if (index == entries.size()) {
+        std::wstring names;
+        for (const std::wstring& entry : entries) names += (names.empty() ? L"\"" : L", \"") + Escaped(entry) + L"\"";
+        Fail(L"combo box \"" + options.words[0] + L"\" has no entry \"" + Escaped(wanted) + L"\" (it has " +
+             (names.empty() ? L"none" : names) + L")");
+    }
+    // What a click on an entry of the open list ends with: the box selects
+    // it and writes it into its field, then tells its parent.
+    Ask(control, CB_SETCURSEL, index);
+    int id = GetDlgCtrlID(control);
+    HWND parent = GetParent(control);
+    auto handle = reinterpret_cast<LPARAM>(control);
+    Post(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), handle);
+    Post(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), handle);
 }
 
 void RunSlider(const Options& options) {

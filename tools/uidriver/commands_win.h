@@ -9,6 +9,7 @@ void RunClick(const Options& options);
 void RunCheck(const Options& options);
 void RunLabel(const Options& options);
 void RunType(const Options& options);
+void RunChoose(const Options& options);
 void RunSlider(const Options& options);
 
 // Window commands (window_commands_win.cpp)

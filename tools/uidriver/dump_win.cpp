@@ -63,6 +63,11 @@ std::wstring KindFields(HWND control, Kind kind, DWORD style) {
         case Kind::Radio: return Number(L"check", CheckState(control));
         case Kind::Edit: return Flag(L"readonly", style & ES_READONLY);
         case Kind::Label: return Flag(L"notify", style & SS_NOTIFY);
+        case Kind::ComboBox: {
+            std::wstring entries;
+            for (const std::wstring& entry : ComboEntries(control)) entries += (entries.empty() ? L"" : L"|") + Escaped(entry);
+            return Number(L"selected", static_cast<long long>(Ask(control, CB_GETCURSEL))) + Field(L"entries", entries);
+        }
         case Kind::Trackbar: {
             TrackbarState s = ReadTrackbar(control);
             return Number(L"pos", s.pos) + Number(L"min", s.min) + Number(L"max", s.max) + Number(L"line", s.line) +

@@ -27,7 +27,12 @@ Commands
   label CONTROL          click a label: posts WM_COMMAND/STN_CLICKED to its
                          parent, as a click on an SS_NOTIFY static does;
                          refused for a static without SS_NOTIFY
-  type CONTROL TEXT      replace an edit's text (WM_SETTEXT: one EN_CHANGE)
+  type CONTROL TEXT      replace an edit's text (WM_SETTEXT: one EN_CHANGE);
+                         in a combo box's field (the box or its edit) as a
+                         paste over all of it (EM_REPLACESEL: CBN_EDITCHANGE)
+  choose CONTROL ENTRY   choose a combo box's list entry by its exact text,
+                         as a click in the open list does (CB_SETCURSEL, then
+                         CBN_SELCHANGE and CBN_SELENDOK to the parent)
   slider CONTROL POS     set a trackbar and tell its parent as a drag does
                          (TBM_SETPOS, WM_HSCROLL TB_THUMBPOSITION, TB_ENDTRACK)
   menu "Menu/Item"       choose a menu item by its captions ('&' and the
@@ -49,8 +54,10 @@ left,top,right,bottom on the screen, rel= inside the parent's client area)
            minbox maxbox sizable owner style exstyle
   control  #N class kind id text rect rel visible enabled focus parent group
            style, then default (pushbutton), check (checkbox, radio),
-           readonly (edit), notify (label), pos min max line page vertical
-           (trackbar); parent and group are #N or "window"/empty
+           readonly (edit), notify (label), selected entries (combobox:
+           the selected entry's index or -1, the entries joined by "|"),
+           pos min max line page vertical (trackbar); parent and group are
+           #N or "window"/empty
   menu     path kind(popup|command|separator) id enabled checked
 
 Choosing the window (top-level, visible unless --all)
@@ -63,7 +70,7 @@ Choosing a control (among all descendants of the window)
   #N                     the N-th control (0-based) as `dump` numbers them
   id:N                   the control with id N
   KIND:N                 the N-th pushbutton, checkbox, radio, groupbox,
-                         label, image, shape, edit or trackbar
+                         label, image, shape, edit, combobox or trackbar
   CLASS:N                the N-th control of a class: Button:3, Static:0
   CAPTION                exact caption, with or without '&' ("&OK" or "OK");
                          the first visible one when several share it
@@ -115,6 +122,7 @@ int wmain(int argc, wchar_t** argv) {
             {L"wait", RunWait},     {L"dump", RunDump},   {L"pos", RunPos},       {L"click", RunClick},
             {L"check", RunCheck},   {L"label", RunLabel}, {L"type", RunType},     {L"slider", RunSlider},
             {L"menu", RunMenu},     {L"key", RunKey},     {L"msgbox", RunMsgbox}, {L"close", RunClose},
+            {L"choose", RunChoose},
         };
         for (const Command& command : commands) {
             if (options.command == command.name) {

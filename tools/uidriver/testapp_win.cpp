@@ -11,7 +11,7 @@
 namespace {
 
 enum : int {
-    kAsk = 100, kInfo, kRemember, kManualBox, kManualLabel, kLink, kPlain, kEdit, kSlider, kDisabled, kGroup,
+    kAsk = 100, kInfo, kRemember, kManualBox, kManualLabel, kLink, kPlain, kEdit, kSlider, kDisabled, kGroup, kCombo,
     kMenuDialog = 200, kMenuExit, kMenuPreferences, kMenuGrey, kMenuTicked,
     kDialogEdit = 300,
 };
@@ -63,6 +63,9 @@ void CreateMainControls(HWND w) {
     SendMessageW(slider, TBM_SETPOS, TRUE, 5);
     HWND disabled = Add(w, L"Button", L"Disabled", WS_TABSTOP, 240, 24, 90, 26, kDisabled);
     EnableWindow(disabled, FALSE);
+    HWND combo = Add(w, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWN | WS_VSCROLL, 240, 115, 140, 120, kCombo);
+    for (const wchar_t* entry : {L"Red", L"Green", L"Blue"})
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
 }
 
 HMENU CreateMainMenu() {
@@ -144,6 +147,10 @@ void OnCommand(HWND w, int id, int code, HWND control) {
             break;
         case kEdit:
             if (code == EN_CHANGE) Log(L"edit=" + TextOf(control));
+            break;
+        case kCombo:
+            if (code == CBN_SELCHANGE) Log(L"combo select=" + std::to_wstring(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+            if (code == CBN_EDITCHANGE) Log(L"combo edit=" + TextOf(control));
             break;
         case kMenuDialog: Log(L"menu dialog"); RunDialog(); break;
         case kMenuExit: Log(L"menu exit"); DestroyWindow(w); break;

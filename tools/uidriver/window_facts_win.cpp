@@ -75,6 +75,7 @@ Kind KindOf(HWND control) {
         }
     }
     if (EqualsNoCase(cls, L"Edit")) return Kind::Edit;
+    if (EqualsNoCase(cls, WC_COMBOBOXW)) return Kind::ComboBox;
     if (EqualsNoCase(cls, TRACKBAR_CLASSW)) return Kind::Trackbar;
     return Kind::Other;
 }
@@ -89,11 +90,27 @@ const wchar_t* KindName(Kind kind) {
         case Kind::Image: return L"image";
         case Kind::Shape: return L"shape";
         case Kind::Edit: return L"edit";
+        case Kind::ComboBox: return L"combobox";
         case Kind::Trackbar: return L"trackbar";
         case Kind::Other: return L"other";
     }
     return L"other";
 }
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+    std::vector<std::wstring> entries;
+    auto count = static_cast<long long>(Ask(combo, CB_GETCOUNT));
+    for (long long i = 0; i < count; ++i) {
+        auto length = static_cast<long long>(Ask(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i)));
+        std::vector<wchar_t> buffer(length > 0 ? static_cast<size_t>(length) + 1 : 1);
+        auto n = static_cast<long long>(
+            Ask(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data())));
+        entries.emplace_back(buffer.data(), n > 0 && static_cast<size_t>(n) < buffer.size() ? static_cast<size_t>(n) : 0);
+    }
+    return entries;
+}
+
+HWND ComboEdit(HWND combo) { return FindWindowExW(combo, nullptr, L"Edit", nullptr); }
 
 int CheckState(HWND control) { return static_cast<int>(Ask(control, BM_GETCHECK)); }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace uidriver {
@@ -15,7 +16,7 @@ inline constexpr UINT kAnswerTimeoutMs = 3000;
 // answer in time.
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-enum class Kind { PushButton, CheckBox, Radio, GroupBox, Label, Image, Shape, Edit, Trackbar, Other };
+enum class Kind { PushButton, CheckBox, Radio, GroupBox, Label, Image, Shape, Edit, ComboBox, Trackbar, Other };
 
 // Derived from the class and its style bits: what a user sees.
 Kind KindOf(HWND control);
@@ -35,6 +36,11 @@ struct TrackbarState {
     bool vertical = false;
 };
 TrackbarState ReadTrackbar(HWND trackbar);
+
+// A combo box's list entries, in order.
+std::vector<std::wstring> ComboEntries(HWND combo);
+// Its edit field, or null for a box without one.
+HWND ComboEdit(HWND combo);
 
 // The control that has the keyboard focus in the window's thread, or null.
 HWND FocusedWindow(HWND anyWindowOfThread);

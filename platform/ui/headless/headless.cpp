@@ -1,6 +1,7 @@
 #include "platform/ui/headless/headless.h"
 
 #include <deque>
+#include <stdexcept>
 
 #include "platform/ui/controls.h"
 
@@ -92,6 +93,12 @@ void Backend::Run() {}
 void Backend::End() {
     ended = true;
     throw ProgramEnded{};
+}
+
+void Choose(ComboBox& box, vb::StringView entry) {
+    int index = box.IndexOf(entry);
+    if (index < 0) throw std::invalid_argument("no entry " + vb::ToUtf8(entry) + " in " + vb::ToUtf8(box.name()));
+    box.UserChose(index);
 }
 
 const WindowState& StateOf(const Form& form) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/backend.h"
+#include "platform/ui/controls.h"
 
 namespace ui::headless {
 
@@ -59,6 +60,10 @@ public:
 private:
     ui::Backend* previous_;
 };
+
+// The user opens the box's list and chooses the entry of that name; raises
+// std::invalid_argument when the list has none.
+void Choose(ComboBox& box, vb::StringView entry);
 
 // The state of a loaded form's window, as the headless backend keeps it.
 struct WindowState {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/ui/win32/fonts.h"
@@ -37,6 +38,10 @@ WindowPlan PlanOf(Control& c) {
         return {L"Static", SS_LEFT | SS_NOTIFY, 0, &static_cast<Label&>(c).caption()};
     case Kind::TextBox:
         return {L"Edit", tabStop | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, &static_cast<TextBox&>(c).text()};
+    case Kind::ComboBox:
+        // An edit field with a list below it (CBS_DROPDOWN), not a list alone.
+        return {WC_COMBOBOXW, tabStop | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0,
+                &static_cast<ComboBox&>(c).text()};
     case Kind::Frame:
         // Clipped by its contents, which lie above it, so it never paints over them.
         return {L"Button", BS_GROUPBOX | WS_CLIPSIBLINGS, 0, &static_cast<Frame&>(c).caption()};
@@ -69,7 +74,7 @@ ControlWindow::ControlWindow(FormWindow& form, Control& control, int id)
     : form_(form), control_(control), kind_(control.kind()), id_(id) {
     WindowPlan plan = PlanOf(control);
     if (plan.className) {
-        PixelRect at = ToPixels(control.FormRect(), form.scale());
+        PixelRect at = Placement();
         DWORD style = WS_CHILD | plan.style;
         if (EffectiveVisible(control)) style |= WS_VISIBLE;
         if (!EffectiveEnabled(control)) style |= WS_DISABLED;
@@ -82,6 +87,19 @@ ControlWindow::ControlWindow(FormWindow& form, Control& control, int id)
 }
 
 ControlWindow::~ControlWindow() = default;
+
+// A drop-down box's window reaches down over its open list; the designed
+// height is that of its field, which the box sizes to its font itself.
+PixelRect ControlWindow::Placement() const {
+    PixelRect at = ToPixels(control_.FormRect(), form_.scale());
+    if (kind_ == Kind::ComboBox) {
+        int entries = static_cast<int>(static_cast<ComboBox&>(control_).list().size());
+        int itemHeight = hwnd_ ? static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0)) : 0;
+        if (itemHeight <= 0) itemHeight = at.height;
+        at.height += std::max(entries, 1) * itemHeight + 2;
+    }
+    return at;
+}
 
 void ControlWindow::Configure() {
     if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.fonts().Message()), FALSE);
@@ -112,6 +130,27 @@ void ControlWindow::Configure() {
     case Kind::TextBox:
         SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // as long as the system allows
         break;
+    case Kind::ComboBox: {
+        SendMessageW(hwnd_, CB_LIMITTEXT, 0, 0);
+        for (const vb::String& entry : static_cast<ComboBox&>(control_).list())
+            SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry)));
+        // Now that the font and the entries are known, the list gets room
+        // for all of them: version 6 of the box counts entries, older ones
+        // take the window's height.
+        SendMessageW(hwnd_, CB_SETMINVISIBLE, std::max<WPARAM>(static_cast<ComboBox&>(control_).list().size(), 1), 0);
+        PixelRect at = Placement();
+        SetWindowPos(hwnd_, nullptr, 0, 0, at.width, at.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The focus lands in the box's edit field, which reports it too.
+        COMBOBOXINFO info{.cbSize = sizeof info};
+        if (GetComboBoxInfo(hwnd_, &info) && info.hwndItem) {
+            edit_ = info.hwndItem;
+            SetWindowSubclass(edit_, WatchFocus, kFocusWatch, reinterpret_cast<DWORD_PTR>(this));
+        }
+        list_ = info.hwndList;
+        // The box leaves out the text it was created with.
+        ApplyText();
+        break;
+    }
     case Kind::Slider:
         ApplyRange();
         break;
@@ -154,6 +193,7 @@ bool ControlWindow::Focusable() const {
     case Kind::CommandButton:
     case Kind::CheckBox:
     case Kind::TextBox:
+    case Kind::ComboBox:
     case Kind::Slider:
         return hwnd_ != nullptr;
     default:
@@ -169,7 +209,7 @@ void ControlWindow::Update(Prop what) {
     switch (what) {
     case Prop::Caption: {
         const vb::String* text = PlanOf(control_).text;
-        if (hwnd_ && text && kind_ != Kind::TextBox) SetWindowTextW(hwnd_, Wide(*text));
+        if (hwnd_ && text && kind_ != Kind::TextBox && kind_ != Kind::ComboBox) SetWindowTextW(hwnd_, Wide(*text));
         break;
     }
     case Prop::Value:
@@ -191,7 +231,7 @@ void ControlWindow::Update(Prop what) {
         break;
     case Prop::Geometry:
         if (hwnd_) {
-            PixelRect at = ToPixels(control_.FormRect(), form_.scale());
+            PixelRect at = Placement();
             MoveWindow(hwnd_, at.x, at.y, at.width, at.height, TRUE);
         }
         if (kind_ == Kind::Line) form_.Redraw();
@@ -236,10 +276,23 @@ void ControlWindow::ApplyValue() {
 }
 
 void ControlWindow::ApplyText() {
-    if (!hwnd_ || kind_ != Kind::TextBox) return;
+    if (!hwnd_) return;
+    const vb::String* text = kind_ == Kind::TextBox    ? &static_cast<TextBox&>(control_).text()
+                             : kind_ == Kind::ComboBox ? &static_cast<ComboBox&>(control_).text()
+                                                       : nullptr;
+    if (!text) return;
     settingText_ = true;
-    SetWindowTextW(hwnd_, Wide(static_cast<TextBox&>(control_).text()));
+    SetWindowTextW(hwnd_, Wide(*text));
     settingText_ = false;
+    // The box looked the new text up among its entries and lost its place
+    // in the list; arrow keys go on from the entry chosen last.
+    if (kind_ == Kind::ComboBox && list_) {
+        int chosen = static_cast<ComboBox&>(control_).listIndex();
+        if (chosen >= 0) {
+            SendMessageW(list_, LB_SETCURSEL, chosen, 0);
+            SendMessageW(list_, LB_SETCARETINDEX, chosen, FALSE);
+        }
+    }
 }
 
 void ControlWindow::ApplyRange() {
@@ -273,6 +326,19 @@ Handler ControlWindow::OnCommand(WORD code) {
     case Kind::TextBox:
         if (code == EN_CHANGE && !settingText_)
             return [t = &static_cast<TextBox&>(control_), text = WindowText(hwnd_)] { t->UserTyped(text); };
+        break;
+    case Kind::ComboBox:
+        if (code == CBN_EDITCHANGE && !settingText_)
+            return [b = &static_cast<ComboBox&>(control_), text = WindowText(hwnd_)] { b->UserTyped(text); };
+        if (code == CBN_SELCHANGE) {
+            int index = static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
+            if (index < 0) break;
+            // The box writes the entry into its field after telling of the
+            // choice, over whatever the handler put there: the field shows
+            // the model's text again once the box is done.
+            form_.PostRefresh(id_);
+            return [b = &static_cast<ComboBox&>(control_), index] { b->UserChose(index); };
+        }
         break;
     default:
         break;

@@ -31,12 +31,15 @@ public:
     HWND hwnd() const { return hwnd_; }
     int id() const { return id_; }
     // The form's window was destroyed by the system, and this window with it.
-    void Detach() { hwnd_ = nullptr; }
+    void Detach() { hwnd_ = edit_ = list_ = nullptr; }
 
     // The model's action for a WM_COMMAND notification, or an empty one.
     Handler OnCommand(WORD code);
     // The model's action for a trackbar's WM_HSCROLL.
     Handler OnScroll();
+    // Whether `window` is this control's window or a part of it (the edit
+    // field of a drop-down box).
+    bool Owns(HWND window) const { return window && (window == hwnd_ || window == edit_); }
 
     // The text colour a label asks for; false leaves the system's.
     bool TextColour(COLORREF& colour) const;
@@ -62,12 +65,16 @@ private:
     void ApplyText();
     void ApplyTimer();
     void ApplyToContents(Prop what);
+    PixelRect Placement() const;
 
     FormWindow& form_;
     Control& control_;
     const Kind kind_;
     const int id_;
     HWND hwnd_ = nullptr;
+    // A drop-down box's edit field and list.
+    HWND edit_ = nullptr;
+    HWND list_ = nullptr;
     ScopedIcon picture_;
     bool link_ = false;
     bool designedDefault_ = false;

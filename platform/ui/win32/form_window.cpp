@@ -212,6 +212,9 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     case WM_TIMER:
         OnTimer(w);
         return 0;
+    case kRefreshTextMessage:
+        if (ControlWindow* c = w <= INT_MAX ? FindById(static_cast<int>(w)) : nullptr) c->Update(Prop::Text);
+        return 0;
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -263,6 +266,10 @@ void FormWindow::OnScroll(HWND from) {
     if (!c) return;
     Handler action = c->OnScroll();
     if (action) Dispatch(action);
+}
+
+void FormWindow::PostRefresh(int id) {
+    if (hwnd()) PostMessageW(hwnd(), kRefreshTextMessage, static_cast<WPARAM>(id), 0);
 }
 
 void FormWindow::OnTimer(UINT_PTR id) {
@@ -343,7 +350,7 @@ void FormWindow::OnDestroyedBySystem() {
 ControlWindow* FormWindow::Find(HWND child) const {
     if (!child) return nullptr;
     for (auto& c : controls_)
-        if (c->hwnd() == child) return c.get();
+        if (c->Owns(child)) return c.get();
     return nullptr;
 }
 

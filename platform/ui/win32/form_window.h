@@ -24,6 +24,9 @@ class Fonts;
 // items have their own range.
 inline constexpr int kFirstControlId = 100;
 inline constexpr int kFirstMenuId = 40000;
+// Posted to the form's window: a control's window shows the model's text
+// again (w: the control's id).
+inline constexpr UINT kRefreshTextMessage = WM_APP + 1;
 
 class FormWindow final : public FormPeer {
 public:
@@ -59,6 +62,7 @@ public:
     void Redraw();
     void FocusControl(HWND child);
     void OnChildFocus(ControlWindow& child);
+    void PostRefresh(int id);
     // The thick border on the button Enter presses now, after the dialog
     // manager moved the focus its own way.
     void ShowDefaultForFocus();
