@@ -1,5 +1,6 @@
 # Shared by the end-to-end scripts in tests/e2e: the build, the X display and
-# Wine session, one run of tools/press-button, and the pass/fail tally.
+# Wine session, one run of tools/press-button, and the pass/fail tally
+# (tally.sh).
 # Source it after setting BRIVANE_TOOL and E2E_TARGET (the script's first
 # argument: win32 or win64; empty for win32, the build users install). End
 # the script with e2e_summary.
@@ -7,6 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$BRIVANE_ROOT/tools/lib/xvfb.sh"
 source "$BRIVANE_ROOT/tools/lib/wine.sh"
 source "$BRIVANE_ROOT/tools/lib/build.sh"
+source "$BRIVANE_ROOT/tools/lib/tally.sh"
 
 press=$BRIVANE_ROOT/tools/press-button
 target=$(brivane_target_arg "${E2E_TARGET:-}") || exit 2
@@ -26,9 +28,6 @@ fi
 
 work=$(mktemp -d)
 brivane_on_exit 'rm -rf "$work"'
-passed=0
-failed=0
-
 # run OPTIONS...: one run of the program; its lines in $out.
 run() {
   local rc=0
@@ -36,22 +35,6 @@ run() {
   if ((rc != 0)); then
     out="press-button failed (exit $rc): $(<"$work/stderr")"
     return 1
-  fi
-}
-
-pass() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() {
-  echo "FAIL $1"
-  sed 's/^/     /' <<<"$2"
-  failed=$((failed + 1))
-}
-
-# check NAME EXPECTED ACTUAL
-check() {
-  if [[ $3 == "$2" ]]; then
-    pass "$1"
-  else
-    fail "$1" "$(diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") || true)"
   fi
 }
 
@@ -82,10 +65,4 @@ expect_shown() {
   else
     fail "$name" "$out"
   fi
-}
-
-# The closing line that test runners read; non-zero on any failure.
-e2e_summary() {
-  echo "$passed passed, $failed failed"
-  ((failed == 0))
 }

@@ -18,7 +18,10 @@ brivane_xvfb_start() {
         pid=
         break
       fi
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      # The display answers, and it is ours: when another run started its
+      # server there first, ours is about to give up, and the display that
+      # answers is the other run's (its lock names its server).
+      if xdpyinfo -display ":$n" >/dev/null 2>&1 && [[ $(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null) == "$pid" ]]; then
         export DISPLAY=:$n
         _brivane_xvfb_pid=$pid
         brivane_on_exit brivane_xvfb_stop
