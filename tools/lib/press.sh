@@ -93,7 +93,8 @@ press_host() {
     { brivane_show_log "$press_stage/hostsim.log"; brivane_die "hostsim $1 failed"; }
 }
 
-# The calls the stand-in host received, as its log prints them ("call ...").
+# The calls the stand-in host received and the events it raised, as its log
+# prints them ("call ...", "event N begin|end").
 press_host_log() {
   wine "$press_hostsim" log </dev/null 2>>"$press_stage/hostsim.log" ||
     brivane_die "the stand-in host's log could not be read"
