@@ -25,6 +25,7 @@
 #include "host/com/com_variant.h"
 #include "host/com/dispatch_base.h"
 #include "host/com/dispatch_object.h"
+#include "host/com/event_sink.h"
 #include "host/com/scoped.h"
 #include "host/event_control.h"
 #include "host/sim/host.h"
@@ -349,6 +350,44 @@ TEST_F(HostCom, AHandlerMayReleaseTheControlInsideTheRaise) {
     // The later events found nobody listening.
     EXPECT_EQ(Calls(), (std::vector<std::string>{"event 2 begin", "call event control #2 => Empty:", "event 2 end",
                                                  "event 2 begin", "event 2 end", "event 14 begin", "event 14 end"}));
+}
+
+// A sink that counts what reaches it.
+class Listener final : public host::com::EventReceiver {
+public:
+    std::function<void()> onEvent;
+    void Receive(int32_t, std::vector<Variant>) override { onEvent(); }
+};
+
+TEST_F(HostCom, ASinkLetGoInsideTheRaiseLeavesTheOtherSinksTheirEvents) {
+    CLSID clsid{};
+    IID events{};
+    ASSERT_EQ(CLSIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventControlClsid), &clsid), S_OK);
+    ASSERT_EQ(IIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventInterfaceIid), &events), S_OK);
+    host::com::ComPtr<IDispatch> control;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.ReceiveVoid()), S_OK);
+
+    Listener first, second;
+    int firstEvents = 0, secondEvents = 0;
+    auto firstSink = host::com::EventSink::Create(events, &first);
+    auto secondSink = host::com::EventSink::Create(events, &second);
+    auto firstConnection = std::make_unique<host::com::Connection>();
+    host::com::Connection secondConnection;
+    ASSERT_EQ(firstConnection->Connect(control.get(), events, firstSink.get()), S_OK);
+    ASSERT_EQ(secondConnection.Connect(control.get(), events, secondSink.get()), S_OK);
+    first.onEvent = [&] {
+        ++firstEvents;
+        firstConnection.reset();
+        firstSink->Disconnect();
+        firstSink.Reset();
+    };
+    second.onEvent = [&] { ++secondEvents; };
+
+    Change([](State& s) { s.events = {{u'A'}, {u'A'}}; });
+    EXPECT_TRUE(PumpUntil([&] { return secondEvents == 2; })) << "the other sink missed an event";
+    EXPECT_EQ(firstEvents, 1);
+    secondConnection.Disconnect();
+    secondSink->Disconnect();
 }
 
 void ThrowInsideAnEvent() {
