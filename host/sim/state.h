@@ -26,8 +26,9 @@
 //   call	event control	#2	=> Empty:   ... the program acknowledges inside it
 //   event	2	end                     ... and the raise has returned
 //
-// The call and event lines are the log, in order; an event line of the log
-// names its dispatch id, a pending event its letter.
+// The call lines and the event lines that name a dispatch id form the log,
+// in order; a pending event's line names its letter instead.
+//
 // Values are written TYPE:TEXT with the types Empty, I2, I4, Bool (True or
 // False), Text and Object (the object's name). An outcome is "=> " and a
 // value, or "=> Error NUMBER: TEXT"; "scripted " before either marks an
