@@ -18,12 +18,18 @@ std::unique_ptr<EventControl> CreateEventControl() {
 void SetEventControlFactory(EventControlFactory factory) { Factory() = std::move(factory); }
 
 void EventControl::Raise(int32_t dispatchId, const std::vector<Variant>& args) {
+    // The handler is taken out first, with its argument: it may close the
+    // window that holds this control, and the control with it.
+    std::function<void()> handler;
+    if (dispatchId == kEventA && onHostEventA) {
+        handler = onHostEventA;
+    } else if (dispatchId == kEventB && onHostEventB) {
+        handler = [onB = onHostEventB, argument = args.empty() ? Variant() : args[0]] { onB(argument); };
+    }
+    if (!handler) return;
     // An event is an entry from the window system like any other: an error
     // no handler traps ends the program with the standard message.
-    ui::Dispatch([&] {
-        if (dispatchId == kEventA && onHostEventA) onHostEventA();
-        if (dispatchId == kEventB && onHostEventB) onHostEventB(args.empty() ? Variant() : args[0]);
-    });
+    ui::Dispatch(handler);
 }
 
 }  // namespace host

@@ -1,6 +1,8 @@
 // The host's event control on the main window: asked by dispatch id whether
 // the host is ready, and raising the notifications that close the window.
-// Events arrive on the window thread, inside its message loop.
+// Events arrive on the window thread, and each one's handler runs inside the
+// control's call that raises it: the handler may call the control back and
+// close the window (releasing the control) before the host's call returns.
 #pragma once
 
 #include <cstdint>
@@ -22,9 +24,15 @@ inline constexpr int32_t kDispAcknowledge = 2;  // () : called first on each han
 inline constexpr int32_t kDispUnreachable = 3;  // () -> Bool: true: the host cannot be reached
 
 // The two events the main window handles, by their dispatch ids on the event
-// interface (the control raises ids 1 to 14).
-inline constexpr int32_t kEventA = 11;  // no argument
-inline constexpr int32_t kEventB = 14;  // one argument, ignored
+// interface (the control raises ids 1 to 14). The main window's table of the
+// control's events has 23 entries, the 14 of the event interface and 9
+// others, and the two handled ones hold its 11th and 23rd entries. HostEventB
+// comes with one argument, so the 23rd entry is an event of the interface:
+// that holds only when the 9 others come first, and then the interface's
+// events fill entries 10 to 23 in dispatch-id order. So the 11th entry is
+// event 2 and the 23rd event 14.
+inline constexpr int32_t kEventA = 2;   // HostEventA, no argument
+inline constexpr int32_t kEventB = 14;  // HostEventB, one argument, ignored
 
 class EventControl {
 public:
@@ -35,7 +43,9 @@ public:
     std::function<void(const Variant&)> onHostEventB;
 
 protected:
-    // For the backends: routes an event by its dispatch id; others are ignored.
+    // For the backends: routes an event by its dispatch id to its handler,
+    // at once; others are ignored. The handler may destroy this control:
+    // nothing of it is used once the handler runs.
     void Raise(int32_t dispatchId, const std::vector<Variant>& args);
 };
 

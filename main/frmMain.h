@@ -40,7 +40,8 @@ public:
     ui::Line lin1{*this, u"lin1", {.x1 = 0, .y1 = 0, .x2 = 6000, .y2 = 0, .colour = 0x808080}};
     ui::Line lin2{*this, u"lin2", {.x1 = 0, .y1 = 10, .x2 = 6000, .y2 = 10, .colour = 0xFFFFFF}};
     ui::Timer tmr1{*this, u"tmr1", {.enabled = true, .interval = 0}};
-    // The host's event control; created with the window's controls.
+    // The host's event control; created with the window's controls and
+    // released with them (a notification's handler may close the window).
     std::unique_ptr<host::EventControl> ActEvent1;
 
     ui::Menu mnuOptions{*this, u"mnuOptions", u"Options"};
@@ -53,6 +54,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void ControlsDestroyed() override { ActEvent1.reset(); }
 
 private:
     void cmdLocate_Click();

@@ -23,8 +23,9 @@
 //     and the letters of Latin-1, Latin Extended-A, Greek and Cyrillic.
 //   - The first section of a name is the only one searched; in it the first
 //     entry of a name wins, even with an empty value.
-//   - Entries before the first section belong to no section. The empty
-//     section name finds a "[]" section.
+//   - Entries before the first section header belong to the section named
+//     "": the empty section name finds them. Being the first section of
+//     that name, they hide a later "[]" section.
 //   - The empty entry name finds an entry written "=value".
 //   - Names and values end at a NUL byte, as C strings do.
 //   - A value written inside matching quotes ("..." or '...', at least two

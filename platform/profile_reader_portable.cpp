@@ -89,11 +89,12 @@ bool SameName(std::basic_string_view<C> name, const std::u16string& upper) {
 }
 
 // The raw value of the entry, or nothing. Only the first section of the
-// name is searched, and in it the first entry of the name counts.
+// name is searched, and in it the first entry of the name counts. What
+// comes before the first section header is the first section named "".
 template <class C>
 std::optional<std::basic_string_view<C>> FindValue(std::basic_string_view<C> text, const std::u16string& section,
                                                    const std::u16string& key) {
-    bool inSection = false;
+    bool inSection = section.empty();
     size_t at = 0;
     while (at < text.size()) {
         size_t end = at;

@@ -1,6 +1,7 @@
 #include "host/com/event_sink.h"
 
 #include "host/com/com_variant.h"
+#include "platform/ui/dispatch.h"
 #include "platform/vb/error.h"
 
 namespace host::com {
@@ -24,6 +25,8 @@ HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { retur
 
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
     if (!receiver_) return S_OK;
+    // The receiver may release the last reference the program holds.
+    ComPtr<EventSink> keep = ComPtr<EventSink>::Share(this);
     try {
         // Positional arguments follow the named ones, the last one first.
         std::vector<Variant> args;
@@ -38,7 +41,7 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
         }
         receiver_->Receive(id, std::move(args));
     } catch (...) {
-        // Out of memory: the event is lost, the source carries on.
+        ui::EndWithUnhandledError(std::current_exception());
     }
     return S_OK;
 }

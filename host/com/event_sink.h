@@ -1,8 +1,9 @@
 // The program's end of the event control's connection point: an object that
 // answers only IDispatch (and the event interface, as IDispatch) and hands
-// each event's dispatch id and arguments to its receiver. Unknown ids are
-// handed on too; the receiver decides. Nothing it does fails the caller:
-// every event is answered S_OK.
+// each event's dispatch id and arguments to its receiver, inside the host's
+// call. Unknown ids are handed on too; the receiver decides. Nothing crosses
+// back into the host: every event is answered S_OK, and whatever the
+// receiver throws ends the program with the standard unhandled-error message.
 #pragma once
 
 #include <oaidl.h>
@@ -18,7 +19,9 @@ namespace host::com {
 
 class EventReceiver {
 public:
-    virtual void Receive(int32_t dispatchId, std::vector<Variant> args) noexcept = 0;
+    // May release the sink and its own last references (the window that
+    // holds the control closed): the sink stays until the host's call returns.
+    virtual void Receive(int32_t dispatchId, std::vector<Variant> args) = 0;
 
 protected:
     ~EventReceiver() = default;

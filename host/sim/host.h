@@ -18,6 +18,7 @@
 // host, so they are not logged.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -86,26 +87,34 @@ struct HostEvent {
 class SimEventControl : public EventControl {
 public:
     explicit SimEventControl(std::shared_ptr<StateFile> state);
+    ~SimEventControl() override;
     Variant CallId(int32_t dispatchId, const std::vector<Variant>& args) override;
 
     // Delivers the events waiting in the state, oldest first, to the
-    // handlers and clears them; how many there were. Nothing raises events
-    // by itself: the program's loop, the tests or a COM wrapper's timer
-    // call this.
+    // handlers and clears them; how many there were. Each is raised as
+    // RaiseLogged does; once a handler destroyed this control, the rest
+    // are raised to nobody, as they are when no program listens. Nothing raises events by itself: the tests or a COM
+    // wrapper's timer call this.
     int RaisePending();
 
 private:
     std::shared_ptr<StateFile> state_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // The control as the system would create it: raises 429 while the host is
 // not installed.
 std::unique_ptr<SimEventControl> CreateSimEventControl(std::shared_ptr<StateFile> state);
 
-// Takes the waiting events out of the state (logged as raised): event A as
-// dispatch id 11 without arguments, B as 14 with its one argument (empty
-// when none was given).
+// Takes the waiting events out of the state: event A as kEventA without
+// arguments, B as kEventB with its one argument (empty when none was given).
 std::vector<HostEvent> TakePendingEvents(StateFile& state);
+
+// Raises one event as the host does: logged as "event N begin", handed to
+// the program by `deliver` (whose handler runs inside it and may call the
+// host back: no lock is held meanwhile), then logged as "event N end". A
+// delivery that throws (the program ended inside it) logs no end.
+void RaiseLogged(StateFile& state, const HostEvent& event, const std::function<void()>& deliver);
 
 // A value as a caller receives it; an Object value becomes the stand-in's
 // object of that name (raises 13 for a name of no object).

@@ -13,9 +13,18 @@ Variant SimEventControl::CallId(int32_t dispatchId, const std::vector<Variant>& 
     return ToVariant(result, state_);
 }
 
+SimEventControl::~SimEventControl() { *alive_ = false; }
+
 int SimEventControl::RaisePending() {
-    std::vector<HostEvent> events = TakePendingEvents(*state_);
-    for (const HostEvent& event : events) Raise(event.dispatchId, event.args);
+    // A handler may destroy this control: what the raise needs after it is
+    // held here, not by the control.
+    std::shared_ptr<StateFile> state = state_;
+    std::shared_ptr<bool> alive = alive_;
+    std::vector<HostEvent> events = TakePendingEvents(*state);
+    for (const HostEvent& event : events)
+        RaiseLogged(*state, event, [&] {
+            if (*alive) Raise(event.dispatchId, event.args);
+        });
     return static_cast<int>(events.size());
 }
 
@@ -29,12 +38,6 @@ std::vector<HostEvent> TakePendingEvents(StateFile& state) {
     state.Update([&](State& s) {
         pending = std::move(s.events);
         s.events.clear();
-        for (const PendingEvent& event : pending) {
-            LogEntry entry{u"events", event.kind == u'A' ? u"HostEventA" : u"HostEventB"};
-            if (event.argument) entry.args.push_back(*event.argument);
-            entry.outcome = Outcome::Result(Value::Empty());
-            s.Record(std::move(entry));
-        }
     });
     std::vector<HostEvent> events;
     for (const PendingEvent& event : pending) {
@@ -47,6 +50,13 @@ std::vector<HostEvent> TakePendingEvents(StateFile& state) {
         }
     }
     return events;
+}
+
+void RaiseLogged(StateFile& state, const HostEvent& event, const std::function<void()>& deliver) {
+    auto mark = [&](LogEntry::Mark at) { state.Update([&](State& s) { s.Record(LogEntry::Event(at, event.dispatchId)); }); };
+    mark(LogEntry::Mark::EventBegin);
+    deliver();
+    mark(LogEntry::Mark::EventEnd);
 }
 
 }  // namespace host::sim

@@ -83,6 +83,10 @@ private:
 };
 
 void WriteLogEntry(Writer& w, const LogEntry& entry) {
+    if (entry.mark != LogEntry::Mark::Call) {
+        w.Field(u"event").Field(entry.eventId).Field(entry.mark == LogEntry::Mark::EventBegin ? u"begin" : u"end");
+        return;
+    }
     w.Field(u"call").Field(entry.object).Field(entry.member);
     for (const Value& arg : entry.args) w.Field(FormatValue(arg));
     w.Field(FormatOutcome(entry.outcome, entry.scripted));
@@ -157,6 +161,16 @@ bool ReadEvent(const Fields& f, State& s) {
     return true;
 }
 
+// "event", a dispatch id, "begin" or "end": a raise in the log.
+bool ReadEventMark(const Fields& f, State& s) {
+    if (f.size() != 3) return false;
+    auto mark = ParseWord(f[2], u"begin", u"end");
+    auto id = ParseInt<int32_t>(f[1]);
+    if (!mark || !id) return false;
+    s.Record(LogEntry::Event(*mark ? LogEntry::Mark::EventBegin : LogEntry::Mark::EventEnd, *id));
+    return true;
+}
+
 bool ReadLife(const Fields& f, State& s) {
     if (f.size() != 2) return false;
     auto life = ParseInt<int32_t>(f[1]);
@@ -192,7 +206,7 @@ void ReadLine(const Fields& f, State& s) {
     else if (kind == u"command") ReadCommand(f, s);
     else if (kind == u"placement") ReadPlacement(f, s);
     else if (kind == u"script") ReadScript(f, s);
-    else if (kind == u"event") ReadEvent(f, s);
+    else if (kind == u"event") ReadEventMark(f, s) || ReadEvent(f, s);
     else if (kind == u"call") ReadCall(f, s);
 }
 
@@ -249,6 +263,13 @@ std::optional<Value> ParseValue(vb::StringView typed) {
 }
 
 // ---- the state ----------------------------------------------------------------
+
+LogEntry LogEntry::Event(Mark mark, int32_t eventId) {
+    LogEntry entry;
+    entry.mark = mark;
+    entry.eventId = eventId;
+    return entry;
+}
 
 void State::Record(LogEntry entry) {
     if (log.size() >= kLogLimit) log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(log.size() - kLogLimit + 1));

@@ -22,6 +22,12 @@
 //   event	B	Text:closing
 //   call	views	Create	I2:1	Text:CV	=> Object:contact view
 //   call	aux commands	AddAuxCommandToToolbar	I2:7	Text:x	=> scripted I4:1
+//   event	2	begin                   the event control raises event 2 ...
+//   call	event control	#2	=> Empty:   ... the program acknowledges inside it
+//   event	2	end                     ... and the raise has returned
+//
+// The call lines and the event lines that name a dispatch id form the log,
+// in order; a pending event's line names its letter instead.
 //
 // Values are written TYPE:TEXT with the types Empty, I2, I4, Bool (True or
 // False), Text and Object (the object's name). An outcome is "=> " and a
@@ -114,6 +120,13 @@ struct LogEntry {
     std::vector<Value> args;
     Outcome outcome;
     bool scripted = false;
+    // Not a call but the begin or the end of an event the control raised:
+    // the calls logged between them came while the program handled it.
+    enum class Mark { Call, EventBegin, EventEnd };
+    Mark mark = Mark::Call;
+    int32_t eventId = 0;  // the event's dispatch id, for the two marks
+
+    static LogEntry Event(Mark mark, int32_t eventId);
     bool operator==(const LogEntry&) const = default;
 };
 

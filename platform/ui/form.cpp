@@ -86,6 +86,7 @@ bool Form::Unload() {
     props_ = design_;
     auto& forms = Loaded();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    ControlsDestroyed();
     if (forms.empty()) backend().QuitRun();
     return true;
 }

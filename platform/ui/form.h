@@ -106,6 +106,9 @@ public:
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(int16_t& cancel) { (void)cancel; }
+    // Runs when Unload has destroyed the controls, for what the form holds
+    // beside them that goes with its controls.
+    virtual void ControlsDestroyed() {}
 
 private:
     friend class Control;

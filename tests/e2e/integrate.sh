@@ -45,6 +45,26 @@ else
   fail "$name" "$out"
 fi
 
+# The launch command's definition as the host receives it, in the program's
+# folder (Z:\...\program under Wine), after the base name of the file the
+# program runs from; the command's name stays the program's title.
+definition() { # FOLDER BASE
+  printf 'call\taux commands\tAddAuxCommand\tText:brivane\tText:%s\\%s.EXE\tText:%s\tText:Brivane!' "$1" "$2" "$1"
+  printf '\tText:click to launch Brivane!\tText:%s\\%s.ico\tText:%s\\%s32.ico\tI2:1\t=> I4:0\n' "$1" "$2" "$1" "$2"
+}
+for base in brivane 'Map Helper'; do
+  name="the launch command's definition from a program file named $base.exe"
+  if run --program-name "$base" --integrate 'tick 0; cancel' --host-log; then
+    line=$(grep $'^call\taux commands\tAddAuxCommand\t' <<<"$out" || true)
+    folder=$(cut -f6 <<<"$line")
+    folder=${folder#Text:}
+    [[ $folder == Z:\\*\\program ]] || folder="not the program's folder: $folder"
+    check "$name" "$(definition "$folder" "$base")" "$line"
+  else
+    fail "$name" "$out"
+  fi
+done
+
 name="ticked and unticked: nothing placed, still the prompt; a menu label toggles its box"
 if run --integrate 'tick 5; untick 5; label 11; label 11; close' --answer NO; then
   check "$name" "$(printf '%s\n' "$prompt" $'host\trunning\tyes')" "$(lines_of 'msgbox|placement|host|timeout')"

@@ -25,6 +25,20 @@ expect_shown "mapquest: accents folded, country coded; the press closes the wind
   "$(url "${mapquest}size=big&address=12 Allee des Herons&city=Montverac&state=&zip=99120&country=FR&zoom=8")" \
   --press 2 --street '12 Allée des Hérons' --city Montvérac --zip 99120 --country France
 
+# What the host receives for them: the contact view made with the 16-bit 1,
+# each of the five fields read by its 16-bit id.
+name="the contact view made with a 16-bit 1, the five fields read by 16-bit ids"
+if run --street '1 Main Street' --city Springfield --country France --press --host-log; then
+  check "$name" "$(lines $'call\tviews\tCreate\tI2:1\tText:CV\t=> Object:contact view' \
+    $'call\tcontact view\tGetField\tI2:27\t=> Text:1 Main Street' \
+    $'call\tcontact view\tGetField\tI2:30\t=> Text:Springfield' \
+    $'call\tcontact view\tGetField\tI2:31\t=> Text:' $'call\tcontact view\tGetField\tI2:32\t=> Text:' \
+    $'call\tcontact view\tGetField\tI2:33\t=> Text:France')" \
+    "$(grep -E $'^call\t(views\tCreate|contact view\tGetField)\t' <<<"$out" || true)"
+else
+  fail "$name" "$out"
+fi
+
 expect_shown "yahoo: postal code for a UK address, spaces as +" url \
   "$(url "${yahoo}addr=3 Wheelwright Lane&country=UK&csz=ZZ1+4QX&newmag=8")" \
   --setting "MapURL=$yahoo" \

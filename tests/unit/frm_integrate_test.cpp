@@ -2,6 +2,7 @@
 
 #include "tests/unit/stand_in_host_fixture.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "host/automation.h"
@@ -138,6 +139,70 @@ TEST_F(Integrate, TheLastResultDecidesBetweenTheFailureNoticeAndThePrompt) {
     });
     ASSERT_EQ(screen.boxes.size(), 2u);
     EXPECT_EQ(screen.boxes[1].title, u"Brivane!");
+}
+
+TEST_F(Integrate, EscPressesCancel) {
+    Open([&](frmIntegrate& f) {
+        f.chkScreen[1].UserClick();
+        f.PressEscape();
+        EXPECT_FALSE(f.loaded());
+    });
+    EXPECT_TRUE(screen.boxes.empty()) << "Esc pressed Close, which offers the restart";
+}
+
+TEST_F(Integrate, ARefusedDefinitionShowsTheNoticeAtOnceAndTheBoxsOwnCallDecidesTheResult) {
+    Script(u"AddAuxCommand", Outcome::Result(Value::I4(7)));
+    Script(u"AddAuxCommandToToolbar", Outcome::Result(Value::I4(0)));
+    size_t before = LogSize();
+    Open([&](frmIntegrate& f) {
+        f.chkScreen[0].UserClick();
+        ASSERT_EQ(screen.boxes.size(), 1u);
+        EXPECT_EQ(screen.boxes[0].text,
+                  u"Can't add icon or menu item automatically. You will need to proceed manually.");
+        EXPECT_EQ(f.LastAuxResult, 0);
+        f.cmdCancel.Click();
+    });
+    auto calls = CallsSince(before);
+    auto define = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.starts_with(u"AddAuxCommand("); });
+    ASSERT_NE(define, calls.end());
+    ASSERT_NE(define + 1, calls.end());
+    EXPECT_EQ(*(define + 1), u"AddAuxCommandToToolbar(I2:1, Text:brivane)");
+}
+
+TEST_F(Integrate, ADefinitionThatRaisesLeavesTheResultAsItWasAndTheBoxsCallIsStillMade) {
+    Script(u"AddAuxCommand", Outcome::Error(440, u"Busy"));
+    Script(u"AddAuxCommandToToolsMenu", Outcome::Error(440, u"Busy"));
+    size_t before = LogSize();
+    Open([&](frmIntegrate& f) {
+        f.LastAuxResult = 5;  // an earlier call's refusal
+        f.chkScreen[6].UserClick();
+        EXPECT_EQ(f.LastAuxResult, 5);
+        f.cmdCancel.Click();
+    });
+    auto calls = CallsSince(before);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), u"AddAuxCommandToToolsMenu(I2:1, Text:brivane)"), 1);
+    // The definition's report, no notice, then the box's own call's report.
+    ASSERT_EQ(screen.boxes.size(), 2u);
+    EXPECT_NE(screen.boxes[0].text.find(u"in frmIntegrate: Sub CheckCommand - Line # 0"), vb::String::npos);
+    EXPECT_NE(screen.boxes[1].text.find(u"in frmIntegrate: Sub chkScreen_Click - Line # 0"), vb::String::npos);
+}
+
+TEST_F(Integrate, ARefusalStillCountsAtCloseAfterTheWindowWasClosedAndOpenedAgain) {
+    Script(u"AddAuxCommandToToolbar", Outcome::Result(Value::I4(1)), 1);
+    Open([](frmIntegrate& f) {
+        f.chkScreen[0].UserClick();
+        f.cmdCancel.Click();
+    });
+    // The next call raises: it leaves the earlier refusal in place.
+    Script(u"AddAuxCommandToToolsMenu", Outcome::Error(440, u"Busy"));
+    Open([](frmIntegrate& f) {
+        EXPECT_EQ(f.LastAuxResult, 1);
+        f.chkScreen[6].UserClick();
+        f.cmdOK.Click();
+    });
+    ASSERT_EQ(screen.boxes.size(), 2u);
+    EXPECT_NE(screen.boxes[0].text.find(u"Sub chkScreen_Click"), vb::String::npos);
+    EXPECT_EQ(screen.boxes[1].text, u"Can't add icon or menu item automatically. You will need to proceed manually.");
 }
 
 TEST_F(Integrate, AHostThatCannotBeCreatedIsReportedAndEveryClickFailsInTurn) {

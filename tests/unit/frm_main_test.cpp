@@ -2,7 +2,12 @@
 
 #include "tests/unit/stand_in_host_fixture.h"
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "host/automation.h"
 #include "host/event_control.h"
@@ -37,6 +42,31 @@ protected:
         return true;
     }
     const ui::headless::WindowState& Window(const frmMain& form) { return ui::headless::StateOf(form); }
+
+    // A request of the main window: owned by it, shown in its current size
+    // and place, working in the program's folder.
+    void ExpectMainWindowRequest(const platform::ShellRequest& r, const frmMain& form, vb::StringView file,
+                                 const std::optional<vb::String>& parameters) {
+        EXPECT_EQ(r.owner, &form);
+        EXPECT_EQ(r.verb, u"open");
+        EXPECT_EQ(r.file, file);
+        EXPECT_EQ(r.parameters, parameters);
+        EXPECT_EQ(r.directory, platform::ExeFolder());
+        EXPECT_EQ(r.show, 5);
+    }
+};
+
+// Keeps the order of the writes.
+class WriteRecorder : public platform::MemorySettingsStore {
+public:
+    explicit WriteRecorder(std::vector<vb::String>& keys) : keys_(keys) {}
+    void Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) override {
+        keys_.emplace_back(key);
+        MemorySettingsStore::Write(app, section, key, value);
+    }
+
+private:
+    std::vector<vb::String>& keys_;
 };
 
 TEST_F(MainWindow, FirstStartShowsTheWindowTopmostAtTheDefaultPlaceAndConnects) {
@@ -94,6 +124,15 @@ TEST_F(MainWindow, ClosingSavesPositionAndBoxAndTheNextStartRestoresThem) {
     ASSERT_TRUE(Start(again));
     EXPECT_EQ(again.chkClose.value(), 1);
     EXPECT_EQ(Window(again).outer.x, 7);
+}
+
+TEST_F(MainWindow, ClosingWritesLeftThenTopThenClose) {
+    std::vector<vb::String> writes;
+    platform::ScopedSettingsStore recorded(std::make_unique<WriteRecorder>(writes));
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    form.UserClose();
+    EXPECT_EQ(writes, (std::vector<vb::String>{u"Left", u"Top", u"Close"}));
 }
 
 TEST_F(MainWindow, DamagedStoredValuesFallBackToTheirDefaults) {
@@ -170,14 +209,16 @@ TEST_F(MainWindow, ASecondCopyIsRefusedWhileTheFirstKeepsRunning) {
     EXPECT_FALSE(Stored(settings::key::kLeft).has_value());
 }
 
-TEST_F(MainWindow, HostEventAAcknowledgesAndCloses) {
+TEST_F(MainWindow, HostEventAAcknowledgesAndClosesInsideTheRaise) {
     frmMain form;
     ASSERT_TRUE(Start(form));
+    size_t before = Calls().size();
     hostState->Update([](State& s) { s.events.push_back({u'A', std::nullopt}); });
     static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
     EXPECT_FALSE(form.loaded());
+    EXPECT_FALSE(form.ActEvent1) << "the control goes with the window's controls";
     EXPECT_EQ(Stored(settings::key::kClose), u"0");
-    EXPECT_EQ(Calls().back(), u"event control.#2()");
+    EXPECT_EQ(Calls(before), (std::vector<vb::String>{u"event 2 begin", u"event control.#2()", u"event 2 end"}));
 }
 
 TEST_F(MainWindow, HostEventBClosesUnlessARestartIsPending) {
@@ -209,9 +250,7 @@ TEST_F(MainWindow, RestartQuitsTheHostReopensItsDatabaseAndEndsOnTheSecondTick) 
     EXPECT_EQ(calls.back(), u"application.Command(I2:150)");
     EXPECT_TRUE(Module2::ActApp.IsNothing());
     ASSERT_EQ(shell.requests.size(), 1u);
-    EXPECT_EQ(shell.requests[0].verb, u"open");
-    EXPECT_EQ(shell.requests[0].file, u"C:\\Contacts\\Demo.dbf");
-    EXPECT_FALSE(shell.requests[0].parameters.has_value());
+    ExpectMainWindowRequest(shell.requests[0], form, u"C:\\Contacts\\Demo.dbf", std::nullopt);
     EXPECT_FALSE(form.visible());
     EXPECT_TRUE(form.loaded());
     EXPECT_EQ(form.tmr1.interval(), 1000);
@@ -222,7 +261,7 @@ TEST_F(MainWindow, RestartQuitsTheHostReopensItsDatabaseAndEndsOnTheSecondTick) 
     hostState->Update([](State& s) { s.events.push_back({u'A', std::nullopt}); });
     static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
     EXPECT_EQ(Stored(settings::key::kLeft), u"999");
-    EXPECT_EQ(Calls().size(), before + 2);  // the event raised and its acknowledgement
+    EXPECT_EQ(Calls(before), (std::vector<vb::String>{u"event 2 begin", u"event control.#2()", u"event 2 end"}));
 }
 
 TEST_F(MainWindow, ARestartAfterTheWindowClosedKeepsWhatItsCloseSaved) {
@@ -283,11 +322,28 @@ TEST_F(MainWindow, MenuAndLinkAskTheShell) {
     form.mnuInstructions.Click();
     form.lblLink.Click();
     ASSERT_EQ(shell.requests.size(), 2u);
-    EXPECT_EQ(shell.requests[0].file, u"instructions.txt");
-    EXPECT_EQ(shell.requests[0].parameters, vb::String());
-    EXPECT_EQ(shell.requests[1].file, u"http://www.example.com");
-    EXPECT_FALSE(shell.requests[1].parameters.has_value());
+    ExpectMainWindowRequest(shell.requests[0], form, u"instructions.txt", vb::String());
+    ExpectMainWindowRequest(shell.requests[1], form, u"http://www.example.com", std::nullopt);
 }
+
+// A countries file where the press looks for it, beside the program (here
+// the test binary); gone again with this.
+class CountriesFileBesideTheProgram {
+public:
+    CountriesFileBesideTheProgram(const char* site, std::string_view bytes)
+        : path_(std::filesystem::path(platform::ExeFolder()) / ("Countries_" + std::string(site) + ".txt")) {
+        EXPECT_FALSE(std::filesystem::exists(path_)) << "a countries file lies beside the tests already";
+        std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ~CountriesFileBesideTheProgram() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    vb::String path() const { return path_.u16string(); }
+
+private:
+    std::filesystem::path path_;
+};
 
 class MapRequest : public MainWindow {
 protected:
@@ -304,18 +360,18 @@ protected:
 };
 
 TEST_F(MapRequest, APressOpensTheMapOfTheCurrentContactAndCloses) {
+    // The code comes from the site's countries file beside the program,
+    // the one the press names for the lookup.
+    CountriesFileBesideTheProgram countries("mapquest", "[Countries]\r\nFrance=FR\r\n");
     frmMain form;
     ASSERT_TRUE(Start(form));
     Press(form);
     ASSERT_EQ(shell.requests.size(), 1u);
-    const auto& r = shell.requests[0];
-    EXPECT_EQ(r.verb, u"open");
-    EXPECT_EQ(r.file, u"http://www.mapquest.com/maps/map.adp?size=big&address=12 Allee des Herons"
-                      u"&city=Montverac&state=&zip=99120&country=US&zoom=8");
-    EXPECT_FALSE(r.parameters.has_value());
-    EXPECT_EQ(r.directory, platform::ExeFolder());
-    EXPECT_EQ(Module2::CountriesFile,
-              platform::ExeFolder() + platform::PathSeparator() + u"Countries_mapquest.txt");
+    ExpectMainWindowRequest(shell.requests[0], form,
+                            u"http://www.mapquest.com/maps/map.adp?size=big&address=12 Allee des Herons"
+                            u"&city=Montverac&state=&zip=99120&country=FR&zoom=8",
+                            std::nullopt);
+    EXPECT_EQ(Module2::CountriesFile, countries.path());
     EXPECT_FALSE(form.loaded());  // "Do not close this window" unticked
     EXPECT_EQ(Stored(settings::key::kClose), u"0");
 }

@@ -387,14 +387,15 @@ TEST(HostSimScripts, AScriptForSomeCallsAnswersThatManyThenTheMemberAgain) {
 
 // ---- events --------------------------------------------------------------------------------
 
-TEST(HostSimEvents, PendingEventsReachTheHandlersOnceInOrder) {
+TEST(HostSimEvents, PendingEventsReachTheHandlersOnceInOrderEachInsideItsRaise) {
     TempFolder folder;
     auto file = StateFile::At(folder / "state.txt");
     host::sim::SimEventControl control(file);
     std::vector<vb::String> seen;
+    auto logged = [&] { return file->Read().log.size(); };
     control.onHostEventA = [&] {
         control.CallId(host::kDispAcknowledge, {});  // the handler calls back, as the main window does
-        seen.push_back(u"A");
+        seen.push_back(u"A after " + vb::FromAscii(std::to_string(logged())));
     };
     control.onHostEventB = [&](const Variant& argument) { seen.push_back(u"B:" + argument.AsString()); };
     EXPECT_EQ(control.RaisePending(), 0);
@@ -405,14 +406,43 @@ TEST(HostSimEvents, PendingEventsReachTheHandlersOnceInOrder) {
         s.events.push_back({u'B'});
     });
     EXPECT_EQ(control.RaisePending(), 3);
-    EXPECT_EQ(seen, (std::vector<vb::String>{u"B:closing", u"A", u"B:"}));
+    // A's handler ran after its begin and its acknowledgement, before its end.
+    EXPECT_EQ(seen, (std::vector<vb::String>{u"B:closing", u"A after 4", u"B:"}));
     EXPECT_EQ(control.RaisePending(), 0);
     EXPECT_TRUE(file->Read().events.empty());
 
+    using Mark = LogEntry::Mark;
+    std::vector<std::pair<Mark, int32_t>> marks;
+    for (const LogEntry& entry : file->Read().log) marks.push_back({entry.mark, entry.eventId});
+    EXPECT_EQ(marks, (std::vector<std::pair<Mark, int32_t>>{{Mark::EventBegin, 14},
+                                                             {Mark::EventEnd, 14},
+                                                             {Mark::EventBegin, 2},
+                                                             {Mark::Call, 0},
+                                                             {Mark::EventEnd, 2},
+                                                             {Mark::EventBegin, 14},
+                                                             {Mark::EventEnd, 14}}));
+    EXPECT_EQ(file->Read().log[3].member, u"#2");
+}
+
+TEST(HostSimEvents, AHandlerMayDestroyTheControlThatRaisedItsEvent) {
+    auto file = StateFile::InMemory();
+    auto control = std::make_unique<host::sim::SimEventControl>(file);
+    host::sim::SimEventControl* raising = control.get();
+    int handled = 0;
+    control->onHostEventA = [&] {
+        control->CallId(host::kDispAcknowledge, {});
+        control.reset();  // the window that held it closed
+        ++handled;
+    };
+    file->Update([](State& s) { s.events = {{u'A'}, {u'A'}}; });
+    EXPECT_EQ(raising->RaisePending(), 2);
+    EXPECT_EQ(handled, 1);
+    // The second event was raised to nobody.
     auto log = file->Read().log;
-    ASSERT_EQ(log.size(), 4u);
-    EXPECT_EQ(log[0].member, u"HostEventB");
-    EXPECT_EQ(log[3].member, u"#2");
+    ASSERT_EQ(log.size(), 5u);
+    EXPECT_EQ(log[1].member, u"#2");
+    EXPECT_EQ(log[2].mark, LogEntry::Mark::EventEnd);
+    EXPECT_EQ(log[4].mark, LogEntry::Mark::EventEnd);
 }
 
 TEST(HostSimEvents, EventsGoOutByTheirDispatchIds) {
@@ -420,10 +450,11 @@ TEST(HostSimEvents, EventsGoOutByTheirDispatchIds) {
     file->Update([](State& s) { s.events = {{u'A'}, {u'B', Value::I2(3)}}; });
     auto events = host::sim::TakePendingEvents(*file);
     ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].dispatchId, host::kEventA);
+    EXPECT_EQ(events[0].dispatchId, 2);
     EXPECT_TRUE(events[0].args.empty());
-    EXPECT_EQ(events[1].dispatchId, host::kEventB);
+    EXPECT_EQ(events[1].dispatchId, 14);
     EXPECT_EQ(events[1].args, std::vector<Variant>{Variant(int16_t(3))});
+    EXPECT_TRUE(file->Read().log.empty()) << "an event is logged when it is raised, not when it is taken";
 }
 
 // ---- the state file --------------------------------------------------------------------------
@@ -463,6 +494,8 @@ State Hostile() {
     s.log.push_back({texts[1], texts[2], {}, host::sim::Outcome::Error(440, texts[8]), true});
     s.log.push_back({u"event control", u"#3", {Value::Bool(false), Value::I4(INT32_MIN)},
                      host::sim::Outcome::Result(Value::Bool(true))});
+    s.log.push_back(LogEntry::Event(LogEntry::Mark::EventBegin, 14));
+    s.log.push_back(LogEntry::Event(LogEntry::Mark::EventEnd, -7));
     return s;
 }
 
@@ -471,7 +504,7 @@ TEST(HostSimStateFile, EveryPartOfTheStateRoundTripsWhateverItsText) {
     std::string text = host::sim::FormatState(s);
     EXPECT_EQ(host::sim::ParseState(text), s);
     // Every record stays on its line.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 6 + 10 + 1 + 3 + 3 + 2 + 3);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 6 + 10 + 1 + 3 + 3 + 2 + 5);
 
     TempFolder folder;
     auto file = StateFile::At(folder / "state.txt");
@@ -506,6 +539,8 @@ TEST(HostSimStateFile, AMissingOrCorruptFileReadsAsTheDefaultState) {
                        "script\tGetField\tevery\t=> I9:1\n"
                        "call\tapp\tX\tI2:99999\t=> Empty:\n"
                        "event\tC\n"
+                       "event\t2\tmiddle\n"
+                       "event\tx\tbegin\n"
                        "# a comment\n"
                        "\n"
                        "future\trecord\n"

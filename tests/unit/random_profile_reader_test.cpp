@@ -256,10 +256,13 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 // What the reader must find: the first section of the name, and in it the
-// first entry of the key.
-std::optional<std::string> Expected(const std::vector<Section>& sections, std::string_view section,
-                                    std::string_view key) {
-    for (const Section& s : sections) {
+// first entry of the key. The entries before the first header are the
+// first section named "".
+std::optional<std::string> Expected(const std::vector<Entry>& orphans, const std::vector<Section>& sections,
+                                    std::string_view section, std::string_view key) {
+    std::vector<Section> all{{"", orphans}};
+    all.insert(all.end(), sections.begin(), sections.end());
+    for (const Section& s : all) {
         if (!SameName(s.name, section)) continue;
         for (const Entry& e : s.entries)
             if (SameName(e.key, key)) return e.value;
@@ -291,7 +294,7 @@ TEST(RandomProfileReader, EveryEntryOfAWellFormedFileIsFoundExactly) {
         for (int lookup = 0; lookup < 12; ++lookup) {
             std::string section = OtherCase(random, random.Pick(sectionNames));
             std::string key = OtherCase(random, random.Pick(keys));
-            const std::optional<std::string> value = Expected(sections, section, key);
+            const std::optional<std::string> value = Expected(orphans, sections, section, key);
             // The caller's names lose blanks around them and end at a NUL, as in the file.
             if (random.OneIn(3)) section = Blanks(random) + section + Blanks(random);
             if (random.OneIn(3)) key = Blanks(random) + key + Blanks(random);

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "host/automation.h"
@@ -42,11 +43,17 @@ protected:
     void Store(vb::StringView key, vb::StringView value) { settings::SaveSetting(key, value); }
 
     // The host calls from the `from`-th on, as "object.Member(args)" or,
-    // without objects, "Member(args)".
+    // without objects, "Member(args)"; a raised event's two marks as
+    // "event N begin" and "event N end".
     std::vector<vb::String> Calls(size_t from = 0, bool withObject = true) {
         std::vector<vb::String> calls;
         auto log = hostState->Read().log;
         for (size_t i = from; i < log.size(); ++i) {
+            if (log[i].mark != host::sim::LogEntry::Mark::Call) {
+                bool begin = log[i].mark == host::sim::LogEntry::Mark::EventBegin;
+                calls.push_back(u"event " + vb::FromAscii(std::to_string(log[i].eventId)) + (begin ? u" begin" : u" end"));
+                continue;
+            }
             vb::String line = (withObject ? log[i].object + u"." : vb::String()) + log[i].member + u"(";
             for (size_t a = 0; a < log[i].args.size(); ++a)
                 line += (a ? u", " : u"") + host::sim::FormatValue(log[i].args[a]);

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -24,11 +25,14 @@
 #include "host/com/com_variant.h"
 #include "host/com/dispatch_base.h"
 #include "host/com/dispatch_object.h"
+#include "host/com/event_sink.h"
 #include "host/com/scoped.h"
 #include "host/event_control.h"
 #include "host/sim/host.h"
 #include "platform/vb/error.h"
+#include "platform/ui/win32/win32_backend.h"
 #include "tests/unit/error_of.h"
+#include "tests/win/real_windows.h"
 
 namespace fs = std::filesystem;
 using host::HostObject;
@@ -294,7 +298,7 @@ TEST_F(HostCom, ReferencesAreAbandonedOnlyOnceTheirThreadsApartmentEnded) {
 
 // ---- events ---------------------------------------------------------------------------------
 
-TEST_F(HostCom, EventsArriveInsideTheMessageLoopAndMayCallTheControlBack) {
+TEST_F(HostCom, EachEventIsHandledInsideItsRaiseAndMayCallTheControlBack) {
     auto control = host::CreateEventControl();
     int eventsA = 0;
     std::vector<Variant> eventsB;
@@ -315,27 +319,94 @@ TEST_F(HostCom, EventsArriveInsideTheMessageLoopAndMayCallTheControlBack) {
     EXPECT_EQ(eventsA, 1);
     EXPECT_EQ(eventsB[0], Variant(u"closing"));
     EXPECT_TRUE(eventsB[1].IsEmpty());
-    std::vector<std::string> calls = Calls();
-    EXPECT_EQ(calls, (std::vector<std::string>{
-                         "call events HostEventA => Empty:",
-                         "call event control #2 => Empty:",
-                         "call events HostEventB Text:closing => Empty:",
-                         "call events HostEventB => Empty:",
-                     }));
+    // The acknowledgement reached the host before its raise returned.
+    ASSERT_TRUE(PumpUntil([&] { return Calls().size() == 7; }));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{
+                           "event 2 begin",
+                           "call event control #2 => Empty:",
+                           "event 2 end",
+                           "event 14 begin",
+                           "event 14 end",
+                           "event 14 begin",
+                           "event 14 end",
+                       }));
 }
 
-TEST_F(HostCom, AHandlerMayDestroyTheControlWhileEventsWait) {
+// As when the handler closes the window that holds the control: the
+// control and its sink go while the host's call to the sink still runs.
+TEST_F(HostCom, AHandlerMayReleaseTheControlInsideTheRaise) {
     std::unique_ptr<host::EventControl> control = host::CreateEventControl();
     int events = 0;
     control->onHostEventA = [&] {
+        control->CallId(host::kDispAcknowledge, {});
+        control.reset();
         ++events;
-        control.reset();  // the window that held it closed
     };
     Change([](State& s) { s.events = {{u'A'}, {u'A'}, {u'B'}}; });
-    ASSERT_TRUE(PumpUntil([&] { return events > 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return Calls().size() == 7; })) << "the raises did not end";
     Pump(std::chrono::milliseconds(300));
     EXPECT_EQ(events, 1);
     EXPECT_FALSE(control);
+    // The later events found nobody listening.
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"event 2 begin", "call event control #2 => Empty:", "event 2 end",
+                                                 "event 2 begin", "event 2 end", "event 14 begin", "event 14 end"}));
+}
+
+// A sink that counts what reaches it.
+class Listener final : public host::com::EventReceiver {
+public:
+    std::function<void()> onEvent;
+    void Receive(int32_t, std::vector<Variant>) override { onEvent(); }
+};
+
+TEST_F(HostCom, ASinkLetGoInsideTheRaiseLeavesTheOtherSinksTheirEvents) {
+    CLSID clsid{};
+    IID events{};
+    ASSERT_EQ(CLSIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventControlClsid), &clsid), S_OK);
+    ASSERT_EQ(IIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventInterfaceIid), &events), S_OK);
+    host::com::ComPtr<IDispatch> control;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.ReceiveVoid()), S_OK);
+
+    Listener first, second;
+    int firstEvents = 0, secondEvents = 0;
+    auto firstSink = host::com::EventSink::Create(events, &first);
+    auto secondSink = host::com::EventSink::Create(events, &second);
+    auto firstConnection = std::make_unique<host::com::Connection>();
+    host::com::Connection secondConnection;
+    ASSERT_EQ(firstConnection->Connect(control.get(), events, firstSink.get()), S_OK);
+    ASSERT_EQ(secondConnection.Connect(control.get(), events, secondSink.get()), S_OK);
+    first.onEvent = [&] {
+        ++firstEvents;
+        firstConnection.reset();
+        firstSink->Disconnect();
+        firstSink.Reset();
+    };
+    second.onEvent = [&] { ++secondEvents; };
+
+    Change([](State& s) { s.events = {{u'A'}, {u'A'}}; });
+    EXPECT_TRUE(PumpUntil([&] { return secondEvents == 2; })) << "the other sink missed an event";
+    EXPECT_EQ(firstEvents, 1);
+    secondConnection.Disconnect();
+    secondSink->Disconnect();
+}
+
+void ThrowInsideAnEvent() {
+    ui::win32::Backend screen;
+    auto control = host::CreateEventControl();
+    // Not a run-time error: what no handler of the program would throw.
+    control->onHostEventA = [] { throw 42; };
+    SetTimer(nullptr, 0, 40, real_windows::ReportTheBox);
+    PumpUntil([] { return false; }, std::chrono::seconds(5));
+    std::fprintf(stderr, "the program went on\n");
+}
+
+// Nothing a handler throws goes back into the host: it ends the program
+// with the standard message.
+TEST_F(HostCom, WhatAHandlerThrowsEndsTheProgramAndNeverReachesTheHost) {
+    if (!real_windows::DisplayAvailable()) GTEST_SKIP() << "no display: the message box cannot show (set DISPLAY)";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Change([](State& s) { s.events.push_back({u'A'}); });
+    EXPECT_EXIT(ThrowInsideAnEvent(), testing::ExitedWithCode(0), "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
 }
 
 TEST_F(HostCom, EventsWaitForAControlToListen) {

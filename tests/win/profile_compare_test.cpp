@@ -53,10 +53,6 @@ const KnownDifference kWineDifferences[] = {
     {"no-equals.ini", "Countries", "Spain", 127,
      "Wine takes a line without an equals sign for an entry without a value, which hides a later "
      "entry of that name; lines that are no entries are ignored"},
-    {"before-section.ini", "", "France", 127,
-     "Wine files the entries before the first section under the empty section name, where Windows "
-     "finds the section written [] (Wine's own conformance tests mark this as not done)"},
-    {"before-section.ini", "", "Italy", 127, "the same: Wine never reaches the section written []"},
     {"bom-utf8-first-line.ini", "Countries", "France", 127, kUtf8Mark},
     {"bom-utf8.ini", "Countries", "C\xC3\xB4te d'Ivoire", 127, kUtf8Mark},
     {"bom-utf8.ini", "Countries", "C\xF4te d'Ivoire", 127, kUtf8Mark},
@@ -150,9 +146,11 @@ protected:
         return (folder_ / name).wstring();
     }
 
-    void ExpectSame(const std::wstring& file, const std::string& key, uint32_t size = 127) {
-        SCOPED_TRACE(fs::path(file).filename().string() + " key of " + std::to_string(key.size()) + " bytes");
-        EXPECT_EQ(Show(Platform("Countries", key, size, file)), Show(Portable("Countries", key, size, file)));
+    void ExpectSame(const std::wstring& file, const std::string& key, uint32_t size = 127,
+                    const std::string& section = "Countries") {
+        SCOPED_TRACE(fs::path(file).filename().string() + " section \"" + section + "\" key of " +
+                     std::to_string(key.size()) + " bytes");
+        EXPECT_EQ(Show(Platform(section, key, size, file)), Show(Portable(section, key, size, file)));
     }
 
     fs::path folder_;
@@ -190,6 +188,26 @@ TEST_F(MadeFiles, HugeFilesEndlessLinesAndLongKeysReadTheSame) {
     ExpectSame(longKey, name + "k");
     ExpectSame(longKey, "Long");
     ExpectSame(longKey, "Long", 100'001);
+}
+
+// Entries before the first header belong to the section named "", which
+// hides a later [] section; what a [] section at the top gives is the
+// platform's too.
+TEST_F(MadeFiles, TheEmptySectionNameReadsTheSame) {
+    const std::string files[] = {
+        "France=FR\r\n[]\r\nItaly=IT\r\n",
+        "[]\r\nItaly=IT\r\n",
+        "; a comment first\r\n[]\r\nItaly=IT\r\n",
+        "[Countries]\r\nSpain=ES\r\n[]\r\nItaly=IT\r\n",
+        "France=FR\r\n[Countries]\r\nSpain=ES\r\n",
+    };
+    int n = 0;
+    for (const std::string& bytes : files) {
+        const std::wstring file = Make("empty-section-" + std::to_string(n++) + ".ini", bytes);
+        for (const char* key : {"France", "Italy", "Spain"})
+            for (const char* section : {"", "  ", "Countries"}) ExpectSame(file, key, 127, section);
+    }
+    EXPECT_EQ(Platform("", "France", 127, Make("top.ini", files[4])).bytes, "FR");
 }
 
 TEST_F(MadeFiles, WhatIsNoFileReadsTheSame) {

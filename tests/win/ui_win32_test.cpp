@@ -22,37 +22,15 @@
 #include "platform/ui/win32/screen.h"
 #include "platform/ui/win32/win32_backend.h"
 #include "platform/vb/error.h"
+#include "tests/win/real_windows.h"
 
 namespace {
 
+using namespace real_windows;
 using Events = std::vector<std::u16string>;
 
-bool DisplayAvailable() {
-    static const bool available = [] {
-        HWND probe = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-        if (probe) DestroyWindow(probe);
-        return probe != nullptr;
-    }();
-    return available;
-}
-
-HWND Hwnd(const ui::Control& c) { return static_cast<ui::win32::ControlWindow*>(c.peer)->hwnd(); }
-HWND Hwnd(const ui::Form& f) { return static_cast<HWND>(f.peer->NativeHandle()); }
 LONG Style(HWND h) { return GetWindowLongW(h, GWL_STYLE); }
 LONG ExStyle(HWND h) { return GetWindowLongW(h, GWL_EXSTYLE); }
-
-std::wstring ClassOf(HWND h) {
-    wchar_t name[64] = {};
-    GetClassNameW(h, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND h) {
-    wchar_t text[256] = {};
-    GetWindowTextW(h, text, 256);
-    return text;
-}
 
 // Where a child stands in its form's client area, in pixels.
 ui::PixelRect PlaceOf(HWND child) {
@@ -202,21 +180,6 @@ struct SeenBox {
 };
 std::vector<SeenBox> seenBoxes;
 int boxAnswer = IDOK;
-
-// The system calls an enumeration back with its own calling convention
-// (__stdcall on 32-bit Windows), which a lambda cannot have.
-BOOL CALLBACK NoteFirstBox(HWND h, LPARAM found) {
-    if (ClassOf(h) != L"#32770" || !IsWindowVisible(h)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = h;
-    return FALSE;
-}
-
-// The first visible message box of this thread, or null.
-HWND FirstBoxOfThisThread() {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), NoteFirstBox, reinterpret_cast<LPARAM>(&box));
-    return box;
-}
 
 void CALLBACK AnswerTheBox(HWND, UINT, UINT_PTR, DWORD) {
     HWND h = FirstBoxOfThisThread();
@@ -832,16 +795,6 @@ TEST_F(Win32Forms, AWindowThatRefusesInItsLoadEndsTheProgramsLoopAtOnce) {
 }
 
 // ---- an error nobody trapped ----
-
-// Prints the text of the first message box to stderr and presses its OK.
-void CALLBACK ReportTheBox(HWND, UINT, UINT_PTR, DWORD) {
-    HWND h = FirstBoxOfThisThread();
-    if (!h) return;
-    std::wstring text = TextOf(GetDlgItem(h, 0xFFFF));
-    std::fprintf(stderr, "[%ls] %ls\n", TextOf(h).c_str(), text.c_str());
-    std::fflush(stderr);
-    SendMessageW(GetDlgItem(h, IDOK), BM_CLICK, 0, 0);
-}
 
 void FailInsideAHandler() {
     ui::win32::Backend screen;

@@ -25,12 +25,15 @@ constexpr const char* kUsage =
     "  script MEMBER (--error NUMBER TEXT | --result TYPE:VALUE) [--times N]\n"
     "                                              answer MEMBER so (TYPE: Text, I2, I4, Bool, Empty);\n"
     "                                              #1, #2, #3 are the event control's dispatch ids\n"
-    "  raise A|B [ARG]                             an event for the program\n"
+    "  raise A|B [ARG]                             an event for the program (A is event 2,\n"
+    "                                              B event 14)\n"
     "  open DBPATH                                 the host starts with this database\n"
     "  vanish                                      the host's process is gone: not running, and\n"
     "                                              the objects made so far are cut off for good\n"
     "  show                                        the whole state\n"
-    "  log                                         the calls the host received\n"
+    "  log                                         the calls the host received, and each\n"
+    "                                              event raised as \"event N begin\" and\n"
+    "                                              \"event N end\" around the calls inside it\n"
     "The state file is FILE, else $BRIVANE_HOSTSIM_STATE, else hostsim-state.txt\n"
     "beside this program.\n";
 

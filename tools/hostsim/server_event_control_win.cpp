@@ -232,7 +232,9 @@ void ServerEventControl::Tick() noexcept {
 }
 
 void ServerEventControl::Fire(const std::vector<host::sim::HostEvent>& events) {
-    // A sink may release the control, or disconnect, while it handles an event.
+    // A sink handles an event inside its call: it may call the control back,
+    // disconnect, or release the control meanwhile. Nothing is locked while
+    // it runs, and the sinks are called from a list of their own.
     auto self = host::com::ComPtr<IDispatch>::Share(static_cast<IDispatch*>(this));
     struct Firing {
         bool& flag;
@@ -240,14 +242,16 @@ void ServerEventControl::Fire(const std::vector<host::sim::HostEvent>& events) {
         ~Firing() { flag = false; }
     } firing(firing_);
     for (const host::sim::HostEvent& event : events) {
-        std::vector<host::com::ComPtr<IDispatch>> sinks;
-        for (const Sink& sink : sinks_) sinks.push_back(sink.dispatch);
-        EventArguments args(event.args);
-        for (const auto& sink : sinks) {
-            DISPPARAMS params = args.Params();
-            sink->Invoke(event.dispatchId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
-                         nullptr);
-        }
+        host::sim::RaiseLogged(*state_, event, [&] {
+            std::vector<host::com::ComPtr<IDispatch>> sinks;
+            for (const Sink& sink : sinks_) sinks.push_back(sink.dispatch);
+            EventArguments args(event.args);
+            for (const auto& sink : sinks) {
+                DISPPARAMS params = args.Params();
+                sink->Invoke(event.dispatchId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                             nullptr, nullptr);
+            }
+        });
     }
 }
 

@@ -4,7 +4,7 @@
 // window of the creating thread (the client's, as the class is registered
 // for apartments) takes the events waiting in the state about ten times a
 // second and fires them to every connected sink, inside the client's own
-// message loop.
+// message loop, each logged around its calls as host::sim::RaiseLogged does.
 #pragma once
 
 #include <ocidl.h>

@@ -14,8 +14,13 @@ press_box_class='#32770'
 press_poll_ms=500
 press_wait_ms=1500
 
+# The name of the program's file in the staging folder, without ".exe" (a
+# user may rename the file).
+press_program_name=brivane
+
 # press_setup BUILD_DIR STAGE_PARENT: makes a fresh staging folder for one
-# run: program/ holds the program and its data files and nothing else; the
+# run: program/ holds the program (as press_program_name) and its data
+# files and nothing else; the
 # stand-in host's state, the settings files and the logs lie beside it.
 # Sets press_build, press_target (win32 or win64, as its brivane.exe was
 # built), press_stage, press_program, press_uidriver, press_hostsim,
@@ -34,7 +39,7 @@ press_setup() {
   press_recorder=$press_build/tools/urlrecorder/urlrecorder.exe
   press_keylock=$press_build/tools/keylock/keylock.exe
   mkdir "$press_program"
-  cp "$press_build/brivane.exe" "$press_program/"
+  cp "$press_build/brivane.exe" "$press_program/$press_program_name.exe"
   local data name
   for data in "$BRIVANE_ROOT"/data/*; do
     name=${data##*/}
@@ -94,7 +99,8 @@ press_host() {
     { brivane_show_log "$press_stage/hostsim.log"; brivane_die "hostsim $1 failed"; }
 }
 
-# The calls the stand-in host received, as its log prints them ("call ...").
+# The calls the stand-in host received and the events it raised, as its log
+# prints them ("call ...", "event N begin|end").
 press_host_log() {
   wine "$press_hostsim" log </dev/null 2>>"$press_stage/hostsim.log" ||
     brivane_die "the stand-in host's log could not be read"
@@ -361,7 +367,7 @@ press_start() {
   local -n _pid=$1
   local log=$press_stage/brivane.log
   _press_start_lines=$(brivane_log_lines "$log")
-  (cd "$press_program" && exec wine ./brivane.exe) </dev/null >>"$log" 2>&1 &
+  (cd "$press_program" && exec wine "./$press_program_name.exe") </dev/null >>"$log" 2>&1 &
   _pid=$!
 }
 
