@@ -9,11 +9,11 @@
 
 #include <cstdlib>
 #include <map>
-#include <set>
 #include <string>
 
 #include "tools/captionfit/measure_win.h"
 #include "tools/captionfit/windows_win.h"
+#include "tools/uidriver/text_win.h"
 
 namespace {
 
@@ -28,13 +28,6 @@ int ScreenDpi() {
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-std::string Narrow(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 class CaptionFit : public testing::Test {
@@ -56,7 +49,8 @@ TEST_F(CaptionFit, EveryCaptionOfTheProgramsWindowsFitsItsControl) {
     for (const captionfit::Row& row : rows) {
         ++perWindow[row.window];
         const captionfit::Measure& m = row.measure;
-        EXPECT_TRUE(m.fits) << Narrow(row.window) << ": " << Narrow(row.control) << " \"" << Narrow(m.caption)
+        using uidriver::ToUtf8;
+        EXPECT_TRUE(m.fits) << ToUtf8(row.window) << ": " << ToUtf8(row.control) << " \"" << ToUtf8(m.caption)
                             << "\" takes " << m.text.cx << " x " << m.text.cy << " pixels and has " << m.room.cx
                             << " x " << m.room.cy << " at " << ScreenDpi() << " dpi";
     }

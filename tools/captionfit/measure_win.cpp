@@ -4,23 +4,11 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include <vector>
+#include "tools/uidriver/window_facts_win.h"
 
 namespace captionfit {
 
 namespace {
-
-std::wstring TextOf(HWND h) {
-    std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1);
-    int n = GetWindowTextW(h, text.data(), static_cast<int>(text.size()));
-    return std::wstring(text.data(), static_cast<size_t>(n > 0 ? n : 0));
-}
-
-std::wstring ClassOf(HWND h) {
-    wchar_t name[64] = {};
-    GetClassNameW(h, name, 64);
-    return name;
-}
 
 SIZE ClientOf(HWND h) {
     RECT r{};
@@ -164,48 +152,29 @@ Measure TextField(HWND field, Measure m) {
 }  // namespace
 
 std::optional<Measure> MeasureCaption(HWND h) {
+    using uidriver::Kind;
     if (!IsWindow(h)) return std::nullopt;
-    const std::wstring cls = ClassOf(h);
-    const LONG style = GetWindowLongW(h, GWL_STYLE);
     Measure m;
-    m.caption = TextOf(h);
+    m.caption = uidriver::ControlText(h);
     m.client = ClientOf(h);
-    if (_wcsicmp(cls.c_str(), WC_BUTTONW) == 0) {
-        switch (style & BS_TYPEMASK) {
-        case BS_PUSHBUTTON:
-        case BS_DEFPUSHBUTTON:
-            return PushButton(h, m);
-        case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX:
-        case BS_3STATE:
-        case BS_AUTO3STATE:
-        case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON:
-            return CheckBox(h, m);
-        case BS_GROUPBOX:
-            return GroupBox(h, m);
-        default:
-            return std::nullopt;
-        }
+    switch (uidriver::KindOf(h)) {
+    case Kind::PushButton:
+        return PushButton(h, m);
+    case Kind::CheckBox:
+    case Kind::Radio:
+        return CheckBox(h, m);
+    case Kind::GroupBox:
+        return GroupBox(h, m);
+    case Kind::Label:
+        return Label(h, GetWindowLongW(h, GWL_STYLE), m);
+    case Kind::Edit:
+        return TextField(h, m);
+    case Kind::ComboBox:
+        if (HWND field = uidriver::ComboEdit(h)) return TextField(field, m);
+        return std::nullopt;
+    default:
+        return std::nullopt;
     }
-    if (_wcsicmp(cls.c_str(), WC_STATICW) == 0) {
-        switch (style & SS_TYPEMASK) {
-        case SS_LEFT:
-        case SS_CENTER:
-        case SS_RIGHT:
-            return Label(h, style, m);
-        default:
-            return std::nullopt;
-        }
-    }
-    if (_wcsicmp(cls.c_str(), WC_EDITW) == 0) return TextField(h, m);
-    if (_wcsicmp(cls.c_str(), WC_COMBOBOXW) == 0) {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        if (!GetComboBoxInfo(h, &info) || !info.hwndItem) return std::nullopt;
-        return TextField(info.hwndItem, m);
-    }
-    return std::nullopt;
 }
 
 }  // namespace captionfit
