@@ -18,7 +18,7 @@ public:
         {.caption = u"This ACT! Add-On is freeware. It may be distributed freely without modification.",
          .foreColour = 0}};
     ui::Label lblTitle{*this, {.name = u"lblTitle", .rect = {1050, 240, 3885, 360}, .tab = 2},
-                       {.caption = u"Brivane!", .font = {u"MS Sans Serif", 13.5, true}, .foreColour = 0}};
+                       {.caption = u"Brivane!", .font = {ui::Font::kDesignedFace, 13.5, true}, .foreColour = 0}};
     ui::Label lblVersion{*this, {.name = u"lblVersion", .rect = {1050, 780, 3885, 225}, .tab = 3}, {}};
     ui::Label lblCopyright{*this, {.name = u"lblCopyright", .rect = {4200, 1560, 1485, 225}, .tab = 4},
                            {.foreColour = 0}};
@@ -28,11 +28,11 @@ public:
     ui::Label lblLink{*this, {.name = u"lblLink", .rect = {3960, 3300, 1755, 255}, .tab = 7},
                       {.caption = maker::WebAddress,
                        .link = true,
-                       .font = {u"MS Sans Serif", 8.25, false, true}}};
+                       .font = {ui::Font::kDesignedFace, ui::Font::kDesignedPoints, false, true}}};
     ui::Label lblMail{*this, {.name = u"lblMail", .rect = {240, 2880, 2415, 255}, .tab = 8},
                       {.caption = maker::SupportEmail,
                        .link = true,
-                       .font = {u"MS Sans Serif", 8.25, true, true}}};
+                       .font = {ui::Font::kDesignedFace, ui::Font::kDesignedPoints, true, true}}};
     ui::PictureBox pic1{*this, {.name = u"pic1", .rect = {330, 225, 525, 765}, .tab = 9}, {.icon = IDI_PICTURE}};
     ui::Line Line1{*this, u"Line1", {.x1 = 53, .y1 = 1800, .x2 = 5684, .y2 = 1800, .colour = ui::Rgb(128, 128, 128)}};
 

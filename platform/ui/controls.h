@@ -13,9 +13,14 @@ namespace ui {
 
 using Handler = std::function<void()>;
 
+// A control's font. Every control has the font the windows were designed
+// with, 8.25 pt MS Sans Serif, unless it names another.
 struct Font {
-    vb::String face;     // empty: the system's dialog font
-    double points = 0;   // 0: the system's size
+    static constexpr const char16_t* kDesignedFace = u"MS Sans Serif";
+    static constexpr double kDesignedPoints = 8.25;
+
+    vb::String face;     // empty: the designed face
+    double points = 0;   // 0: the designed size
     bool bold = false;
     bool underline = false;
 };

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/win32/control_window.h"
+#include "platform/ui/win32/fonts.h"
 #include "platform/ui/win32/screen.h"
 #include "platform/ui/win32/win32_backend.h"
 #include "platform/vb/error.h"
@@ -31,6 +33,12 @@ using Events = std::vector<std::u16string>;
 
 LONG Style(HWND h) { return GetWindowLongW(h, GWL_STYLE); }
 LONG ExStyle(HWND h) { return GetWindowLongW(h, GWL_EXSTYLE); }
+
+LOGFONTW FontOf(HWND h) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
 
 // Where a child stands in its form's client area, in pixels.
 ui::PixelRect PlaceOf(HWND child) {
@@ -311,19 +319,44 @@ TEST_F(Win32Forms, AFrameDisablesAndHidesWhatItHolds) {
 TEST_F(Win32Forms, LinksAreUnderlinedWithAPointingHandAndMissingFacesFallBack) {
     Sink f;
     f.Show();
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Hwnd(f.lnk), WM_GETFONT, 0, 0)), sizeof font, &font);
+    LOGFONTW font = FontOf(Hwnd(f.lnk));
     EXPECT_TRUE(font.lfUnderline);
     SendMessageW(Hwnd(f), WM_SETCURSOR, reinterpret_cast<WPARAM>(Hwnd(f.lnk)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 
+    // A face that is not installed: the window's own face, at the size
+    // and weight asked for.
+    LOGFONTW own = FontOf(Hwnd(f.lbl));
+    font = FontOf(Hwnd(f.big));
+    EXPECT_STREQ(font.lfFaceName, own.lfFaceName);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(font.lfHeight, -MulDiv(135, static_cast<int>(1440 / screen->TwipsPerPixelY()), 720));
+}
+
+// The designed sizes were made for 8.25 pt MS Sans Serif: every control has
+// it (or its TrueType twin where the system has that) unless it names
+// another font, whatever the system's message font is.
+TEST_F(Win32Forms, EveryControlHasTheDesignedFontUnlessItNamesAnother) {
+    Sink f;
+    f.Load();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Hwnd(f.big), WM_GETFONT, 0, 0)), sizeof font, &font);
-    EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_EQ(font.lfHeight, -MulDiv(135, static_cast<int>(1440 / screen->TwipsPerPixelY()), 720));
+    std::u16string face = ui::win32::InstalledFace(ui::Font::kDesignedFace,
+                                                   reinterpret_cast<const char16_t*>(metrics.lfMessageFont.lfFaceName));
+    if (ui::win32::FaceInstalled(L"Microsoft Sans Serif")) {
+        EXPECT_EQ(face, u"Microsoft Sans Serif");
+    } else if (ui::win32::FaceInstalled(L"MS Sans Serif")) {
+        EXPECT_EQ(face, u"MS Sans Serif");
+    }
+    const int dpi = static_cast<int>(std::lround(1440 / screen->TwipsPerPixelY()));
+    for (HWND h : {Hwnd(f.cmdGo), Hwnd(f.chk), Hwnd(f.txt), Hwnd(f.fra), Hwnd(f.lbl), Hwnd(f.lnk)}) {
+        LOGFONTW font = FontOf(h);
+        EXPECT_EQ(reinterpret_cast<const char16_t*>(font.lfFaceName), face) << ClassOf(h);
+        EXPECT_EQ(font.lfHeight, -std::lround(8.25 * dpi / 72)) << ClassOf(h);
+        EXPECT_EQ(font.lfWeight, FW_NORMAL) << ClassOf(h);
+    }
+    EXPECT_TRUE(FontOf(Hwnd(f.lnk)).lfUnderline);
 }
 
 // ---- what the user does reaches the model ----

@@ -102,7 +102,7 @@ PixelRect ControlWindow::Placement() const {
 }
 
 void ControlWindow::Configure() {
-    if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.fonts().Message()), FALSE);
+    if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.fonts().Default()), FALSE);
     switch (kind_) {
     case Kind::CommandButton:
         designedDefault_ = static_cast<CommandButton&>(control_).isDefault();

@@ -9,6 +9,10 @@
 namespace ui::win32 {
 
 namespace {
+
+// The designed face drawn in outlines: the same widths, at every size.
+constexpr char16_t kTrueTypeTwin[] = u"Microsoft Sans Serif";
+
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return 0;
@@ -18,6 +22,15 @@ bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
     return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && a.lfUnderline == b.lfUnderline &&
            a.lfItalic == b.lfItalic && std::wcscmp(a.lfFaceName, b.lfFaceName) == 0;
 }
+
+void SetFace(LOGFONTW& d, vb::StringView face) {
+    face = face.substr(0, LF_FACESIZE - 1);
+    std::memset(d.lfFaceName, 0, sizeof d.lfFaceName);
+    std::memcpy(d.lfFaceName, face.data(), face.size() * sizeof(wchar_t));
+}
+
+LONG HeightOf(double points, int dpi) { return -static_cast<LONG>(std::lround(points * dpi / 72.0)); }
+
 }  // namespace
 
 bool FaceInstalled(const wchar_t* face) {
@@ -31,33 +44,36 @@ bool FaceInstalled(const wchar_t* face) {
     return found;
 }
 
+vb::String InstalledFace(vb::StringView face, vb::StringView fallback) {
+    vb::String asked(face.substr(0, LF_FACESIZE - 1));
+    if (asked == Font::kDesignedFace && FaceInstalled(Wide(vb::String(kTrueTypeTwin)))) return kTrueTypeTwin;
+    if (!asked.empty() && FaceInstalled(Wide(asked))) return asked;
+    return vb::String(fallback);
+}
+
 Fonts::Fonts() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        message_ = metrics.lfMessageFont;
-    } else {
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof message_, &message_);
-    }
     ScreenDC screen;
     if (screen.get()) dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpiY_ <= 0) dpiY_ = 96;
+    // Where neither designed face is installed, the system's own face
+    // stands in, at the designed size.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    vb::String system = u"MS Shell Dlg";
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        system = reinterpret_cast<const char16_t*>(metrics.lfMessageFont.lfFaceName);
+    default_.lfHeight = HeightOf(Font::kDesignedPoints, dpiY_);
+    default_.lfWeight = FW_NORMAL;
+    default_.lfCharSet = DEFAULT_CHARSET;
+    SetFace(default_, InstalledFace(Font::kDesignedFace, system));
 }
 
-HFONT Fonts::Message() { return Make(message_); }
+HFONT Fonts::Default() { return Make(default_); }
 
 LOGFONTW Fonts::Describe(const Font& font, bool underline) const {
-    LOGFONTW d = message_;
-    if (!font.face.empty()) {
-        vb::String face = font.face.substr(0, LF_FACESIZE - 1);
-        if (FaceInstalled(Wide(face))) {
-            std::memset(d.lfFaceName, 0, sizeof d.lfFaceName);
-            std::memcpy(d.lfFaceName, face.data(), face.size() * sizeof(wchar_t));
-            // The face's own character set, not the message font's.
-            d.lfCharSet = DEFAULT_CHARSET;
-        }
-    }
-    if (font.points > 0) d.lfHeight = -static_cast<LONG>(std::lround(font.points * dpiY_ / 72.0));
+    LOGFONTW d = default_;
+    if (!font.face.empty()) SetFace(d, InstalledFace(font.face, reinterpret_cast<const char16_t*>(default_.lfFaceName)));
+    if (font.points > 0) d.lfHeight = HeightOf(font.points, dpiY_);
     if (font.bold) d.lfWeight = FW_BOLD;
     d.lfUnderline = (underline || font.underline) ? TRUE : FALSE;
     return d;

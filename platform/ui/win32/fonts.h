@@ -1,6 +1,6 @@
-// The fonts of the program's windows: the system's message font for every
-// control, and the fonts labels ask for by face, size and weight. Each font
-// is made once and lives as long as the backend.
+// The fonts of the program's windows: the designed font for every control,
+// and the fonts labels ask for by face, size and weight. Each font is made
+// once and lives as long as the backend.
 #pragma once
 
 #include <windows.h>
@@ -16,12 +16,14 @@ class Fonts {
 public:
     Fonts();
 
-    HFONT Message();
-    // A face that is not installed falls back to the message font's face;
-    // zero points keep the message font's size.
+    // The windows' own font: the designed face at the designed size.
+    HFONT Default();
+    // What a control asks for: its face, its size and weight, over the
+    // designed font. A face that is not installed falls back to the
+    // designed one.
     HFONT For(const Font& font, bool underline);
 
-    // What a label's font becomes, without making it.
+    // What a font becomes, without making it.
     LOGFONTW Describe(const Font& font, bool underline) const;
 
 private:
@@ -31,11 +33,17 @@ private:
     };
     HFONT Make(const LOGFONTW& description);
 
-    LOGFONTW message_{};
+    LOGFONTW default_{};
     int dpiY_ = 96;
     std::vector<Entry> made_;
 };
 
 bool FaceInstalled(const wchar_t* face);
+
+// The face the system is asked for when a control names `face`: for the
+// designed face, its TrueType twin where the system has it (the same
+// metrics, and it scales at every dpi, where the old bitmap face does not);
+// the face itself where installed; else `fallback`.
+vb::String InstalledFace(vb::StringView face, vb::StringView fallback);
 
 }  // namespace ui::win32
