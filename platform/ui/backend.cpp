@@ -5,16 +5,16 @@
 namespace ui {
 
 namespace {
-Backend* current = nullptr;
+platform::Seam<Backend*> current;
 }
 
 Backend& backend() {
     // A program that shows windows installs its backend first; anything else
     // is a fault of the program itself.
-    if (!current) std::abort();
-    return *current;
+    if (!current.installed()) std::abort();
+    return *current.installed();
 }
 
-void SetBackend(Backend* b) { current = b; }
+BackendGuard InstallBackend(Backend& b) { return current.Install(&b); }
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 
 #include "platform/settings_file_store.h"
 #include "platform/settings_store.h"
+#include "platform/vb/settings.h"
 #include "platform/vb/error.h"
 #include "settings/Settings.h"
 
