@@ -23,17 +23,6 @@ constexpr char kHex[] = "0123456789ABCDEF";
 
 // ---- names and text --------------------------------------------------------
 
-char16_t FoldAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool SameName(vb::StringView a, vb::StringView b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    }
-    return true;
-}
 
 std::string Hex(unsigned value, int digits) {
     std::string out(static_cast<size_t>(digits), '0');
@@ -60,7 +49,7 @@ bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // Names Windows keeps for devices, whatever extension follows them.
 bool IsDeviceName(vb::StringView app) {
     vb::String stem(app.substr(0, app.find(u'.')));
-    for (char16_t& c : stem) c = FoldAscii(c);
+    for (char16_t& c : stem) c = vb::AsciiLower(c);
     if (stem == u"con" || stem == u"prn" || stem == u"aux" || stem == u"nul") return true;
     return stem.size() == 4 && (stem.starts_with(u"com") || stem.starts_with(u"lpt")) && stem[3] >= u'0' &&
            stem[3] <= u'9';
@@ -74,7 +63,7 @@ std::string FolderName(vb::StringView app) {
     std::string out;
     bool device = IsDeviceName(app);
     for (size_t i = 0; i < app.size(); ++i) {
-        char16_t c = FoldAscii(app[i]);
+        char16_t c = vb::AsciiLower(app[i]);
         bool inner_dot = c == u'.' && i != 0 && i + 1 != app.size();
         bool keep = !(device && i == 0);
         if (keep && ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_' || inner_dot)) {
@@ -268,8 +257,8 @@ std::string Serialize(const Document& doc) {
 Line* Find(Document& doc, vb::StringView section, vb::StringView key) {
     bool in_section = false;
     for (Line& line : doc.lines) {
-        if (line.kind == Line::Kind::kSection) in_section = SameName(line.name, section);
-        if (line.kind == Line::Kind::kEntry && in_section && SameName(line.name, key)) return &line;
+        if (line.kind == Line::Kind::kSection) in_section = vb::EqualsAsciiNoCase(line.name, section);
+        if (line.kind == Line::Kind::kEntry && in_section && vb::EqualsAsciiNoCase(line.name, key)) return &line;
     }
     return nullptr;
 }
@@ -288,7 +277,7 @@ bool Update(Document& doc, vb::StringView section, vb::StringView key, vb::Strin
     }
     auto& lines = doc.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != Line::Kind::kSection || !SameName(lines[i].name, section)) continue;
+        if (lines[i].kind != Line::Kind::kSection || !vb::EqualsAsciiNoCase(lines[i].name, section)) continue;
         // After the block's last entry: comments before the next section stay with it.
         size_t at = i + 1;
         for (size_t j = i + 1; j < lines.size(); ++j) {

@@ -10,26 +10,18 @@ namespace {
 
 Seam<SettingsStore*> installed;
 
-vb::String FoldAscii(vb::StringView text) {
-    vb::String out(text);
-    for (char16_t& c : out) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    return out;
-}
-
 }  // namespace
 
 std::optional<vb::String> MemorySettingsStore::Read(vb::StringView app, vb::StringView section,
                                                     vb::StringView key) {
-    auto found = values_.find({FoldAscii(app), FoldAscii(section), FoldAscii(key)});
+    auto found = values_.find({vb::AsciiLower(app), vb::AsciiLower(section), vb::AsciiLower(key)});
     if (found == values_.end()) return std::nullopt;
     return found->second;
 }
 
 void MemorySettingsStore::Write(vb::StringView app, vb::StringView section, vb::StringView key,
                                 vb::StringView value) {
-    values_[{FoldAscii(app), FoldAscii(section), FoldAscii(key)}] = vb::String(value);
+    values_[{vb::AsciiLower(app), vb::AsciiLower(section), vb::AsciiLower(key)}] = vb::String(value);
 }
 
 std::unique_ptr<SettingsStore> MakeDefaultSettingsStore() {
