@@ -23,7 +23,6 @@ constexpr char kHex[] = "0123456789ABCDEF";
 
 // ---- names and text --------------------------------------------------------
 
-
 std::string Hex(unsigned value, int digits) {
     std::string out(static_cast<size_t>(digits), '0');
     for (int i = digits - 1; i >= 0; --i, value >>= 4) out[static_cast<size_t>(i)] = kHex[value & 0xF];
