@@ -35,44 +35,42 @@ declare -A contact_field=([--street]=27 [--city]=30 [--state]=31 [--zip]=32 [--c
 
 need_value() { (($# >= 2)) || usage_error "$1 needs a value"; }
 
-# _options_integrate_steps STEPS: the steps of --integrate, separated by
-# ";", as the integrate variable holds them ("none" for no step).
-_options_integrate_steps() {
+# _options_steps NAME STEPS: the steps of --NAME (integrate or about),
+# separated by ";", each checked by _options_NAME_step, into the array
+# NAME ("none" for no step).
+_options_steps() {
+  local -n _steps=$1
   local raw_steps step words
-  integrate=()
-  IFS=';' read -r -a raw_steps <<<"$1"
+  _steps=()
+  IFS=';' read -r -a raw_steps <<<"$2"
   for step in "${raw_steps[@]}"; do
     read -r -a words <<<"$step"
     ((${#words[@]})) || continue
-    case ${words[0],,} in
-      tick | untick | label)
-        ((${#words[@]} == 2)) && [[ ${words[1]} =~ ^([0-9]|1[01])$ ]] ||
-          usage_error "--integrate: ${words[0]} needs a box from 0 to 11"
-        integrate+=("${words[0],,} ${words[1]}") ;;
-      close | cancel)
-        ((${#words[@]} == 1)) || usage_error "--integrate: ${words[0]} takes no number"
-        integrate+=("${words[0],,}") ;;
-      *) usage_error "--integrate: unknown step \"$step\" (tick N, untick N, label N, close, cancel)" ;;
-    esac
+    "_options_${1}_step" "$step" "${words[@]}"
   done
-  ((${#integrate[@]})) || integrate=(none)
+  ((${#_steps[@]})) || _steps=(none)
 }
 
-# _options_about_steps STEPS: the steps of --about, likewise.
-_options_about_steps() {
-  local raw_steps step words
-  about=()
-  IFS=';' read -r -a raw_steps <<<"$1"
-  for step in "${raw_steps[@]}"; do
-    read -r -a words <<<"$step"
-    ((${#words[@]})) || continue
-    case ${words[0],,} in
-      link | mail | ok | cancel) ((${#words[@]} == 1)) && about+=("${words[0],,}") ||
-        usage_error "--about: ${words[0]} takes no argument" ;;
-      *) usage_error "--about: unknown step \"$step\" (link, mail, ok, cancel)" ;;
-    esac
-  done
-  ((${#about[@]})) || about=(none)
+# _options_integrate_step STEP WORD [NUMBER...]: one step of --integrate.
+_options_integrate_step() {
+  case ${2,,} in
+    tick | untick | label)
+      (($# == 3)) && [[ $3 =~ ^([0-9]|1[01])$ ]] ||
+        usage_error "--integrate: $2 needs a box from 0 to 11"
+      integrate+=("${2,,} $3") ;;
+    close | cancel)
+      (($# == 2)) || usage_error "--integrate: $2 takes no number"
+      integrate+=("${2,,}") ;;
+    *) usage_error "--integrate: unknown step \"$1\" (tick N, untick N, label N, close, cancel)" ;;
+  esac
+}
+
+# _options_about_step STEP WORD [ARGUMENT...]: one step of --about.
+_options_about_step() {
+  case ${2,,} in
+    link | mail | ok | cancel) (($# == 2)) && about+=("${2,,}") || usage_error "--about: $2 takes no argument" ;;
+    *) usage_error "--about: unknown step \"$1\" (link, mail, ok, cancel)" ;;
+  esac
 }
 
 # press_button_options ARGS...: the command line, checked as a whole.
@@ -143,11 +141,11 @@ press_button_options() {
         shift 2 ;;
       --integrate)
         need_value "$@"
-        _options_integrate_steps "$2"
+        _options_steps integrate "$2"
         shift 2 ;;
       --about)
         need_value "$@"
-        _options_about_steps "$2"
+        _options_steps about "$2"
         shift 2 ;;
       --countries)
         need_value "$@"
