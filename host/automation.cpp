@@ -8,7 +8,10 @@ namespace {
 platform::Seam<Automation*> installed;
 }
 
-Automation& automation() { return installed.installed() ? *installed.installed() : SystemAutomation(); }
+Automation& automation() {
+    if (Automation* replacement = installed.installed()) return *replacement;
+    return SystemAutomation();
+}
 
 AutomationGuard InstallAutomation(Automation& replacement) { return installed.Install(&replacement); }
 

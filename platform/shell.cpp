@@ -10,7 +10,10 @@ namespace {
 Seam<Shell*> installed;
 }
 
-Shell& shell() { return installed.installed() ? *installed.installed() : SystemShell(); }
+Shell& shell() {
+    if (Shell* replacement = installed.installed()) return *replacement;
+    return SystemShell();
+}
 
 ShellGuard InstallShell(Shell& replacement) { return installed.Install(&replacement); }
 

@@ -11,8 +11,9 @@ platform::Seam<Backend*> current;
 Backend& backend() {
     // A program that shows windows installs its backend first; anything else
     // is a fault of the program itself.
-    if (!current.installed()) std::abort();
-    return *current.installed();
+    Backend* installed = current.installed();
+    if (!installed) std::abort();
+    return *installed;
 }
 
 BackendGuard InstallBackend(Backend& b) { return current.Install(&b); }
