@@ -8,6 +8,9 @@
 
 #include "platform/settings_store.h"
 #include "platform/vb/error.h"
+#include "platform/win32/scoped.h"
+#include "platform/win32/system_message.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
@@ -15,38 +18,13 @@ namespace {
 
 constexpr wchar_t kRootPath[] = L"Software\\VB and VBA Program Settings";
 
-class UniqueHKey {
-public:
-    UniqueHKey() = default;
-    ~UniqueHKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    UniqueHKey(const UniqueHKey&) = delete;
-    UniqueHKey& operator=(const UniqueHKey&) = delete;
-
-    HKEY get() const { return key_; }
-    HKEY* receive() { return &key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-std::wstring Wide(vb::StringView text) { return std::wstring(text.begin(), text.end()); }
-
 std::wstring KeyPath(vb::StringView app, vb::StringView section) {
-    return kRootPath + (L'\\' + Wide(app)) + L'\\' + Wide(section);
+    return kRootPath + (L'\\' + win::ToWide(app)) + L'\\' + win::ToWide(section);
 }
 
-vb::String SystemMessage(LONG code) {
-    wchar_t* text = nullptr;
-    DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    vb::String message(text, text + length);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == u'\r' || message.back() == u'\n' || message.back() == u' ')) {
-        message.pop_back();
-    }
+// The system's reason for a failed registry call, with its number.
+vb::String Reason(LONG code) {
+    vb::String message = win::SystemMessage(static_cast<uint32_t>(code));
     vb::String number = vb::FromAscii(std::to_string(code));
     return message.empty() ? u"system error " + number : message + u" (system error " + number + u")";
 }
@@ -56,7 +34,7 @@ vb::String SystemMessage(LONG code) {
     std::wstring path = L"HKEY_CURRENT_USER\\" + KeyPath(app, section);
     throw vb::Error(vb::kPathFileAccessError,
                     vb::StandardDescription(vb::kPathFileAccessError) + u": cannot save the setting \"" +
-                        vb::String(key) + u"\" in " + vb::String(path.begin(), path.end()) + u": " + reason);
+                        vb::String(key) + u"\" in " + win::FromWide(path) + u": " + reason);
 }
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
@@ -64,12 +42,12 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 class RegistrySettingsStore : public SettingsStore {
 public:
     std::optional<vb::String> Read(vb::StringView app, vb::StringView section, vb::StringView key) override {
-        UniqueHKey hkey;
+        win::ScopedRegistryKey hkey;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE,
                           hkey.receive()) != ERROR_SUCCESS) {
             return std::nullopt;
         }
-        std::wstring name = Wide(key);
+        std::wstring name = win::ToWide(key);
         // The value may change size between the two calls; ask again then.
         for (int attempt = 0; attempt < 8; ++attempt) {
             DWORD type = 0;
@@ -92,17 +70,17 @@ public:
     }
 
     void Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) override {
-        UniqueHKey hkey;
+        win::ScopedRegistryKey hkey;
         LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr,
                                   REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, hkey.receive(), nullptr);
-        if (rc != ERROR_SUCCESS) RaiseWriteFailure(app, section, key, SystemMessage(rc));
-        std::wstring data = Wide(value);
+        if (rc != ERROR_SUCCESS) RaiseWriteFailure(app, section, key, Reason(rc));
+        std::wstring data = win::ToWide(value);
         if (data.size() >= MAXDWORD / sizeof(wchar_t)) {
             RaiseWriteFailure(app, section, key, u"the value is too long for the registry");
         }
-        rc = RegSetValueExW(hkey.get(), Wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+        rc = RegSetValueExW(hkey.get(), win::ToWide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                             static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-        if (rc != ERROR_SUCCESS) RaiseWriteFailure(app, section, key, SystemMessage(rc));
+        if (rc != ERROR_SUCCESS) RaiseWriteFailure(app, section, key, Reason(rc));
     }
 };
 

@@ -2,6 +2,8 @@
 // copy holds its claim for as long as the object lives.
 #pragma once
 
+#include <memory>
+
 #include "platform/vb/string.h"
 
 namespace platform {
@@ -16,7 +18,8 @@ public:
     bool AnotherRunning() const { return another_; }
 
 private:
-    void* handle_ = nullptr;  // the claim: a mutex, or a locked file
+    struct Claim;  // a named mutex, or a locked file, freed with the object
+    std::unique_ptr<Claim> claim_;
     bool another_ = false;
 };
 

@@ -2,13 +2,20 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "platform/single_instance.h"
 
 namespace platform {
+
+struct SingleInstance::Claim {
+    explicit Claim(int fd) : fd(fd) {}
+    Claim(const Claim&) = delete;
+    Claim& operator=(const Claim&) = delete;
+    ~Claim() { close(fd); }
+    int fd;
+};
 
 // An advisory lock on a file in the user's runtime folder: the system drops
 // it when the process ends, however it ends.
@@ -18,16 +25,14 @@ SingleInstance::SingleInstance(vb::StringView name) {
     path += "/" + vb::ToUtf8(name) + "-" + std::to_string(getuid()) + ".lock";
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return;  // cannot tell: let this copy run
+    auto claim = std::make_unique<Claim>(fd);
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         another_ = true;
-        close(fd);
         return;
     }
-    handle_ = reinterpret_cast<void*>(static_cast<intptr_t>(fd) + 1);
+    claim_ = std::move(claim);
 }
 
-SingleInstance::~SingleInstance() {
-    if (handle_) close(static_cast<int>(reinterpret_cast<intptr_t>(handle_) - 1));
-}
+SingleInstance::~SingleInstance() = default;
 
 }  // namespace platform

@@ -1,19 +1,23 @@
 #include <windows.h>
 
 #include "platform/single_instance.h"
+#include "platform/win32/scoped.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
+struct SingleInstance::Claim {
+    win::ScopedHandle mutex;
+};
+
 // A named mutex in the user's session: it goes when the process ends, even
 // when the process is killed.
-SingleInstance::SingleInstance(vb::StringView name) {
+SingleInstance::SingleInstance(vb::StringView name) : claim_(std::make_unique<Claim>()) {
     vb::String full = u"Local\\" + vb::String(name) + u".single-instance";
-    handle_ = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(full.c_str()));
-    another_ = handle_ && GetLastError() == ERROR_ALREADY_EXISTS;
+    claim_->mutex.reset(CreateMutexW(nullptr, FALSE, win::WidePtr(full)));
+    another_ = claim_->mutex && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-SingleInstance::~SingleInstance() {
-    if (handle_) CloseHandle(handle_);
-}
+SingleInstance::~SingleInstance() = default;
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 
 #include "host/automation.h"
 #include "host/com/dispatch_object.h"
-#include "host/com/wide.h"
+#include "platform/win32/wide.h"
 #include "platform/vb/error.h"
 
 namespace host {
@@ -14,11 +14,11 @@ namespace {
 class ComAutomation : public Automation {
 public:
     std::shared_ptr<Object> CreateObject(vb::StringView progId) override {
-        std::wstring name = com::Wide(progId);
+        std::wstring name = win::ToWide(progId);
         CLSID clsid{};
         if (FAILED(CLSIDFromProgID(name.c_str(), &clsid))) throw vb::Error(vb::kCantCreateObject);
         // On the local machine: in this process or in a server of its own.
-        com::ComPtr<IDispatch> dispatch;
+        win::ComPtr<IDispatch> dispatch;
         HRESULT made = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
                                         dispatch.ReceiveVoid());
         if (FAILED(made) || !dispatch) throw vb::Error(vb::kCantCreateObject);

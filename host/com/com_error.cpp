@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "host/com/wide.h"
+#include "platform/win32/system_message.h"
+#include "platform/win32/wide.h"
 
 namespace host::com {
 
@@ -44,18 +45,6 @@ const Mapped* Find(HRESULT result) {
 
 vb::String Description(const Mapped& m) { return m.description ? m.description : vb::StandardDescription(m.number); }
 
-// The system's text for a result, without its line break; empty when it has none.
-vb::String SystemText(HRESULT result) {
-    wchar_t* buffer = nullptr;
-    DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    vb::String text = buffer ? FromWide(buffer, length) : vb::String();
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) text.pop_back();
-    return text;
-}
-
 vb::String Hex(HRESULT result) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "0x%08lX", static_cast<unsigned long>(result));
@@ -71,7 +60,7 @@ bool IsControlFacility(HRESULT scode) {
 vb::Error ErrorFromResult(HRESULT result) {
     if (const Mapped* m = Find(result)) return vb::Error(m->number, Description(*m));
     vb::String text = vb::StandardDescription(vb::kAutomationError) + u" (" + Hex(result) + u")";
-    vb::String system = SystemText(result);
+    vb::String system = win::SystemMessage(static_cast<uint32_t>(result));
     if (!system.empty()) text += u": " + system;
     return vb::Error(vb::kAutomationError, text);
 }
@@ -82,7 +71,7 @@ vb::Error ErrorFromException(EXCEPINFO& info) {
         info.pfnDeferredFillIn = nullptr;
         fill(&info);
     }
-    vb::String description = FromBstr(info.bstrDescription);
+    vb::String description = win::FromBstr(info.bstrDescription);
     int32_t number = vb::kAutomationError;
     const Mapped* mapped = nullptr;
     if (info.wCode != 0) {
@@ -97,7 +86,7 @@ vb::Error ErrorFromException(EXCEPINFO& info) {
     if (description.empty()) {
         if (mapped) description = Description(*mapped);
         else description = vb::StandardDescription(number);
-        if (description.empty() && info.scode != 0) description = SystemText(info.scode);
+        if (description.empty() && info.scode != 0) description = win::SystemMessage(static_cast<uint32_t>(info.scode));
         if (description.empty()) description = vb::StandardDescription(vb::kAutomationError);
     }
     return vb::Error(number, description);
@@ -113,8 +102,8 @@ bool FillException(const vb::Error& error, vb::StringView source, EXCEPINFO* inf
     info->scode = ScodeForError(error.number());
     vb::String description =
         error.description().empty() ? vb::StandardDescription(error.number()) : error.description();
-    info->bstrSource = ToBstr(source);
-    info->bstrDescription = ToBstr(description);
+    info->bstrSource = win::ToBstr(source);
+    info->bstrDescription = win::ToBstr(description);
     if (info->bstrSource && info->bstrDescription) return true;
     SysFreeString(info->bstrSource);
     SysFreeString(info->bstrDescription);

@@ -5,7 +5,7 @@
 #include <type_traits>
 
 #include "host/com/dispatch_object.h"
-#include "host/com/wide.h"
+#include "platform/win32/wide.h"
 #include "platform/vb/error.h"
 
 namespace host::com {
@@ -32,15 +32,15 @@ Variant Sized(Int n) {
 
 // The system's conversions take their source without const; they do not change it.
 Variant AsText(const VARIANT& value) {
-    ScopedVariant text;
+    win::ScopedVariant text;
     HRESULT result = VariantChangeTypeEx(text.ptr(), const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT, 0, VT_BSTR);
     if (FAILED(result)) throw vb::Error(vb::kTypeMismatch);
-    return Variant(FromBstr(text.get().bstrVal));
+    return Variant(win::FromBstr(text.get().bstrVal));
 }
 
 Variant ObjectOf(IDispatch* dispatch) {
     if (!dispatch) return Variant(std::shared_ptr<host::Object>());
-    return Variant(std::make_shared<DispatchObject>(ComPtr<IDispatch>::Share(dispatch)));
+    return Variant(std::make_shared<DispatchObject>(win::ComPtr<IDispatch>::Share(dispatch)));
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ void PackVariant(const Variant& value, VARIANT* out) {
             out->boolVal = value.boolean() ? VARIANT_TRUE : VARIANT_FALSE;
             return;
         case Variant::Type::String: {
-            BSTR text = ToBstr(value.text());
+            BSTR text = win::ToBstr(value.text());
             if (!text) throw vb::Error(vb::kOutOfMemory);
             out->vt = VT_BSTR;
             out->bstrVal = text;
@@ -85,7 +85,7 @@ void PackVariant(const Variant& value, VARIANT* out) {
 }
 
 Variant UnpackVariant(const VARIANT& in) {
-    ScopedVariant direct;
+    win::ScopedVariant direct;
     const VARIANT* v = &in;
     if (in.vt & VT_BYREF) {
         if (FAILED(VariantCopyInd(direct.ptr(), const_cast<VARIANT*>(&in)))) throw vb::Error(vb::kTypeMismatch);
@@ -98,7 +98,7 @@ Variant UnpackVariant(const VARIANT& in) {
         case VT_I2: return Variant(static_cast<int16_t>(v->iVal));
         case VT_I4: return Variant(static_cast<int32_t>(v->lVal));
         case VT_BOOL: return Variant::Bool(v->boolVal != VARIANT_FALSE);
-        case VT_BSTR: return Variant(FromBstr(v->bstrVal));
+        case VT_BSTR: return Variant(win::FromBstr(v->bstrVal));
         case VT_I1: return Integer(v->cVal);
         case VT_UI1: return Integer(v->bVal);
         case VT_UI2: return Integer(v->uiVal);
@@ -115,7 +115,7 @@ Variant UnpackVariant(const VARIANT& in) {
         case VT_DISPATCH: return ObjectOf(v->pdispVal);
         case VT_UNKNOWN: {
             if (!v->punkVal) return ObjectOf(nullptr);
-            ComPtr<IDispatch> dispatch;
+            win::ComPtr<IDispatch> dispatch;
             if (FAILED(v->punkVal->QueryInterface(IID_IDispatch, dispatch.ReceiveVoid())) || !dispatch)
                 throw vb::Error(vb::kTypeMismatch);
             return ObjectOf(dispatch.get());

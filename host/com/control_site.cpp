@@ -76,14 +76,14 @@ HRESULT ControlSite::Prepare(IUnknown* control) {
         if (FAILED(result) && SUCCEEDED(first)) first = result;
     };
 
-    ComPtr<IOleObject> object;
+    win::ComPtr<IOleObject> object;
     if (FAILED(control->QueryInterface(IID_IOleObject, object.ReceiveVoid()))) object.Reset();
-    ComPtr<IPersistStreamInit> persist;
+    win::ComPtr<IPersistStreamInit> persist;
     if (FAILED(control->QueryInterface(IID_IPersistStreamInit, persist.ReceiveVoid()))) persist.Reset();
 
-    ComPtr<IOleClientSite> site;
+    win::ComPtr<IOleClientSite> site;
     if (object) {
-        site = ComPtr<IOleClientSite>::Adopt(new (std::nothrow) MinimalSite);
+        site = win::ComPtr<IOleClientSite>::Adopt(new (std::nothrow) MinimalSite);
         if (!site) {
             note(E_OUTOFMEMORY);
             object.Reset();
@@ -108,7 +108,7 @@ HRESULT ControlSite::Prepare(IUnknown* control) {
 }
 
 void ControlSite::Close() {
-    ComPtr<IOleObject> object = std::move(object_);
+    win::ComPtr<IOleObject> object = std::move(object_);
     if (!object) return;
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);

@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "host/com/scoped.h"
+#include "platform/win32/scoped.h"
 
 namespace host::com {
 
@@ -30,7 +30,7 @@ public:
     void Abandon() { object_.Detach(); }
 
 private:
-    ComPtr<IOleObject> object_;  // while the control holds our site
+    win::ComPtr<IOleObject> object_;  // while the control holds our site
 };
 
 }  // namespace host::com

@@ -4,7 +4,7 @@
 
 #include "host/com/com_error.h"
 #include "host/com/com_variant.h"
-#include "host/com/wide.h"
+#include "platform/win32/wide.h"
 
 namespace host::com {
 
@@ -42,7 +42,7 @@ private:
 
 }  // namespace
 
-DispatchObject::DispatchObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+DispatchObject::DispatchObject(win::ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
 
 DispatchObject::~DispatchObject() {
     if (!stamp_.StillOpen()) dispatch_.Detach();
@@ -58,7 +58,7 @@ Variant DispatchObject::InvokeId(int32_t dispatchId, const std::vector<Variant>&
 }
 
 DISPID DispatchIdOf(IDispatch* target, vb::StringView member) {
-    std::wstring name = Wide(member);
+    std::wstring name = win::ToWide(member);
     LPOLESTR names[] = {name.data()};
     DISPID id = DISPID_UNKNOWN;
     HRESULT result = target->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
@@ -69,8 +69,8 @@ DISPID DispatchIdOf(IDispatch* target, vb::StringView member) {
 Variant CallDispatch(IDispatch* target, DISPID id, WORD flags, const std::vector<Variant>& args) {
     PackedArguments packed(args);
     DISPPARAMS params = packed.Params();
-    ScopedVariant result;
-    ScopedExcepInfo exception;
+    win::ScopedVariant result;
+    win::ScopedExcepInfo exception;
     UINT argumentError = 0;
     HRESULT outcome = target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.ptr(), exception.ptr(),
                                      &argumentError);

@@ -6,14 +6,14 @@
 #include <oaidl.h>
 
 #include "host/com/apartment.h"
-#include "host/com/scoped.h"
+#include "platform/win32/scoped.h"
 #include "host/object.h"
 
 namespace host::com {
 
 class DispatchObject : public Object {
 public:
-    explicit DispatchObject(ComPtr<IDispatch> dispatch);
+    explicit DispatchObject(win::ComPtr<IDispatch> dispatch);
     ~DispatchObject() override;
 
     // Methods and property reads alike with DISPATCH_METHOD |
@@ -27,7 +27,7 @@ public:
     IDispatch* dispatch() const { return dispatch_.get(); }
 
 private:
-    ComPtr<IDispatch> dispatch_;
+    win::ComPtr<IDispatch> dispatch_;
     ApartmentStamp stamp_;
 };
 

@@ -12,7 +12,7 @@
 #include "host/com/control_site.h"
 #include "host/com/dispatch_object.h"
 #include "host/com/event_sink.h"
-#include "host/com/wide.h"
+#include "platform/win32/wide.h"
 #include "host/event_control.h"
 #include "platform/vb/error.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 GUID GuidOf(const char16_t* text) {
     GUID guid{};
-    std::wstring wide = com::Wide(text);
+    std::wstring wide = win::ToWide(text);
     if (FAILED(CLSIDFromString(wide.c_str(), &guid))) throw vb::Error(vb::kCantCreateObject);
     return guid;
 }
@@ -63,8 +63,8 @@ private:
         // Destroyed last to first: the connection ends before the site is
         // closed and the sink and the control go.
         com::ApartmentStamp stamp_;
-        com::ComPtr<IDispatch> control_;
-        com::ComPtr<com::EventSink> sink_;
+        win::ComPtr<IDispatch> control_;
+        win::ComPtr<com::EventSink> sink_;
         com::ControlSite site_;
         com::Connection connection_;
     };
@@ -73,7 +73,7 @@ private:
 };
 
 ComEventControl::Link::Link(ComEventControl& owner) : owner_(&owner) {
-    com::ComPtr<IDispatch> control;
+    win::ComPtr<IDispatch> control;
     if (FAILED(CoCreateInstance(GuidOf(kEventControlClsid), nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                 IID_IDispatch, control.ReceiveVoid())) ||
         !control)

@@ -6,8 +6,8 @@
 
 namespace host::com {
 
-ComPtr<EventSink> EventSink::Create(const IID& eventInterface, EventReceiver* receiver) {
-    return ComPtr<EventSink>::Adopt(new EventSink(eventInterface, receiver));
+win::ComPtr<EventSink> EventSink::Create(const IID& eventInterface, EventReceiver* receiver) {
+    return win::ComPtr<EventSink>::Adopt(new EventSink(eventInterface, receiver));
 }
 
 HRESULT EventSink::QueryInterface(REFIID iid, void** out) {
@@ -26,7 +26,7 @@ HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { retur
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
     if (!receiver_) return S_OK;
     // The receiver may release the last reference the program holds.
-    ComPtr<EventSink> keep = ComPtr<EventSink>::Share(this);
+    win::ComPtr<EventSink> keep = win::ComPtr<EventSink>::Share(this);
     try {
         // Positional arguments follow the named ones, the last one first.
         std::vector<Variant> args;
@@ -48,10 +48,10 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
 
 HRESULT Connection::Connect(IUnknown* source, const IID& eventInterface, IUnknown* sink) {
     Disconnect();
-    ComPtr<IConnectionPointContainer> container;
+    win::ComPtr<IConnectionPointContainer> container;
     HRESULT result = source->QueryInterface(IID_IConnectionPointContainer, container.ReceiveVoid());
     if (FAILED(result)) return result;
-    ComPtr<IConnectionPoint> point;
+    win::ComPtr<IConnectionPoint> point;
     result = container->FindConnectionPoint(eventInterface, point.Receive());
     if (FAILED(result)) return result;
     if (!point) return E_UNEXPECTED;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/com/dispatch_base.h"
-#include "host/com/scoped.h"
+#include "platform/win32/scoped.h"
 #include "host/variant.h"
 
 namespace host::com {
@@ -30,7 +30,7 @@ protected:
 class EventSink final : public DispatchBase {
 public:
     // A new sink with one reference for the caller.
-    static ComPtr<EventSink> Create(const IID& eventInterface, EventReceiver* receiver);
+    static win::ComPtr<EventSink> Create(const IID& eventInterface, EventReceiver* receiver);
     // No more deliveries: the receiver is going away (the source may keep
     // the sink a while longer).
     void Disconnect() { receiver_ = nullptr; }
@@ -66,7 +66,7 @@ public:
     void Abandon();
 
 private:
-    ComPtr<IConnectionPoint> point_;
+    win::ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
 };
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "host/com/control_site.h"
-#include "host/com/scoped.h"
+#include "platform/win32/scoped.h"
 
-using host::com::ComPtr;
+using win::ComPtr;
 using host::com::ControlSite;
 
 namespace {
@@ -120,12 +120,12 @@ TEST(ControlSite, SetsTheControlUpInTheOrderItAsksFor) {
 
 TEST(ControlSite, ClosingGivesBackEveryReference) {
     FakeControl control({});
-    ComPtr<IOleClientSite> site;
+    win::ComPtr<IOleClientSite> site;
     {
         ControlSite holder;
         ASSERT_EQ(holder.Prepare(static_cast<IOleObject*>(&control)), S_OK);
         ASSERT_NE(control.site(), nullptr);
-        site = ComPtr<IOleClientSite>::Share(control.site());
+        site = win::ComPtr<IOleClientSite>::Share(control.site());
         control.calls.clear();
     }
     EXPECT_EQ(control.calls, (Calls{"close", "no site"}));
@@ -177,22 +177,22 @@ TEST(ControlSite, SiteOffersNoContainerAndSaysTheProgramIsRunning) {
     IOleClientSite* site = control.site();
     ASSERT_NE(site, nullptr);
 
-    ComPtr<IUnknown> other;
+    win::ComPtr<IUnknown> other;
     EXPECT_EQ(site->QueryInterface(IID_IOleInPlaceSite, other.ReceiveVoid()), E_NOINTERFACE);
     EXPECT_FALSE(other);
     IOleContainer* container = reinterpret_cast<IOleContainer*>(site);
     EXPECT_EQ(site->GetContainer(&container), E_NOINTERFACE);
     EXPECT_EQ(container, nullptr);
 
-    ComPtr<IDispatch> ambient;
+    win::ComPtr<IDispatch> ambient;
     ASSERT_EQ(site->QueryInterface(IID_IDispatch, ambient.ReceiveVoid()), S_OK);
-    ComPtr<IUnknown> viaSite, viaAmbient;
+    win::ComPtr<IUnknown> viaSite, viaAmbient;
     site->QueryInterface(IID_IUnknown, viaSite.ReceiveVoid());
     ambient->QueryInterface(IID_IUnknown, viaAmbient.ReceiveVoid());
     EXPECT_EQ(viaSite.get(), viaAmbient.get());
 
     DISPPARAMS none{};
-    host::com::ScopedVariant value;
+    win::ScopedVariant value;
     ASSERT_EQ(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                               value.ptr(), nullptr, nullptr),
               S_OK);

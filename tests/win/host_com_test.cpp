@@ -26,7 +26,7 @@
 #include "host/com/dispatch_base.h"
 #include "host/com/dispatch_object.h"
 #include "host/com/event_sink.h"
-#include "host/com/scoped.h"
+#include "platform/win32/scoped.h"
 #include "host/event_control.h"
 #include "host/sim/host.h"
 #include "platform/vb/error.h"
@@ -247,18 +247,18 @@ TEST_F(HostCom, AfterTheQuitCommandTheHostAnswersNoMore) {
 TEST_F(HostCom, AVanishedHostsObjectsAreDisconnectedAtEveryStep) {
     CLSID clsid{};
     ASSERT_EQ(CLSIDFromProgID(L"ACTOLE.APPOBJECT", &clsid), S_OK);
-    host::com::ComPtr<IDispatch> app;
+    win::ComPtr<IDispatch> app;
     ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, app.ReceiveVoid()), S_OK);
     OLECHAR name[] = L"GetOpenDBName";
     LPOLESTR names[] = {name};
     DISPID id = 0;
     ASSERT_EQ(app->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
     DISPPARAMS none{};
-    host::com::ScopedVariant result;
+    win::ScopedVariant result;
 
     Change([](State& s) { s.SetScript({u"GetOpenDBName", host::sim::Outcome::Error(462, u"Scripted"), 1}); });
     {
-        host::com::ScopedExcepInfo exception;
+        win::ScopedExcepInfo exception;
         EXPECT_EQ(app->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, result.ptr(), exception.ptr(), nullptr),
                   DISP_E_EXCEPTION);
         EXPECT_EQ(exception.get().scode, host::com::ScodeForError(462));
@@ -266,7 +266,7 @@ TEST_F(HostCom, AVanishedHostsObjectsAreDisconnectedAtEveryStep) {
 
     host::sim::Vanish(*file_);
     size_t logged = Calls().size();
-    host::com::ScopedExcepInfo exception;
+    win::ScopedExcepInfo exception;
     EXPECT_EQ(app->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, result.ptr(), exception.ptr(), nullptr),
               RPC_E_DISCONNECTED);
     EXPECT_EQ(result.get().vt, VT_EMPTY);
@@ -364,7 +364,7 @@ TEST_F(HostCom, ASinkLetGoInsideTheRaiseLeavesTheOtherSinksTheirEvents) {
     IID events{};
     ASSERT_EQ(CLSIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventControlClsid), &clsid), S_OK);
     ASSERT_EQ(IIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventInterfaceIid), &events), S_OK);
-    host::com::ComPtr<IDispatch> control;
+    win::ComPtr<IDispatch> control;
     ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.ReceiveVoid()), S_OK);
 
     Listener first, second;
@@ -423,9 +423,9 @@ TEST_F(HostCom, EventsWaitForAControlToListen) {
 // ---- results and failures the stand-in never gives ---------------------------------------
 
 TEST(ComValues, WhatComesBackIsReadAsTheNearestProgramType) {
-    using host::com::ScopedVariant;
+    using win::ScopedVariant;
     auto read = [](auto fill) {
-        ScopedVariant v;
+        win::ScopedVariant v;
         fill(*v.ptr());
         return host::com::UnpackVariant(v.get());
     };
@@ -440,12 +440,12 @@ TEST(ComValues, WhatComesBackIsReadAsTheNearestProgramType) {
     EXPECT_FALSE(read([](VARIANT& v) { v.vt = VT_DISPATCH; v.pdispVal = nullptr; }).AsObject());
 
     short referred = 27;
-    ScopedVariant byReference;
+    win::ScopedVariant byReference;
     byReference.ptr()->vt = VT_BYREF | VT_I2;
     byReference.ptr()->piVal = &referred;
     EXPECT_EQ(host::com::UnpackVariant(byReference.get()), Variant(int16_t(27)));
 
-    ScopedVariant array;
+    win::ScopedVariant array;
     array.ptr()->vt = VT_ARRAY | VT_I4;
     array.ptr()->parray = SafeArrayCreateVector(VT_I4, 0, 2);
     EXPECT_EQ(ErrorOf([&] { host::com::UnpackVariant(array.get()); }).number(), 13);
@@ -476,7 +476,7 @@ HRESULT STDAPICALLTYPE FillInTypeMismatch(EXCEPINFO* info) {
 }
 
 TEST(ComErrors, AnExceptionsOwnCodeWinsAndItsTextIsCompletedWhenDeferred) {
-    host::com::ScopedExcepInfo withCode;
+    win::ScopedExcepInfo withCode;
     withCode.get().wCode = 1234;
     withCode.get().scode = 0;
     withCode.get().bstrDescription = SysAllocString(L"From the server");
@@ -484,13 +484,13 @@ TEST(ComErrors, AnExceptionsOwnCodeWinsAndItsTextIsCompletedWhenDeferred) {
     EXPECT_EQ(coded.number(), 1234);
     EXPECT_EQ(coded.description(), u"From the server");
 
-    host::com::ScopedExcepInfo deferred;
+    win::ScopedExcepInfo deferred;
     deferred.get().pfnDeferredFillIn = FillInTypeMismatch;
     vb::Error filled = host::com::ErrorFromException(deferred.get());
     EXPECT_EQ(filled.number(), 13);
     EXPECT_EQ(filled.description(), u"Type mismatch");
 
-    host::com::ScopedExcepInfo nothing;
+    win::ScopedExcepInfo nothing;
     EXPECT_EQ(host::com::ErrorFromException(nothing.get()).number(), 440);
 }
 
@@ -517,8 +517,8 @@ TEST(ComCalls, CallsByNameGoOutAsMethodOrPropertyRead) {
         std::vector<WORD> seen;
     };
     auto* recorder = new Recorder;
-    host::com::ComPtr<IDispatch> held = host::com::ComPtr<IDispatch>::Share(recorder);
-    HostObject object(std::make_shared<host::com::DispatchObject>(host::com::ComPtr<IDispatch>::Adopt(recorder)));
+    win::ComPtr<IDispatch> held = win::ComPtr<IDispatch>::Share(recorder);
+    HostObject object(std::make_shared<host::com::DispatchObject>(win::ComPtr<IDispatch>::Adopt(recorder)));
     object.Call(u"GetField", int16_t(27));
     object.Get(u"Views");
     EXPECT_EQ(recorder->seen, (std::vector<WORD>{DISPATCH_METHOD | DISPATCH_PROPERTYGET,

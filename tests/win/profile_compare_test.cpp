@@ -22,6 +22,7 @@
 
 #include "platform/profile_reader.h"
 #include "tests/data/profiles/lookups.h"
+#include "platform/win32/wide.h"
 
 namespace fs = std::filesystem;
 using platform::ProfileString;
@@ -71,12 +72,10 @@ const KnownDifference* FindDifference(const profile_fixtures::Lookup& l) {
     return nullptr;
 }
 
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
 std::wstring WindowsPath(std::string path) {
     for (char& c : path)
         if (c == '/') c = '\\';
-    return Wide(path);
+    return win::ToWide(vb::FromAscii(path));
 }
 
 std::string Show(const ProfileString& answer) {
@@ -262,7 +261,7 @@ std::wstring Text(const std::string& windows1252) {
 std::optional<ProfileString> RunNative(const std::string& command, const fs::path& output,
                                        const std::string& file, const profile_fixtures::Lookup& l,
                                        std::string& problem) {
-    std::wstring line = Quoted(WindowsPath("Z:" + command)) + L" " + Quoted(Wide(file)) + L" " +
+    std::wstring line = Quoted(WindowsPath("Z:" + command)) + L" " + Quoted(win::ToWide(vb::FromAscii(file))) + L" " +
                         Quoted(Text(l.section)) + L" " + Quoted(Text(l.key)) + L" " + std::to_wstring(l.size);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE out = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);

@@ -11,14 +11,13 @@
 #include "platform/settings_store.h"
 #include "platform/vb/settings.h"
 #include "platform/vb/error.h"
+#include "platform/win32/wide.h"
 
 using vb::String;
 
 namespace {
 
 const std::wstring kRoot = L"Software\\VB and VBA Program Settings\\";
-
-std::wstring Wide(vb::StringView text) { return std::wstring(text.begin(), text.end()); }
 
 class RegistryStoreTest : public testing::Test {
 protected:
@@ -32,7 +31,7 @@ protected:
     ~RegistryStoreTest() override { RegDeleteTreeW(HKEY_CURRENT_USER, Path().c_str()); }
 
     std::wstring Path(vb::StringView section = {}) const {
-        return kRoot + Wide(app_) + (section.empty() ? L"" : L"\\" + Wide(section));
+        return kRoot + win::ToWide(app_) + (section.empty() ? L"" : L"\\" + win::ToWide(section));
     }
 
     // Puts a value of any type there, as another program or the user might.

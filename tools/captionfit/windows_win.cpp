@@ -17,6 +17,7 @@
 #include "platform/ui/win32/control_window.h"
 #include "platform/ui/win32/win32_backend.h"
 #include "settings/frmPreferences.h"
+#include "platform/win32/wide.h"
 
 namespace captionfit {
 
@@ -45,10 +46,8 @@ private:
     platform::ScopedSettingsStore store_{std::make_unique<platform::MemorySettingsStore>()};
 };
 
-std::wstring Wide(const vb::String& s) { return std::wstring(s.begin(), s.end()); }
-
 std::wstring NameOf(const ui::Control& c) {
-    std::wstring name = Wide(c.name());
+    std::wstring name = win::ToWide(c.name());
     if (c.index() >= 0) name += L"(" + std::to_wstring(c.index()) + L")";
     return name;
 }
@@ -65,7 +64,7 @@ void MeasureForm(ui::Form& form, std::vector<Row>& rows) {
     for (ui::Control* c : controls) {
         auto* peer = static_cast<ui::win32::ControlWindow*>(c->peer);
         if (!peer || !peer->hwnd()) continue;
-        if (auto m = MeasureCaption(peer->hwnd())) rows.push_back({Wide(form.name()), NameOf(*c), *m});
+        if (auto m = MeasureCaption(peer->hwnd())) rows.push_back({win::ToWide(form.name()), NameOf(*c), *m});
     }
 }
 

@@ -22,7 +22,7 @@ void PackResult(const host::Variant& value, VARIANT* out) {
     if (!object) return;
     auto sim = std::dynamic_pointer_cast<host::sim::SimObject>(object);
     if (!sim) throw vb::Error(vb::kTypeMismatch);
-    host::com::ComPtr<IUnknown> made = ServerObject::Create(std::move(sim));
+    win::ComPtr<IUnknown> made = ServerObject::Create(std::move(sim));
     made->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&out->pdispVal));
 }
 

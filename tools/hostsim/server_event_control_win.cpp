@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/com/com_variant.h"
-#include "host/com/wide.h"
+#include "platform/win32/wide.h"
 #include "tools/hostsim/server_call_win.h"
 #include "platform/vb/error.h"
 
@@ -19,7 +19,7 @@ constexpr UINT kTickMilliseconds = 100;
 
 IID EventInterface() {
     IID iid{};
-    std::wstring text = host::com::Wide(host::kEventInterfaceIid);
+    std::wstring text = win::ToWide(host::kEventInterfaceIid);
     IIDFromString(text.c_str(), &iid);
     return iid;
 }
@@ -72,9 +72,9 @@ void UnregisterEventWindowClass() {
 
 // ---- creation and lifetime ---------------------------------------------------------
 
-host::com::ComPtr<IUnknown> ServerEventControl::Create(std::unique_ptr<host::sim::SimEventControl> control,
+win::ComPtr<IUnknown> ServerEventControl::Create(std::unique_ptr<host::sim::SimEventControl> control,
                                                        std::shared_ptr<host::sim::StateFile> state) {
-    auto made = host::com::ComPtr<IUnknown>::Adopt(
+    auto made = win::ComPtr<IUnknown>::Adopt(
         static_cast<IDispatch*>(new ServerEventControl(std::move(control), std::move(state))));
     auto* self = static_cast<ServerEventControl*>(static_cast<IDispatch*>(made.get()));
     if (RegisterWindowClass(WindowProcedure))
@@ -177,7 +177,7 @@ HRESULT ServerEventControl::Point::Advise(IUnknown* sink, DWORD* cookie) {
     if (!sink) return E_POINTER;
     // The event interface is a dispatch interface: a sink that does not
     // name it may still take the events as plain IDispatch.
-    host::com::ComPtr<IDispatch> dispatch;
+    win::ComPtr<IDispatch> dispatch;
     if (FAILED(sink->QueryInterface(EventInterface(), dispatch.ReceiveVoid())) || !dispatch) {
         if (FAILED(sink->QueryInterface(IID_IDispatch, dispatch.ReceiveVoid())) || !dispatch)
             return CONNECT_E_CANNOTCONNECT;
@@ -197,7 +197,7 @@ HRESULT ServerEventControl::Point::Unadvise(DWORD cookie) {
         if (it->cookie != cookie) continue;
         // The sink is released after it left the list: its release may
         // call back here.
-        host::com::ComPtr<IDispatch> leaving = std::move(it->dispatch);
+        win::ComPtr<IDispatch> leaving = std::move(it->dispatch);
         sinks.erase(it);
         return S_OK;
     }
@@ -235,7 +235,7 @@ void ServerEventControl::Fire(const std::vector<host::sim::HostEvent>& events) {
     // A sink handles an event inside its call: it may call the control back,
     // disconnect, or release the control meanwhile. Nothing is locked while
     // it runs, and the sinks are called from a list of their own.
-    auto self = host::com::ComPtr<IDispatch>::Share(static_cast<IDispatch*>(this));
+    auto self = win::ComPtr<IDispatch>::Share(static_cast<IDispatch*>(this));
     struct Firing {
         bool& flag;
         explicit Firing(bool& f) : flag(f) { flag = true; }
@@ -243,7 +243,7 @@ void ServerEventControl::Fire(const std::vector<host::sim::HostEvent>& events) {
     } firing(firing_);
     for (const host::sim::HostEvent& event : events) {
         host::sim::RaiseLogged(*state_, event, [&] {
-            std::vector<host::com::ComPtr<IDispatch>> sinks;
+            std::vector<win::ComPtr<IDispatch>> sinks;
             for (const Sink& sink : sinks_) sinks.push_back(sink.dispatch);
             EventArguments args(event.args);
             for (const auto& sink : sinks) {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/com/dispatch_base.h"
-#include "host/com/scoped.h"
+#include "platform/win32/scoped.h"
 #include "host/sim/host.h"
 #include "tools/hostsim/server_module_win.h"
 
@@ -23,7 +23,7 @@ class ServerEventControl final : public host::com::DispatchBase, public IConnect
 public:
     // A new control with one reference for the caller. Raises 7 when its
     // window cannot be made.
-    static host::com::ComPtr<IUnknown> Create(std::unique_ptr<host::sim::SimEventControl> control,
+    static win::ComPtr<IUnknown> Create(std::unique_ptr<host::sim::SimEventControl> control,
                                               std::shared_ptr<host::sim::StateFile> state);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -60,7 +60,7 @@ private:
 
     struct Sink {
         DWORD cookie;
-        host::com::ComPtr<IDispatch> dispatch;
+        win::ComPtr<IDispatch> dispatch;
     };
 
     ServerEventControl(std::unique_ptr<host::sim::SimEventControl> control,

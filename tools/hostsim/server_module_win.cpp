@@ -8,8 +8,8 @@
 #include <new>
 #include <string>
 
-#include "host/com/scoped.h"
-#include "host/com/wide.h"
+#include "platform/win32/scoped.h"
+#include "platform/win32/wide.h"
 #include "host/sim/host.h"
 #include "platform/vb/error.h"
 #include "tools/hostsim/server_classes_win.h"
@@ -38,7 +38,7 @@ std::filesystem::path ModuleFolder() {
 
 // A new object of the class, with one reference for the caller. Raises
 // vb::Error as the stand-in does (429 while the host is not installed).
-host::com::ComPtr<IUnknown> Make(ClassKind kind) {
+win::ComPtr<IUnknown> Make(ClassKind kind) {
     auto state = NewStateFile();
     if (kind == ClassKind::EventControl)
         return ServerEventControl::Create(host::sim::CreateSimEventControl(state), state);
@@ -75,7 +75,7 @@ public:
         *out = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
         try {
-            host::com::ComPtr<IUnknown> object = Make(kind_);
+            win::ComPtr<IUnknown> object = Make(kind_);
             return object->QueryInterface(iid, out);
         } catch (const vb::Error&) {
             // Not installed, or its state cannot be kept: no object to give.
@@ -131,7 +131,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     *out = nullptr;
     for (const ServerClass& c : kServerClasses) {
         CLSID id{};
-        std::wstring text = host::com::Wide(c.clsid);
+        std::wstring text = win::ToWide(c.clsid);
         if (FAILED(CLSIDFromString(text.c_str(), &id)) || !IsEqualCLSID(id, clsid)) continue;
         auto* factory = new (std::nothrow) ClassFactory(c.kind);
         if (!factory) return E_OUTOFMEMORY;

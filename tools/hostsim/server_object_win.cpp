@@ -1,13 +1,13 @@
 #include "tools/hostsim/server_object_win.h"
 
-#include "host/com/wide.h"
+#include "platform/win32/wide.h"
 #include "host/sim/state.h"
 #include "tools/hostsim/server_call_win.h"
 
 namespace hostsim::server {
 
-host::com::ComPtr<IUnknown> ServerObject::Create(std::shared_ptr<host::sim::SimObject> object) {
-    return host::com::ComPtr<IUnknown>::Adopt(static_cast<IDispatch*>(new ServerObject(std::move(object))));
+win::ComPtr<IUnknown> ServerObject::Create(std::shared_ptr<host::sim::SimObject> object) {
+    return win::ComPtr<IUnknown>::Adopt(static_cast<IDispatch*>(new ServerObject(std::move(object))));
 }
 
 HRESULT ServerObject::QueryInterface(REFIID iid, void** out) {
@@ -29,7 +29,7 @@ HRESULT ServerObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCI
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     if (!names[0]) return DISP_E_UNKNOWNNAME;
     try {
-        vb::String name = host::com::FromWide(names[0], wcslen(names[0]));
+        vb::String name = win::FromWide(names[0], wcslen(names[0]));
         switch (object_->Lookup(name)) {
             // The host's process is gone: its proxies answer nothing any more.
             case host::sim::SimObject::Reach::CutOff: return RPC_E_DISCONNECTED;

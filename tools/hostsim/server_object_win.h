@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/com/dispatch_base.h"
-#include "host/com/scoped.h"
+#include "platform/win32/scoped.h"
 #include "host/sim/host.h"
 #include "tools/hostsim/server_module_win.h"
 
@@ -22,7 +22,7 @@ namespace hostsim::server {
 class ServerObject final : public host::com::DispatchBase {
 public:
     // A new object with one reference for the caller.
-    static host::com::ComPtr<IUnknown> Create(std::shared_ptr<host::sim::SimObject> object);
+    static win::ComPtr<IUnknown> Create(std::shared_ptr<host::sim::SimObject> object);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;

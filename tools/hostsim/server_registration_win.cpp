@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/com/wide.h"
+#include "platform/win32/wide.h"
 #include "tools/hostsim/server_classes_win.h"
 #include "tools/hostsim/server_module_win.h"
 
@@ -34,13 +34,13 @@ std::wstring ModulePath() {
 }
 
 bool Register(const ServerClass& c, const std::wstring& dll) {
-    std::wstring clsid = host::com::Wide(c.clsid);
-    std::wstring name = host::com::Wide(c.name);
+    std::wstring clsid = win::ToWide(c.clsid);
+    std::wstring name = win::ToWide(c.name);
     std::wstring key = L"CLSID\\" + clsid;
     bool ok = SetText(key, nullptr, name) && SetText(key + L"\\InprocServer32", nullptr, dll) &&
               SetText(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
     if (ok && c.progId) {
-        std::wstring progId = host::com::Wide(c.progId);
+        std::wstring progId = win::ToWide(c.progId);
         ok = SetText(key + L"\\ProgID", nullptr, progId) && SetText(progId, nullptr, name) &&
              SetText(progId + L"\\CLSID", nullptr, clsid);
     }
@@ -48,11 +48,11 @@ bool Register(const ServerClass& c, const std::wstring& dll) {
 }
 
 void Unregister(const ServerClass& c) {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + host::com::Wide(c.clsid)).c_str());
-    RegDeleteKeyW(HKEY_CLASSES_ROOT, (L"CLSID\\" + host::com::Wide(c.clsid)).c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + win::ToWide(c.clsid)).c_str());
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, (L"CLSID\\" + win::ToWide(c.clsid)).c_str());
     if (c.progId) {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, host::com::Wide(c.progId).c_str());
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, host::com::Wide(c.progId).c_str());
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, win::ToWide(c.progId).c_str());
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, win::ToWide(c.progId).c_str());
     }
 }
 

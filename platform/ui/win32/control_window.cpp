@@ -9,6 +9,7 @@
 #include "platform/ui/win32/form_window.h"
 #include "platform/ui/win32/system_error.h"
 #include "platform/ui/win32/text.h"
+#include "platform/win32/wide.h"
 
 namespace ui::win32 {
 
@@ -78,7 +79,7 @@ ControlWindow::ControlWindow(FormWindow& form, Control& control, int id)
         DWORD style = WS_CHILD | plan.style;
         if (EffectiveVisible(control)) style |= WS_VISIBLE;
         if (!EffectiveEnabled(control)) style |= WS_DISABLED;
-        hwnd_ = CreateWindowExW(plan.exStyle, plan.className, plan.text ? Wide(*plan.text) : L"", style, at.x,
+        hwnd_ = CreateWindowExW(plan.exStyle, plan.className, plan.text ? win::WidePtr(*plan.text) : L"", style, at.x,
                                 at.y, at.width, at.height, form.hwnd(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), form.instance(), nullptr);
         if (!hwnd_) RaiseSystemError(u"CreateWindowExW", control.name());
@@ -133,7 +134,7 @@ void ControlWindow::Configure() {
     case Kind::ComboBox: {
         SendMessageW(hwnd_, CB_LIMITTEXT, 0, 0);
         for (const vb::String& entry : static_cast<ComboBox&>(control_).list())
-            SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry)));
+            SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::WidePtr(entry)));
         // Now that the font and the entries are known, the list gets room
         // for all of them: version 6 of the box counts entries, older ones
         // take the window's height.
@@ -209,7 +210,7 @@ void ControlWindow::Update(Prop what) {
     switch (what) {
     case Prop::Caption: {
         const vb::String* text = PlanOf(control_).text;
-        if (hwnd_ && text && kind_ != Kind::TextBox && kind_ != Kind::ComboBox) SetWindowTextW(hwnd_, Wide(*text));
+        if (hwnd_ && text && kind_ != Kind::TextBox && kind_ != Kind::ComboBox) SetWindowTextW(hwnd_, win::WidePtr(*text));
         break;
     }
     case Prop::Value:
@@ -282,7 +283,7 @@ void ControlWindow::ApplyText() {
                                                        : nullptr;
     if (!text) return;
     settingText_ = true;
-    SetWindowTextW(hwnd_, Wide(*text));
+    SetWindowTextW(hwnd_, win::WidePtr(*text));
     settingText_ = false;
     // The box looked the new text up among its entries and lost its place
     // in the list; arrow keys go on from the entry chosen last.
@@ -370,9 +371,9 @@ void ControlWindow::Draw(HDC dc) const {
     const Line::Props& p = static_cast<const Line&>(control_).props();
     Scale s = form_.scale();
     COLORREF colour = p.colour == kSystemColour ? GetSysColor(COLOR_WINDOWTEXT) : p.colour;
-    ScopedPen pen(CreatePen(PS_INSIDEFRAME, p.widthPixels > 0 ? p.widthPixels : 1, colour));
+    win::ScopedPen pen(CreatePen(PS_INSIDEFRAME, p.widthPixels > 0 ? p.widthPixels : 1, colour));
     if (!pen) return;
-    ScopedSelect use(dc, pen.get());
+    win::ScopedSelect use(dc, pen.get());
     MoveToEx(dc, TwipsToPixels(p.x1, s.x), TwipsToPixels(p.y1, s.y), nullptr);
     LineTo(dc, TwipsToPixels(p.x2, s.x), TwipsToPixels(p.y2, s.y));
 }

@@ -8,7 +8,7 @@
 
 #include "platform/ui/control.h"
 #include "platform/ui/controls.h"
-#include "platform/ui/win32/scoped.h"
+#include "platform/win32/scoped.h"
 
 namespace ui::win32 {
 
@@ -75,7 +75,7 @@ private:
     // A drop-down box's edit field and list.
     HWND edit_ = nullptr;
     HWND list_ = nullptr;
-    ScopedIcon picture_;
+    win::ScopedIcon picture_;
     bool link_ = false;
     bool designedDefault_ = false;
     bool hasColour_ = false;

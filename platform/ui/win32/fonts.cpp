@@ -4,7 +4,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "platform/ui/win32/text.h"
+#include "platform/win32/wide.h"
 
 namespace ui::win32 {
 
@@ -38,7 +38,7 @@ bool FaceInstalled(const wchar_t* face) {
     query.lfCharSet = DEFAULT_CHARSET;
     wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
-    ScreenDC screen;
+    win::ScreenDC screen;
     if (screen.get())
         EnumFontFamiliesExW(screen.get(), &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
@@ -46,13 +46,13 @@ bool FaceInstalled(const wchar_t* face) {
 
 vb::String InstalledFace(vb::StringView face, vb::StringView fallback) {
     vb::String asked(face.substr(0, LF_FACESIZE - 1));
-    if (asked == Font::kDesignedFace && FaceInstalled(Wide(vb::String(kTrueTypeTwin)))) return kTrueTypeTwin;
-    if (!asked.empty() && FaceInstalled(Wide(asked))) return asked;
+    if (asked == Font::kDesignedFace && FaceInstalled(win::WidePtr(vb::String(kTrueTypeTwin)))) return kTrueTypeTwin;
+    if (!asked.empty() && FaceInstalled(win::WidePtr(asked))) return asked;
     return vb::String(fallback);
 }
 
 Fonts::Fonts() {
-    ScreenDC screen;
+    win::ScreenDC screen;
     if (screen.get()) dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpiY_ <= 0) dpiY_ = 96;
     // Where neither designed face is installed, the system's own face
@@ -84,7 +84,7 @@ HFONT Fonts::For(const Font& font, bool underline) { return Make(Describe(font, 
 HFONT Fonts::Make(const LOGFONTW& description) {
     for (const Entry& e : made_)
         if (SameFont(e.key, description)) return e.font.get();
-    ScopedFont font(CreateFontIndirectW(&description));
+    win::ScopedFont font(CreateFontIndirectW(&description));
     if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     made_.push_back({description, std::move(font)});
     return made_.back().font.get();

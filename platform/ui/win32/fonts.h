@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/ui/controls.h"
-#include "platform/ui/win32/scoped.h"
+#include "platform/win32/scoped.h"
 
 namespace ui::win32 {
 
@@ -29,7 +29,7 @@ public:
 private:
     struct Entry {
         LOGFONTW key;
-        ScopedFont font;
+        win::ScopedFont font;
     };
     HFONT Make(const LOGFONTW& description);
 

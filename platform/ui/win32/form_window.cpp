@@ -11,6 +11,7 @@
 #include "platform/ui/win32/system_error.h"
 #include "platform/ui/win32/text.h"
 #include "platform/ui/win32/win32_backend.h"
+#include "platform/win32/wide.h"
 
 namespace ui::win32 {
 
@@ -67,7 +68,7 @@ HINSTANCE FormWindow::instance() const { return backend_.instance(); }
 void FormWindow::Create(HWND owner) {
     const FormProps& p = form_.props();
     WindowStyle ws = FormStyle(p, owner != nullptr);
-    ScopedMenu menu = BuildMenuBar(form_, kFirstMenuId);
+    win::ScopedMenu menu = BuildMenuBar(form_, kFirstMenuId);
     Scale s = scale();
     int clientWidth = TwipsToPixels(p.clientWidth, s.x);
     int clientHeight = TwipsToPixels(p.clientHeight, s.y);
@@ -78,7 +79,7 @@ void FormWindow::Create(HWND owner) {
                        ? CentredIn(WorkAreaNear(owner), width, height)
                        : PixelRect{TwipsToPixels(p.left, s.x), TwipsToPixels(p.top, s.y), width, height};
     // WM_NCCREATE stores the window in window_.
-    HWND hwnd = CreateWindowExW(ws.exStyle, kClassName, Wide(p.caption), ws.style, at.x, at.y, width, height,
+    HWND hwnd = CreateWindowExW(ws.exStyle, kClassName, win::WidePtr(p.caption), ws.style, at.x, at.y, width, height,
                                 owner, menu.get(), CodeModule(), this);
     if (!hwnd) RaiseSystemError(u"CreateWindowExW", form_.name());
     menu.release();  // the window frees its menu bar
@@ -154,7 +155,7 @@ PixelRect FormWindow::OuterRect() const {
 }
 
 void FormWindow::CaptionChanged() {
-    if (hwnd()) SetWindowTextW(hwnd(), Wide(form_.caption()));
+    if (hwnd()) SetWindowTextW(hwnd(), win::WidePtr(form_.caption()));
 }
 
 void FormWindow::ArmTimer(int id, int interval) {

@@ -12,7 +12,7 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/win32/control_window.h"
-#include "platform/ui/win32/scoped.h"
+#include "platform/win32/scoped.h"
 #include "platform/ui/win32/screen.h"
 
 namespace ui::win32 {
@@ -96,9 +96,9 @@ private:
 
     Backend& backend_;
     Form& form_;
-    ScopedIcon smallIcon_, bigIcon_;
+    win::ScopedIcon smallIcon_, bigIcon_;
     std::vector<std::unique_ptr<ControlWindow>> controls_;  // in tab order; ids from kFirstControlId
-    ScopedWindow window_;
+    win::ScopedWindow window_;
     // The control that had the focus when the window was last deactivated.
     HWND savedFocus_ = nullptr;
     // Set from the start of the window's destruction: its notifications are

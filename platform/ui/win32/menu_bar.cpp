@@ -1,7 +1,7 @@
 #include "platform/ui/win32/menu_bar.h"
 
 #include "platform/ui/win32/system_error.h"
-#include "platform/ui/win32/text.h"
+#include "platform/win32/wide.h"
 
 namespace ui::win32 {
 
@@ -15,13 +15,13 @@ void Append(HMENU into, Menu& menu, int& nextId) {
     }
     if (menu.items().empty()) {
         menu.commandId = nextId++;
-        AppendMenuW(into, MF_STRING | state, static_cast<UINT_PTR>(menu.commandId), Wide(menu.caption()));
+        AppendMenuW(into, MF_STRING | state, static_cast<UINT_PTR>(menu.commandId), win::WidePtr(menu.caption()));
         return;
     }
-    ScopedMenu popup(CreatePopupMenu());
+    win::ScopedMenu popup(CreatePopupMenu());
     if (!popup) RaiseSystemError(u"CreatePopupMenu", menu.name());
     for (Menu* item : menu.items()) Append(popup.get(), *item, nextId);
-    if (AppendMenuW(into, MF_POPUP | state, reinterpret_cast<UINT_PTR>(popup.get()), Wide(menu.caption())))
+    if (AppendMenuW(into, MF_POPUP | state, reinterpret_cast<UINT_PTR>(popup.get()), win::WidePtr(menu.caption())))
         popup.release();  // the parent menu frees it now
 }
 
@@ -38,9 +38,9 @@ Menu* Find(const std::vector<Menu*>& menus, int commandId) {
 
 }  // namespace
 
-ScopedMenu BuildMenuBar(const Form& form, int firstId) {
+win::ScopedMenu BuildMenuBar(const Form& form, int firstId) {
     if (form.menus().empty()) return {};
-    ScopedMenu bar(CreateMenu());
+    win::ScopedMenu bar(CreateMenu());
     if (!bar) RaiseSystemError(u"CreateMenu", form.name());
     int nextId = firstId;
     for (Menu* menu : form.menus()) Append(bar.get(), *menu, nextId);

@@ -6,13 +6,13 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
-#include "platform/ui/win32/scoped.h"
+#include "platform/win32/scoped.h"
 
 namespace ui::win32 {
 
 // Numbers every item with a command id from `firstId` up (setting
 // Menu::commandId); empty when the form has no menus.
-ScopedMenu BuildMenuBar(const Form& form, int firstId);
+win::ScopedMenu BuildMenuBar(const Form& form, int firstId);
 
 // The item with this command id, or nullptr.
 Menu* FindMenuItem(const Form& form, int commandId);

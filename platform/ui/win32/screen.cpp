@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/ui/win32/scoped.h"
+#include "platform/win32/scoped.h"
 
 namespace ui::win32 {
 
 Scale ScreenScale() {
-    ScreenDC screen;
+    win::ScreenDC screen;
     int dpiX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     int dpiY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     if (dpiX <= 0) dpiX = 96;

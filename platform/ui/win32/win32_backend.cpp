@@ -6,7 +6,7 @@
 
 #include "platform/ui/msgbox.h"
 #include "platform/ui/win32/form_window.h"
-#include "platform/ui/win32/text.h"
+#include "platform/win32/wide.h"
 
 namespace ui::win32 {
 
@@ -159,7 +159,7 @@ HWND Backend::ActiveFormWindow() const {
 
 int Backend::MsgBox(vb::StringView text, int style, vb::StringView title) {
     vb::String body(text), caption(title);
-    int answer = MessageBoxW(ActiveFormWindow(), Wide(body), Wide(caption), static_cast<UINT>(style));
+    int answer = MessageBoxW(ActiveFormWindow(), win::WidePtr(body), win::WidePtr(caption), static_cast<UINT>(style));
     if (answer != 0) return answer;
     // The box could not be shown: the answer that changes nothing.
     switch (style & 0xF) {

@@ -1,6 +1,6 @@
-// Owners of COM resources: interface pointers, VARIANTs, BSTRs and the
-// strings of an EXCEPINFO. Each frees what it holds once, when it goes out
-// of scope, and can hand it over (Detach) to a caller that frees it.
+// Owners of the system's handles and of COM's resources: each frees what it
+// holds once, when it goes out of scope, and can hand it over to a caller
+// or a window that frees it itself.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +9,98 @@
 #include <cstddef>
 #include <utility>
 
-namespace host::com {
+namespace win {
 
+template <class Handle, class Free>
+class Scoped {
+public:
+    Scoped() = default;
+    explicit Scoped(Handle h) : h_(h) {}
+    Scoped(const Scoped&) = delete;
+    Scoped& operator=(const Scoped&) = delete;
+    Scoped(Scoped&& other) noexcept : h_(other.release()) {}
+    Scoped& operator=(Scoped&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    ~Scoped() { reset(); }
+
+    Handle get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    Handle release() { return std::exchange(h_, nullptr); }
+    void reset(Handle h = nullptr) {
+        if (h_) Free{}(h_);
+        h_ = h;
+    }
+    // For an out parameter: frees what it held and receives the new one.
+    Handle* receive() {
+        reset();
+        return &h_;
+    }
+
+private:
+    Handle h_ = nullptr;
+};
+
+struct FreeGdiObject {
+    void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct FreeWindow {
+    void operator()(HWND h) const { DestroyWindow(h); }
+};
+struct FreeMenu {
+    void operator()(HMENU h) const { DestroyMenu(h); }
+};
+struct FreeIcon {
+    void operator()(HICON h) const { DestroyIcon(h); }
+};
+struct FreeKernelObject {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+struct FreeRegistryKey {
+    void operator()(HKEY h) const { RegCloseKey(h); }
+};
+
+using ScopedFont = Scoped<HFONT, FreeGdiObject>;
+using ScopedBrush = Scoped<HBRUSH, FreeGdiObject>;
+using ScopedPen = Scoped<HPEN, FreeGdiObject>;
+using ScopedWindow = Scoped<HWND, FreeWindow>;
+using ScopedMenu = Scoped<HMENU, FreeMenu>;
+using ScopedIcon = Scoped<HICON, FreeIcon>;
+// A mutex, event, process or thread; not a file (INVALID_HANDLE_VALUE is its
+// empty value, not nullptr).
+using ScopedHandle = Scoped<HANDLE, FreeKernelObject>;
+using ScopedRegistryKey = Scoped<HKEY, FreeRegistryKey>;
+
+// A GDI object selected into a device context for one drawing step.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect() { SelectObject(dc_, old_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// The screen's device context, for measuring.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    ~ScreenDC() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A COM interface pointer holding one reference.
 template <class T>
 class ComPtr {
 public:
@@ -125,4 +215,4 @@ private:
     EXCEPINFO info_;
 };
 
-}  // namespace host::com
+}  // namespace win
