@@ -10,6 +10,11 @@
 
 namespace host::sim {
 
+namespace {
+// Where the Windows build keeps it too (after the byte it locks).
+constexpr off_t kCountOffset = 8;
+}  // namespace
+
 FileLock::FileLock(const std::filesystem::path& lockFile)
     : handle_(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
     if (handle_ < 0) return;
@@ -22,8 +27,35 @@ FileLock::~FileLock() {
     if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
+std::optional<uint64_t> FileLock::Changes() const {
+    if (handle_ < 0) return std::nullopt;
+    uint64_t count = 0;
+    ssize_t got = ::pread(static_cast<int>(handle_), &count, sizeof count, kCountOffset);
+    if (got < 0) return std::nullopt;
+    return got == static_cast<ssize_t>(sizeof count) ? count : 0;
+}
+
+bool FileLock::SetChanges(uint64_t count) const {
+    if (handle_ < 0) return false;
+    return ::pwrite(static_cast<int>(handle_), &count, sizeof count, kCountOffset) ==
+           static_cast<ssize_t>(sizeof count);
+}
+
 bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool AppendTo(const std::filesystem::path& file, std::string_view bytes) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool written = true;
+    while (written && !bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        written = n > 0;
+        if (written) bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return ::close(fd) == 0 && written;
 }
 
 std::optional<std::filesystem::path> StatePathFromEnvironment() {

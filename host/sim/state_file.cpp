@@ -18,6 +18,28 @@ std::filesystem::path WithSuffix(const std::filesystem::path& file, const char* 
     return out;
 }
 
+// The whole file; nullopt when it is missing or cannot be read.
+std::optional<std::string> ReadWhole(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return text;
+}
+
+// A copy of everything but the log, which may be long.
+State WithoutLog(State& state) {
+    std::vector<LogEntry> log = std::move(state.log);
+    state.log.clear();
+    State copy = state;
+    state.log = std::move(log);
+    return copy;
+}
+
+[[noreturn]] void CannotWrite(const std::filesystem::path& file) {
+    throw vb::Error(vb::kPathFileAccessError, u"The stand-in host cannot write its state file " + file.u16string());
+}
+
 }  // namespace
 
 std::shared_ptr<StateFile> StateFile::InMemory(State initial) {
@@ -32,36 +54,96 @@ std::shared_ptr<StateFile> StateFile::At(std::filesystem::path path) {
     return file;
 }
 
+std::filesystem::path StateFile::LockPath() const { return WithSuffix(path_, ".lock"); }
+std::filesystem::path StateFile::LogPath() const { return WithSuffix(path_, ".log"); }
+
 State StateFile::Read() {
     std::lock_guard guard(mutex_);
     if (path_.empty()) return memory_;
-    FileLock lock(WithSuffix(path_, ".lock"));
-    return Load();
+    FileLock lock(LockPath());
+    Refresh(lock);
+    State state = memory_;
+    if (auto log = ReadWhole(LogPath())) state.log = ParseLog(*log);
+    return state;
+}
+
+State StateFile::ReadWithoutLog() {
+    std::lock_guard guard(mutex_);
+    if (path_.empty()) return WithoutLog(memory_);
+    FileLock lock(LockPath());
+    Refresh(lock);
+    return memory_;
 }
 
 void StateFile::Update(const std::function<void(State&)>& change) {
     std::lock_guard guard(mutex_);
     if (path_.empty()) {
-        State state = memory_;
+        State state = WithoutLog(memory_);
         change(state);
+        std::vector<LogEntry> recorded = std::move(state.log);
+        state.log = std::move(memory_.log);
+        for (LogEntry& entry : recorded) state.Record(std::move(entry));
         memory_ = std::move(state);
         return;
     }
-    FileLock lock(WithSuffix(path_, ".lock"));
-    State state = Load();
+    FileLock lock(LockPath());
+    Refresh(lock);
+    State state = memory_;
     change(state);
-    Save(state);
+    std::vector<LogEntry> recorded = std::move(state.log);
+    state.log.clear();
+    if (!(state == memory_)) {
+        Save(state);
+        memory_ = std::move(state);
+        SaveCount(lock, changes_ + 1);
+    }
+    AppendLog(recorded);
 }
 
 void StateFile::Write(const State& state) {
-    Update([&](State& current) { current = state; });
+    std::lock_guard guard(mutex_);
+    if (path_.empty()) {
+        memory_ = state;
+        return;
+    }
+    FileLock lock(LockPath());
+    Refresh(lock);
+    State without = state;
+    without.log.clear();
+    Save(without);
+    memory_ = std::move(without);
+    SaveCount(lock, changes_ + 1);
+    std::error_code removed;
+    std::filesystem::remove(LogPath(), removed);
+    if (removed) CannotWrite(LogPath());
+    AppendLog(state.log);
+}
+
+void StateFile::Refresh(const FileLock& lock) {
+    std::optional<uint64_t> changes = lock.Changes();
+    // Unlocked, nobody can tell what changed: the file is read every time.
+    if (known_ && changes && *changes == changes_) return;
+    memory_ = Load();
+    known_ = changes.has_value();
+    changes_ = changes.value_or(0);
+}
+
+void StateFile::SaveCount(const FileLock& lock, uint64_t count) {
+    // Without the count the other handles would go on with what they hold.
+    if (!lock.SetChanges(count)) {
+        known_ = false;
+        CannotWrite(LockPath());
+    }
+    changes_ = count;
 }
 
 State StateFile::Load() const {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return State();
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return in.bad() ? State() : ParseState(text);
+    std::optional<std::string> text = ReadWhole(path_);
+    if (!text) return State();
+    State state = ParseState(*text);
+    // The log lives in its own file.
+    state.log.clear();
+    return state;
 }
 
 void StateFile::Save(const State& state) const {
@@ -75,8 +157,14 @@ void StateFile::Save(const State& state) const {
     if (written && MoveOver(temporary, path_)) return;
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
-    throw vb::Error(vb::kPathFileAccessError,
-                    u"The stand-in host cannot write its state file " + path_.u16string());
+    CannotWrite(path_);
+}
+
+void StateFile::AppendLog(const std::vector<LogEntry>& entries) const {
+    if (entries.empty()) return;
+    std::string lines;
+    for (const LogEntry& entry : entries) lines += FormatLogEntry(entry);
+    if (!AppendTo(LogPath(), lines)) CannotWrite(LogPath());
 }
 
 std::filesystem::path DefaultStatePath(const std::filesystem::path& folder) {
