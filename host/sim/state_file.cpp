@@ -1,9 +1,6 @@
 #include "host/sim/state_file.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <system_error>
 
 #include "host/sim/file_access.h"
 #include "platform/vb/error.h"
@@ -12,20 +9,10 @@ namespace host::sim {
 
 namespace {
 
-std::filesystem::path WithSuffix(const std::filesystem::path& file, const char* suffix) {
-    std::filesystem::path out = file;
-    out += suffix;
-    return out;
-}
+// ASCII in the system's own characters.
+NativePath Native(std::string_view ascii) { return NativePath(ascii.begin(), ascii.end()); }
 
-// The whole file; nullopt when it is missing or cannot be read.
-std::optional<std::string> ReadWhole(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return text;
-}
+NativePath WithSuffix(const NativePath& file, std::string_view suffix) { return file + Native(suffix); }
 
 // A copy of everything but the log, which may be long.
 State WithoutLog(State& state) {
@@ -36,8 +23,8 @@ State WithoutLog(State& state) {
     return copy;
 }
 
-[[noreturn]] void CannotWrite(const std::filesystem::path& file) {
-    throw vb::Error(vb::kPathFileAccessError, u"The stand-in host cannot write its state file " + file.u16string());
+[[noreturn]] void CannotWrite(const NativePath& file) {
+    throw vb::Error(vb::kPathFileAccessError, u"The stand-in host cannot write its state file " + PathText(file));
 }
 
 }  // namespace
@@ -48,14 +35,14 @@ std::shared_ptr<StateFile> StateFile::InMemory(State initial) {
     return file;
 }
 
-std::shared_ptr<StateFile> StateFile::At(std::filesystem::path path) {
+std::shared_ptr<StateFile> StateFile::At(NativePath path) {
     std::shared_ptr<StateFile> file(new StateFile());
     file->path_ = std::move(path);
     return file;
 }
 
-std::filesystem::path StateFile::LockPath() const { return WithSuffix(path_, ".lock"); }
-std::filesystem::path StateFile::LogPath() const { return WithSuffix(path_, ".log"); }
+NativePath StateFile::LockPath() const { return WithSuffix(path_, ".lock"); }
+NativePath StateFile::LogPath() const { return WithSuffix(path_, ".log"); }
 
 State StateFile::Read() {
     std::lock_guard guard(mutex_);
@@ -63,7 +50,7 @@ State StateFile::Read() {
     FileLock lock(LockPath());
     Refresh(lock);
     State state = memory_;
-    if (auto log = ReadWhole(LogPath())) state.log = ParseLog(*log);
+    if (auto log = ReadAll(LogPath())) state.log = ParseLog(*log);
     return state;
 }
 
@@ -113,9 +100,7 @@ void StateFile::Write(const State& state) {
     Save(without);
     memory_ = std::move(without);
     SaveCount(lock, changes_ + 1);
-    std::error_code removed;
-    std::filesystem::remove(LogPath(), removed);
-    if (removed) CannotWrite(LogPath());
+    if (!Remove(LogPath())) CannotWrite(LogPath());
     AppendLog(state.log);
 }
 
@@ -138,7 +123,7 @@ void StateFile::SaveCount(const FileLock& lock, uint64_t count) {
 }
 
 State StateFile::Load() const {
-    std::optional<std::string> text = ReadWhole(path_);
+    std::optional<std::string> text = ReadAll(path_);
     if (!text) return State();
     State state = ParseState(*text);
     // The log lives in its own file.
@@ -147,16 +132,9 @@ State StateFile::Load() const {
 }
 
 void StateFile::Save(const State& state) const {
-    std::filesystem::path temporary = WithSuffix(path_, ".tmp");
-    std::string text = FormatState(state);
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        written = out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush();
-    }
-    if (written && MoveOver(temporary, path_)) return;
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+    NativePath temporary = WithSuffix(path_, ".tmp");
+    if (WriteAll(temporary, FormatState(state)) && MoveOver(temporary, path_)) return;
+    Remove(temporary);
     CannotWrite(path_);
 }
 
@@ -167,9 +145,13 @@ void StateFile::AppendLog(const std::vector<LogEntry>& entries) const {
     if (!AppendTo(LogPath(), lines)) CannotWrite(LogPath());
 }
 
-std::filesystem::path DefaultStatePath(const std::filesystem::path& folder) {
+NativePath DefaultStatePath(const NativePath& folder) {
     if (auto fromEnvironment = StatePathFromEnvironment()) return *fromEnvironment;
-    return folder / "hostsim-state.txt";
+    NativePath file = folder;
+    // Joined as std::filesystem::path's "/" joins them.
+    constexpr auto kSeparator = std::filesystem::path::preferred_separator;
+    if (!file.empty() && file.back() != '/' && file.back() != kSeparator) file += kSeparator;
+    return file + Native("hostsim-state.txt");
 }
 
 }  // namespace host::sim

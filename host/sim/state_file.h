@@ -19,18 +19,19 @@
 #include <memory>
 #include <mutex>
 
+#include "host/sim/file_access.h"
 #include "host/sim/state.h"
 
 namespace host::sim {
 
-class FileLock;
 
 class StateFile {
 public:
     // A state kept in memory only, for tests.
     static std::shared_ptr<StateFile> InMemory(State initial = State());
     // The state in this file (which need not exist yet).
-    static std::shared_ptr<StateFile> At(std::filesystem::path file);
+    static std::shared_ptr<StateFile> At(NativePath file);
+    static std::shared_ptr<StateFile> At(const std::filesystem::path& file) { return At(file.native()); }
 
     // A snapshot, the log included (the latest State::kLogLimit entries); a
     // missing or unreadable file reads as the default state.
@@ -46,9 +47,6 @@ public:
     // Replaces the whole state, the log included.
     void Write(const State& state);
 
-    // Empty for a state in memory.
-    const std::filesystem::path& path() const { return path_; }
-
 private:
     StateFile() = default;
     // The state file's as it is now, into memory_ (called under the lock).
@@ -57,10 +55,10 @@ private:
     void Save(const State& state) const;
     void SaveCount(const FileLock& lock, uint64_t count);
     void AppendLog(const std::vector<LogEntry>& entries) const;
-    std::filesystem::path LockPath() const;
-    std::filesystem::path LogPath() const;
+    NativePath LockPath() const;
+    NativePath LogPath() const;
 
-    std::filesystem::path path_;
+    NativePath path_;  // empty for a state in memory
     // The state without its log (in memory only: with it), as the file had
     // it at change number changes_.
     State memory_;
@@ -71,6 +69,6 @@ private:
 
 // BRIVANE_HOSTSIM_STATE when set, else "hostsim-state.txt" in `folder`: the
 // folder of the executable or module that holds the stand-in.
-std::filesystem::path DefaultStatePath(const std::filesystem::path& folder);
+NativePath DefaultStatePath(const NativePath& folder);
 
 }  // namespace host::sim
