@@ -5,12 +5,15 @@ namespace host {
 Automation& SystemAutomation();
 
 namespace {
-Automation* installed = nullptr;
+platform::Seam<Automation*> installed;
 }
 
-Automation& automation() { return installed ? *installed : SystemAutomation(); }
+Automation& automation() {
+    if (Automation* replacement = installed.installed()) return *replacement;
+    return SystemAutomation();
+}
 
-void SetAutomation(Automation* replacement) { installed = replacement; }
+AutomationGuard InstallAutomation(Automation& replacement) { return installed.Install(&replacement); }
 
 HostObject CreateObject(vb::StringView progId) { return HostObject(automation().CreateObject(progId)); }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "host/host_object.h"
+#include "platform/seam.h"
 
 namespace host {
 
@@ -19,7 +20,9 @@ public:
 };
 
 Automation& automation();
-void SetAutomation(Automation* replacement);  // nullptr: the system's again
+using AutomationGuard = platform::Seam<Automation*>::Guard;
+// `replacement` creates every object until the guard goes.
+AutomationGuard InstallAutomation(Automation& replacement);
 
 // CreateObject(progId) as a reference the program holds.
 HostObject CreateObject(vb::StringView progId);

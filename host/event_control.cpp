@@ -5,17 +5,20 @@
 namespace host {
 
 namespace {
-EventControlFactory& Factory() {
-    static EventControlFactory factory;
+platform::Seam<EventControlFactory>& Factory() {
+    static platform::Seam<EventControlFactory> factory;
     return factory;
 }
 }  // namespace
 
 std::unique_ptr<EventControl> CreateEventControl() {
-    return Factory() ? Factory()() : SystemEventControl();
+    const EventControlFactory& installed = Factory().installed();
+    return installed ? installed() : SystemEventControl();
 }
 
-void SetEventControlFactory(EventControlFactory factory) { Factory() = std::move(factory); }
+EventControlGuard InstallEventControlFactory(EventControlFactory factory) {
+    return Factory().Install(std::move(factory));
+}
 
 void EventControl::Raise(int32_t dispatchId, const std::vector<Variant>& args) {
     // The handler is taken out first, with its argument: it may close the

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/variant.h"
+#include "platform/seam.h"
 
 namespace host {
 
@@ -55,6 +56,8 @@ std::unique_ptr<EventControl> CreateEventControl();
 std::unique_ptr<EventControl> SystemEventControl();
 
 using EventControlFactory = std::function<std::unique_ptr<EventControl>()>;
-void SetEventControlFactory(EventControlFactory factory);  // empty: the system's again
+using EventControlGuard = platform::Seam<EventControlFactory>::Guard;
+// `factory` makes every event control until the guard goes.
+EventControlGuard InstallEventControlFactory(EventControlFactory factory);
 
 }  // namespace host

@@ -45,9 +45,7 @@ int16_t Variant::AsInt16() const {
 bool Variant::AsBool() const {
     if (type() == Type::String) {
         // The runtime reads its own boolean words in any letter case.
-        vb::String t = text();
-        for (auto& c : t)
-            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        vb::String t = vb::AsciiLower(text());
         if (t == u"true") return true;
         if (t == u"false") return false;
         return vb::CDbl(text()) != 0;

@@ -24,14 +24,9 @@ constexpr std::array<Name, 7> kNames{{
     {u"zoom", Placeholder::Zoom},
 }};
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
 std::optional<Placeholder> Known(vb::StringView name) {
     for (const Name& n : kNames) {
-        if (n.text.size() != name.size()) continue;
-        bool same = true;
-        for (size_t i = 0; same && i < name.size(); ++i) same = Lower(name[i]) == n.text[i];
-        if (same) return n.what;
+        if (vb::EqualsAsciiNoCase(name, n.text)) return n.what;
     }
     return std::nullopt;
 }

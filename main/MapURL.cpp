@@ -7,12 +7,10 @@ namespace map_url {
 
 namespace {
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
 bool StartsWithNoCase(vb::StringView text, vb::StringView prefix) {
     if (text.size() < prefix.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(text[i]) != prefix[i]) return false;
+        if (vb::AsciiLower(text[i]) != prefix[i]) return false;
     return true;
 }
 

@@ -22,8 +22,6 @@ constexpr Fold kFolds[] = {
     {u'\u00FC', u'\u00DC', u'u', kDiaeresis},  {u'\u00FB', u'\u00DB', u'u', kCircumflex},
 };
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
 // Whether the plain vowel and the combining mark spell one of the letters.
 bool Spells(char16_t vowel, char16_t mark) {
     for (const Fold& f : kFolds)
@@ -49,7 +47,7 @@ vb::String RemoveAccents(vb::StringView text) {
                 folded = true;
                 break;
             }
-            if (Lower(c) == f.vowel && next == f.accent) {
+            if (vb::AsciiLower(c) == f.vowel && next == f.accent) {
                 out += f.vowel;
                 ++i;
                 folded = true;

@@ -1,18 +1,16 @@
 // The reader the program calls: the system's, unless a test put its own in
 // place. Kept apart from the portable reader so that a Windows build, which
 // reads through the system, does not carry the portable one's file code.
-#include <atomic>
-
 #include "platform/profile_reader.h"
 
 namespace platform {
 
 namespace {
-std::atomic<ProfileReader> g_testReader{nullptr};
+Seam<ProfileReader> installed;
 }  // namespace
 
 ProfileString ReadProfileString(std::string_view section, std::string_view key, uint32_t size, vb::StringView file) {
-    ProfileReader reader = g_testReader.load();
+    ProfileReader reader = installed.installed();
     return reader ? reader(section, key, size, file) : SystemReadProfileString(section, key, size, file);
 }
 
@@ -24,6 +22,6 @@ bool IsEmptyProfileName(std::string_view name) {
     return true;
 }
 
-void SetProfileReaderForTesting(ProfileReader reader) { g_testReader.store(reader); }
+ProfileReaderGuard InstallProfileReader(ProfileReader reader) { return installed.Install(reader); }
 
 }  // namespace platform

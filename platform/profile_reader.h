@@ -45,6 +45,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/seam.h"
 #include "platform/vb/string.h"
 
 namespace platform {
@@ -101,9 +102,10 @@ ProfileString SystemReadProfileString(std::string_view section, std::string_view
                                       vb::StringView file);
 
 // Tests put a reader of their own in place of ReadProfileString's, to make it
-// fail; nullptr brings the system's back.
+// fail, until the guard goes.
 using ProfileReader = ProfileString (*)(std::string_view section, std::string_view key, uint32_t size,
                                         vb::StringView file);
-void SetProfileReaderForTesting(ProfileReader reader);
+using ProfileReaderGuard = Seam<ProfileReader>::Guard;
+ProfileReaderGuard InstallProfileReader(ProfileReader reader);
 
 }  // namespace platform

@@ -9,11 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/settings_file_text.h"
 #include "platform/vb/error.h"
 
 namespace platform {
 
 namespace fs = std::filesystem;
+namespace text = settings_text;
 
 namespace {
 
@@ -23,44 +25,16 @@ constexpr char kHex[] = "0123456789ABCDEF";
 
 // ---- names and text --------------------------------------------------------
 
-char16_t FoldAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool SameName(vb::StringView a, vb::StringView b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    }
-    return true;
-}
-
 std::string Hex(unsigned value, int digits) {
     std::string out(static_cast<size_t>(digits), '0');
     for (int i = digits - 1; i >= 0; --i, value >>= 4) out[static_cast<size_t>(i)] = kHex[value & 0xF];
     return out;
 }
 
-std::optional<unsigned> ParseHex(std::string_view digits) {
-    unsigned value = 0;
-    for (char c : digits) {
-        int d = c >= '0' && c <= '9'   ? c - '0'
-                : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                       : -1;
-        if (d < 0) return std::nullopt;
-        value = value * 16 + static_cast<unsigned>(d);
-    }
-    return value;
-}
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // Names Windows keeps for devices, whatever extension follows them.
 bool IsDeviceName(vb::StringView app) {
     vb::String stem(app.substr(0, app.find(u'.')));
-    for (char16_t& c : stem) c = FoldAscii(c);
+    for (char16_t& c : stem) c = vb::AsciiLower(c);
     if (stem == u"con" || stem == u"prn" || stem == u"aux" || stem == u"nul") return true;
     return stem.size() == 4 && (stem.starts_with(u"com") || stem.starts_with(u"lpt")) && stem[3] >= u'0' &&
            stem[3] <= u'9';
@@ -74,7 +48,7 @@ std::string FolderName(vb::StringView app) {
     std::string out;
     bool device = IsDeviceName(app);
     for (size_t i = 0; i < app.size(); ++i) {
-        char16_t c = FoldAscii(app[i]);
+        char16_t c = vb::AsciiLower(app[i]);
         bool inner_dot = c == u'.' && i != 0 && i + 1 != app.size();
         bool keep = !(device && i == 0);
         if (keep && ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_' || inner_dot)) {
@@ -86,92 +60,6 @@ std::string FolderName(vb::StringView app) {
         }
     }
     return out;
-}
-
-// How a character that cannot stand raw in a line is written; empty when it can.
-std::string EscapeOf(char16_t c, bool at_edge, bool is_name) {
-    if (IsHighSurrogate(c) || IsLowSurrogate(c) || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
-        c == 0xFEFF) {
-        return "\\u" + Hex(c, 4);
-    }
-    switch (c) {
-        case u'\\': return "\\\\";
-        case u'\n': return "\\n";
-        case u'\r': return "\\r";
-        case u'\t': return "\\t";
-        default: break;
-    }
-    if (c < 0x20 || c == 0x7F || (c == u' ' && at_edge)) return "\\x" + Hex(c, 2);
-    if (is_name && (c == u'=' || c == u'[' || c == u']' || c == u';' || c == u'#')) {
-        return {'\\', static_cast<char>(c)};
-    }
-    return {};
-}
-
-// The line form of a section name, key (is_name) or value; see the header.
-std::string Escape(vb::StringView text, bool is_name) {
-    std::string out;
-    out.reserve(text.size());
-    size_t run = 0;  // start of the characters that go out as plain UTF-8
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            ++i;  // a well-formed pair is plain text
-            continue;
-        }
-        std::string escape = EscapeOf(text[i], i == 0 || i + 1 == text.size(), is_name);
-        if (escape.empty()) continue;
-        out += vb::ToUtf8(text.substr(run, i - run));
-        out += escape;
-        run = i + 1;
-    }
-    out += vb::ToUtf8(text.substr(run));
-    return out;
-}
-
-// Raw text between escapes: well-formed UTF-8 without control characters
-// other than TAB. Anything else is junk, not text someone wrote.
-std::optional<vb::String> DecodeRaw(std::string_view raw) {
-    for (char b : raw) {
-        unsigned char u = static_cast<unsigned char>(b);
-        if ((u < 0x20 && u != '\t') || u == 0x7F) return std::nullopt;
-    }
-    vb::String text = vb::FromUtf8(raw);
-    if (vb::ToUtf8(text) != raw) return std::nullopt;  // only valid UTF-8 survives the round trip
-    return text;
-}
-
-std::optional<vb::String> Unescape(std::string_view line) {
-    vb::String out;
-    size_t run = 0;
-    size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] != '\\') {
-            ++i;
-            continue;
-        }
-        auto raw = DecodeRaw(line.substr(run, i - run));
-        if (!raw || i + 1 >= line.size()) return std::nullopt;
-        out += *raw;
-        char e = line[i + 1];
-        size_t digits = e == 'x' ? 2 : e == 'u' ? 4 : 0;
-        if (digits) {
-            if (line.size() - (i + 2) < digits) return std::nullopt;
-            auto unit = ParseHex(line.substr(i + 2, digits));
-            if (!unit) return std::nullopt;
-            out += static_cast<char16_t>(*unit);
-        } else if (std::string_view("\\=[];#").find(e) != std::string_view::npos) {
-            out += static_cast<char16_t>(e);
-        } else if (e == 'n' || e == 'r' || e == 't') {
-            out += e == 'n' ? u'\n' : e == 'r' ? u'\r' : u'\t';
-        } else {
-            return std::nullopt;
-        }
-        i += 2 + digits;
-        run = i;
-    }
-    auto raw = DecodeRaw(line.substr(run));
-    if (!raw) return std::nullopt;
-    return out + *raw;
 }
 
 std::string_view Trim(std::string_view s) {
@@ -198,6 +86,8 @@ struct Line {
 
 struct Document {
     bool bom = false;
+    // Written before names and values were percent-encoded: no marker line.
+    bool legacy = true;
     std::vector<Line> lines;
 
     bool HasUnreadable() const {
@@ -208,23 +98,22 @@ struct Document {
     }
 };
 
-Line ParseLine(std::string_view text, bool& in_section) {
+Line ParseLine(std::string_view text, bool legacy, bool& in_section) {
     Line line{Line::Kind::kUnreadable, std::string(text), {}, {}};
+    auto decode = legacy ? text::DecodeLegacy : text::Decode;
     std::string_view t = Trim(text);
     if (t.empty() || t[0] == ';' || t[0] == '#') {
         line.kind = Line::Kind::kKept;
     } else if (t[0] == '[') {
-        auto name = t.size() >= 2 && t.back() == ']' ? Unescape(Trim(t.substr(1, t.size() - 2)))
-                                                     : std::nullopt;
+        auto name = t.size() >= 2 && t.back() == ']' ? decode(Trim(t.substr(1, t.size() - 2))) : std::nullopt;
         in_section = name.has_value();
         line.kind = name ? Line::Kind::kSection : Line::Kind::kBadSection;
         if (name) line.name = std::move(*name);
     } else {
-        size_t eq = 0;
-        while (eq < t.size() && t[eq] != '=') eq += t[eq] == '\\' ? 2 : 1;
-        if (eq >= t.size() || !in_section) return line;
-        auto key = Unescape(Trim(t.substr(0, eq)));
-        auto value = Unescape(Trim(t.substr(eq + 1)));
+        size_t eq = text::NameEnd(t, legacy);
+        if (eq == std::string_view::npos || !in_section) return line;
+        auto key = decode(Trim(t.substr(0, eq)));
+        auto value = decode(Trim(t.substr(eq + 1)));
         if (!key || !value) return line;
         line.kind = Line::Kind::kEntry;
         line.name = std::move(*key);
@@ -242,12 +131,27 @@ Document Parse(std::string_view bytes) {
     bool in_section = false;
     while (!bytes.empty()) {
         size_t end = bytes.find('\n');
-        std::string_view text = bytes.substr(0, end);
+        std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-        doc.lines.push_back(ParseLine(text, in_section));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (doc.lines.empty() && line == text::kMarker) doc.legacy = false;
+        doc.lines.push_back(ParseLine(line, doc.legacy, in_section));
     }
     return doc;
+}
+
+// A file of the earlier form gets the marker line before anything is added:
+// its lines that would read otherwise now are written anew, the others
+// (comments among them) stay as they are.
+void Modernize(Document& doc) {
+    if (!doc.legacy) return;
+    doc.legacy = false;
+    for (Line& line : doc.lines) {
+        if (text::ReadsAlike(line.text)) continue;
+        if (line.kind == Line::Kind::kSection) line.text = '[' + text::Encode(line.name, true) + ']';
+        if (line.kind == Line::Kind::kEntry) line.text = text::Encode(line.name, true) + '=' + text::Encode(line.value, false);
+    }
+    doc.lines.insert(doc.lines.begin(), {Line::Kind::kKept, std::string(text::kMarker), {}, {}});
 }
 
 std::string Serialize(const Document& doc) {
@@ -268,14 +172,14 @@ std::string Serialize(const Document& doc) {
 Line* Find(Document& doc, vb::StringView section, vb::StringView key) {
     bool in_section = false;
     for (Line& line : doc.lines) {
-        if (line.kind == Line::Kind::kSection) in_section = SameName(line.name, section);
-        if (line.kind == Line::Kind::kEntry && in_section && SameName(line.name, key)) return &line;
+        if (line.kind == Line::Kind::kSection) in_section = vb::EqualsAsciiNoCase(line.name, section);
+        if (line.kind == Line::Kind::kEntry && in_section && vb::EqualsAsciiNoCase(line.name, key)) return &line;
     }
     return nullptr;
 }
 
 Line MakeEntry(vb::StringView key, vb::StringView value) {
-    return {Line::Kind::kEntry, Escape(key, true) + '=' + Escape(value, false), vb::String(key),
+    return {Line::Kind::kEntry, text::Encode(key, true) + '=' + text::Encode(value, false), vb::String(key),
             vb::String(value)};
 }
 
@@ -288,7 +192,7 @@ bool Update(Document& doc, vb::StringView section, vb::StringView key, vb::Strin
     }
     auto& lines = doc.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != Line::Kind::kSection || !SameName(lines[i].name, section)) continue;
+        if (lines[i].kind != Line::Kind::kSection || !vb::EqualsAsciiNoCase(lines[i].name, section)) continue;
         // After the block's last entry: comments before the next section stay with it.
         size_t at = i + 1;
         for (size_t j = i + 1; j < lines.size(); ++j) {
@@ -299,7 +203,7 @@ bool Update(Document& doc, vb::StringView section, vb::StringView key, vb::Strin
         return true;
     }
     if (!lines.empty() && !Trim(lines.back().text).empty()) lines.push_back({Line::Kind::kKept, {}, {}, {}});
-    lines.push_back({Line::Kind::kSection, '[' + Escape(section, true) + ']', vb::String(section), {}});
+    lines.push_back({Line::Kind::kSection, '[' + text::Encode(section, true) + ']', vb::String(section), {}});
     lines.push_back(MakeEntry(key, value));
     return true;
 }
@@ -447,6 +351,7 @@ void FileSettingsStore::Write(vb::StringView app, vb::StringView section, vb::St
     if (loaded == LoadResult::kFailed) failure.Raise(error);
 
     Document doc = Parse(bytes);
+    Modernize(doc);
     if (!Update(doc, section, key, value)) return;
     if (doc.HasUnreadable()) KeepBackup(file, failure);
     ReplaceFile(file, Serialize(doc), loaded == LoadResult::kLoaded, failure);

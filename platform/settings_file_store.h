@@ -2,10 +2,10 @@
 //   <root>/<app>/settings.ini
 // with a "[section]" line per section and "key=value" lines below it, UTF-8.
 //
-// Any text round-trips: backslash escapes stand for what a line cannot hold
-// raw (\\ \n \r \t, \xHH for other control characters and blanks at either
-// end, \uHHHH for a lone surrogate or an invisible line separator) and, in
-// section names and keys, for = [ ] ; # (written \= \[ \] \; \#).
+// Any text round-trips: the bytes a line cannot hold raw are percent-encoded
+// (see settings_file_text.h), and a file in that form starts with a marker
+// line. A file written before that form, with backslash escapes, reads as it
+// was written and gets the marker at its first rewrite.
 // Sections and keys compare ASCII case-insensitively, as registry names do,
 // and keep the case they were first written with. Lines starting with ';' or
 // '#' are comments; blanks around names and values are not part of them.

@@ -4,13 +4,13 @@
 // or the demo puts in its place.
 #pragma once
 
-#include <concepts>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "platform/seam.h"
 #include "platform/vb/string.h"
 
 namespace platform {
@@ -53,52 +53,25 @@ std::unique_ptr<SettingsStore> MakeDefaultSettingsStore();
 std::unique_ptr<SettingsStore> MakeRegistrySettingsStore();
 #endif
 
-// The store GetSetting and SaveSetting use; the default one is made on first use.
+// The store GetSetting and SaveSetting use: the one installed, else the
+// default one, made on first use.
 SettingsStore& CurrentSettingsStore();
 
-// Puts another store in place and returns the one it replaces (empty when the
-// default had not been made yet). An empty store means the default again.
-std::unique_ptr<SettingsStore> SetSettingsStore(std::unique_ptr<SettingsStore> store);
+using SettingsStoreGuard = Seam<SettingsStore*>::Guard;
+// `store` (not owned) keeps the settings until the guard goes.
+SettingsStoreGuard InstallSettingsStore(SettingsStore& store);
 
-// Puts a store in place for its own lifetime, then brings the earlier one back.
+// A store of its own, installed for its lifetime.
 class ScopedSettingsStore {
 public:
-    explicit ScopedSettingsStore(std::unique_ptr<SettingsStore> store);
-    ~ScopedSettingsStore();
-    ScopedSettingsStore(const ScopedSettingsStore&) = delete;
-    ScopedSettingsStore& operator=(const ScopedSettingsStore&) = delete;
+    explicit ScopedSettingsStore(std::unique_ptr<SettingsStore> store)
+        : store_(std::move(store)), installed_(InstallSettingsStore(*store_)) {}
 
     SettingsStore& store() { return *store_; }
 
 private:
-    SettingsStore* store_;
-    std::unique_ptr<SettingsStore> previous_;
+    std::unique_ptr<SettingsStore> store_;
+    SettingsStoreGuard installed_;
 };
 
 }  // namespace platform
-
-namespace vb {
-
-// A number passed as a default comes back as its decimal text; characters and
-// truth values have no single decimal text and are not accepted.
-template <class T>
-concept DecimalNumber = std::integral<T> && !std::same_as<T, bool> && !std::same_as<T, char> &&
-                        !std::same_as<T, wchar_t> && !std::same_as<T, char8_t> &&
-                        !std::same_as<T, char16_t> && !std::same_as<T, char32_t>;
-
-// The stored value when the key exists, even when it is empty; otherwise the
-// default, or the empty string without one. Application and section names
-// must be non-empty, and no name may contain a NUL: such a key never exists.
-String GetSetting(StringView app, StringView section, StringView key);
-String GetSetting(StringView app, StringView section, StringView key, StringView default_value);
-
-template <DecimalNumber Number>
-String GetSetting(StringView app, StringView section, StringView key, Number default_value) {
-    return GetSetting(app, section, key, StringView(FromAscii(std::to_string(default_value))));
-}
-
-// Stores the value as it is. Raises error 5 for a name GetSetting could never
-// find (see above) and error 75 when the store could not keep the value.
-void SaveSetting(StringView app, StringView section, StringView key, StringView value);
-
-}  // namespace vb

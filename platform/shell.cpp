@@ -7,12 +7,15 @@ namespace platform {
 Shell& SystemShell();
 
 namespace {
-Shell* installed = nullptr;
+Seam<Shell*> installed;
 }
 
-Shell& shell() { return installed ? *installed : SystemShell(); }
+Shell& shell() {
+    if (Shell* replacement = installed.installed()) return *replacement;
+    return SystemShell();
+}
 
-void SetShell(Shell* replacement) { installed = replacement; }
+ShellGuard InstallShell(Shell& replacement) { return installed.Install(&replacement); }
 
 long OpenFromProgramFolder(const ui::Form* owner, vb::String file, std::optional<vb::String> parameters) {
     return shell().Open({.owner = owner,

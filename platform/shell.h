@@ -2,6 +2,7 @@
 // a web address, a "mailto:" address, a document, a database file.
 #pragma once
 
+#include "platform/seam.h"
 #include <optional>
 #include <vector>
 
@@ -39,18 +40,22 @@ Shell& shell();
 // the program's folder as the working folder.
 long OpenFromProgramFolder(const ui::Form* owner, vb::String file,
                            std::optional<vb::String> parameters = std::nullopt);
-void SetShell(Shell* replacement);  // nullptr: the system's again
 
-// Keeps every request instead of opening anything; for tests.
+using ShellGuard = Seam<Shell*>::Guard;
+// `replacement` takes every request until the guard goes.
+ShellGuard InstallShell(Shell& replacement);
+
+// Keeps every request instead of opening anything, while it lives; for tests.
 class RecordingShell : public Shell {
 public:
-    RecordingShell() { SetShell(this); }
-    ~RecordingShell() override { SetShell(nullptr); }
     long Open(const ShellRequest& request) override {
         requests.push_back(request);
         return 42;
     }
     std::vector<ShellRequest> requests;
+
+private:
+    ShellGuard installed_ = InstallShell(*this);
 };
 
 }  // namespace platform

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/product.h"
-#include "platform/settings_store.h"
+#include "platform/vb/settings.h"
 #include "platform/vb/string.h"
 
 namespace settings {

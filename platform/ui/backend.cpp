@@ -5,16 +5,17 @@
 namespace ui {
 
 namespace {
-Backend* current = nullptr;
+platform::Seam<Backend*> current;
 }
 
 Backend& backend() {
     // A program that shows windows installs its backend first; anything else
     // is a fault of the program itself.
-    if (!current) std::abort();
-    return *current;
+    Backend* installed = current.installed();
+    if (!installed) std::abort();
+    return *installed;
 }
 
-void SetBackend(Backend* b) { current = b; }
+BackendGuard InstallBackend(Backend& b) { return current.Install(&b); }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/form.h"
+#include "platform/seam.h"
 #include "platform/ui/geometry.h"
 #include "platform/vb/string.h"
 
@@ -37,7 +38,10 @@ public:
 };
 
 Backend& backend();
-// The backend in use from now on (not owned). Tests install a headless one.
-void SetBackend(Backend* backend);
+
+using BackendGuard = platform::Seam<Backend*>::Guard;
+// The backend in use while the guard lives (not owned); each backend
+// installs itself for its lifetime. Tests install a headless one.
+BackendGuard InstallBackend(Backend& backend);
 
 }  // namespace ui

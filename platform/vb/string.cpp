@@ -77,4 +77,17 @@ String FromAscii(std::string_view ascii) {
     return String(ascii.begin(), ascii.end());
 }
 
+String AsciiLower(StringView text) {
+    String out(text);
+    for (char16_t& c : out) c = AsciiLower(c);
+    return out;
+}
+
+bool EqualsAsciiNoCase(StringView a, StringView b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    return true;
+}
+
 }  // namespace vb

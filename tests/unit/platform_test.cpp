@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/program_info.h"
+#include "platform/seam.h"
 #include "platform/shell.h"
 #include "platform/single_instance.h"
 
@@ -51,6 +52,25 @@ TEST(Shell, ARecordingShellKeepsRequestsAndLeavesTheSystemAlone) {
     EXPECT_FALSE(recorder.requests[1].parameters.has_value());
     EXPECT_EQ(recorder.requests[1].file, u"http://example.com/?q=\u0141\u00f3d\u017a");
     EXPECT_EQ(recorder.requests[1].show, platform::kShowNormal);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Seam, ReplacementsNestAndUnwindInOrder) {
+    platform::Seam<int*> seam;
+    int outer = 1, inner = 2;
+    EXPECT_EQ(seam.installed(), nullptr);
+    {
+        platform::Seam<int*>::Guard first = seam.Install(&outer);
+        {
+            platform::Seam<int*>::Guard second = seam.Install(&inner);
+            EXPECT_EQ(seam.installed(), &inner);
+        }
+        EXPECT_EQ(seam.installed(), &outer);
+    }
+    EXPECT_EQ(seam.installed(), nullptr);
 }
 
 }  // namespace

@@ -128,7 +128,6 @@ protected:
     }
     ~GetKeyValueTest() override {
         Module2::CountriesFile = savedCountriesFile_;
-        platform::SetProfileReaderForTesting(nullptr);
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
     }
@@ -220,8 +219,10 @@ ProfileString FailingReader(std::string_view, std::string_view, uint32_t, vb::St
 }
 
 TEST_F(GetKeyValueTest, AnErrorInsideIsReportedAndGivesTheResultSoFar) {
-    platform::SetProfileReaderForTesting(FailingReader);
-    EXPECT_EQ(Get(u"France", u"US", u"Numeric", u"5"), u"");
+    {
+        platform::ProfileReaderGuard failing = platform::InstallProfileReader(FailingReader);
+        EXPECT_EQ(Get(u"France", u"US", u"Numeric", u"5"), u"");
+    }
     ASSERT_EQ(screen.boxes.size(), 1u);
     EXPECT_EQ(screen.boxes[0].title, u"brivane error");
     EXPECT_EQ(screen.boxes[0].style, 0);
@@ -229,7 +230,6 @@ TEST_F(GetKeyValueTest, AnErrorInsideIsReportedAndGivesTheResultSoFar) {
               u"Error 75: 'Path/File access error'\r"
               u"in IniLib: Function GetKeyValue - Line # 0\r\r"
               u"Please contact support@example.com with this error message.");
-    platform::SetProfileReaderForTesting(nullptr);
     EXPECT_EQ(Get(u"France"), u"FR");
     EXPECT_EQ(screen.boxes.size(), 1u);
 }

@@ -8,7 +8,9 @@
 #include <sstream>
 
 #include "platform/settings_file_store.h"
+#include "platform/settings_file_text.h"
 #include "platform/settings_store.h"
+#include "platform/vb/settings.h"
 #include "platform/vb/error.h"
 #include "settings/Settings.h"
 
@@ -17,6 +19,9 @@ using platform::FileSettingsStore;
 using vb::String;
 
 namespace {
+
+// What a file in the percent-encoded form starts with, then the rest.
+std::string Marked(const std::string& rest) { return std::string(platform::settings_text::kMarker) + rest; }
 
 std::string ReadBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -107,7 +112,7 @@ TEST_F(SettingsSemantics, TheProgramsSettingsLiveUnderItsTitleAndSection) {
     settings::SaveSetting(settings::key::kCountry, u"");
     EXPECT_EQ(store_.Read(u"brivane", u"Settings", u"Zoom"), u"10");
     EXPECT_EQ(settings::GetSetting(settings::key::kCountry, u"US"), u"");
-    EXPECT_EQ(ReadBytes(root_ / "brivane" / "settings.ini"), "[Settings]\nZoom=10\nCountry=\n");
+    EXPECT_EQ(ReadBytes(root_ / "brivane" / "settings.ini"), Marked("\n\n[Settings]\nZoom=10\nCountry=\n"));
 }
 
 TEST(SettingsStoreInPlace, AScopedStoreIsUsedAndThenReplacedByTheEarlierOne) {
@@ -203,7 +208,7 @@ TEST_F(SettingsFileTest, NamesIgnoreAsciiCaseAndKeepTheirFirstSpelling) {
     store_.Write(u"App", u"Settings", u"MapURL", u"one");
     store_.Write(u"APP", u"SETTINGS", u"mapurl", u"two");
     EXPECT_EQ(store_.Read(u"app", u"settings", u"MAPURL"), u"two");
-    EXPECT_EQ(ReadBytes(store_.FileFor(u"app")), "[Settings]\nMapURL=two\n");
+    EXPECT_EQ(ReadBytes(store_.FileFor(u"app")), Marked("\n\n[Settings]\nMapURL=two\n"));
     store_.Write(u"app", u"Settings", u"\u00C4", u"upper");
     EXPECT_EQ(store_.Read(u"app", u"Settings", u"\u00E4"), std::nullopt);
 }
@@ -214,9 +219,30 @@ TEST_F(SettingsFileTest, PlainTextStaysPlain) {
     Write(u"MapURL", u"http://example.com/maps/map.adp?a=1&b=2#x;y");
     Write(u"Country", u" Côte d'Ivoire ");
     Write(u"a=b", u"two\nlines");
+    Write(u"100%", u"50%20 \u2028\U0001F5FA\t");
+    Write(u"lone", vb::String{char16_t(0xD800), u'x', char16_t(0xDFFF)});
     EXPECT_EQ(ReadBytes(File()),
-              "[Sec]\nMapURL=http://example.com/maps/map.adp?a=1&b=2#x;y\n"
-              "Country=\\x20Côte d'Ivoire\\x20\na\\=b=two\\nlines\n");
+              Marked("\n\n[Sec]\nMapURL=http://example.com/maps/map.adp?a=1&b=2#x;y\n"
+                     "Country=%20Côte d'Ivoire%20\na%3Db=two%0Alines\n"
+                     "100%25=50%2520 %E2%80%A8\xF0\x9F\x97\xBA%09\nlone=%ED%A0%80x%ED%BF%BF\n"));
+    EXPECT_EQ(Read(u"lone"), (vb::String{char16_t(0xD800), u'x', char16_t(0xDFFF)}));
+}
+
+TEST_F(SettingsFileTest, AFileOfTheEarlierFormReadsAsWrittenAndIsRewrittenLineByLineAsNeeded) {
+    WriteBytes(File(),
+               "; kept, with a \\ and a %\n[Sec]\nPlain=as it was\nSpaced=\\x20two\\nlines\\x20\n"
+               "Percent=50%20\na\\=b=\\u00e9\\t\n[Sec\\]2]\nLone=\\uD800\n");
+    EXPECT_EQ(Read(u"Spaced"), u" two\nlines ");
+    EXPECT_EQ(Read(u"Percent"), u"50%20");
+    EXPECT_EQ(Read(u"a=b"), u"\u00E9\t");
+    EXPECT_EQ(store_.Read(u"app", u"Sec]2", u"Lone"), vb::String(1, char16_t(0xD800)));
+    Write(u"New", u"n");
+    EXPECT_EQ(ReadBytes(File()),
+              Marked("\n; kept, with a \\ and a %\n[Sec]\nPlain=as it was\nSpaced=%20two%0Alines%20\n"
+                     "Percent=50%2520\na%3Db=\xC3\xA9%09\nNew=n\n[Sec%5D2]\nLone=%ED%A0%80\n"));
+    EXPECT_EQ(Read(u"Spaced"), u" two\nlines ");
+    EXPECT_EQ(Read(u"Percent"), u"50%20");
+    EXPECT_EQ(store_.Read(u"app", u"Sec]2", u"Lone"), vb::String(1, char16_t(0xD800)));
 }
 
 TEST_F(SettingsFileTest, HandEditedFilesReadAsWrittenAndKeepTheirComments) {
@@ -229,8 +255,8 @@ TEST_F(SettingsFileTest, HandEditedFilesReadAsWrittenAndKeepTheirComments) {
     Write(u"New", u"n");
     store_.Write(u"app", u"Last", u"y", u"2");
     EXPECT_EQ(ReadBytes(File()),
-              "\xEF\xBB\xBF; my settings\n[Other]\nKeep = this one \n\n"
-              "# zoom below\n[ Sec ]\nZoom=6\nZoom=5\nNew=n\n\n[Last]\nx=1\ny=2\n");
+              "\xEF\xBB\xBF" + Marked("\n; my settings\n[Other]\nKeep = this one \n\n"
+                                      "# zoom below\n[ Sec ]\nZoom=6\nZoom=5\nNew=n\n\n[Last]\nx=1\ny=2\n"));
     EXPECT_EQ(Folder(), std::vector<std::string>{"settings.ini"});  // no backup, no temporary file
 }
 
@@ -254,7 +280,7 @@ TEST_F(SettingsFileTest, TheFirstRewriteOfADamagedFileKeepsTheOriginal) {
     EXPECT_EQ(Folder(), std::vector<std::string>{"settings.ini"});
     Write(u"C", u"3");
     EXPECT_EQ(ReadBytes(File().string() + ".bad"), damaged);
-    EXPECT_EQ(ReadBytes(File()), "[Sec]\nA=1\nC=3\n[Other]\nB=2\n");
+    EXPECT_EQ(ReadBytes(File()), Marked("\n[Sec]\nA=1\nC=3\n[Other]\nB=2\n"));
     Write(u"C", u"4");  // clean now: no further backup
     EXPECT_EQ(Folder(), (std::vector<std::string>{"settings.ini", "settings.ini.bad"}));
 
@@ -357,7 +383,7 @@ TEST_F(SettingsFileTest, ALinkedFileStaysALinkAndKeepsItsPermissions) {
     fs::create_symlink(real, File());
     Write(u"B", u"2");
     EXPECT_TRUE(fs::is_symlink(File()));
-    EXPECT_EQ(ReadBytes(real), "[Sec]\nA=1\nB=2\n");
+    EXPECT_EQ(ReadBytes(real), Marked("\n[Sec]\nA=1\nB=2\n"));
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 

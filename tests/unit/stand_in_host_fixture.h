@@ -24,12 +24,8 @@ class WithStandInHost : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::SetDecimalSeparatorForTesting(u'.');
-        host::SetAutomation(&automation);
-        host::SetEventControlFactory([this] { return host::sim::CreateSimEventControl(hostState); });
     }
     void TearDown() override {
-        host::SetAutomation(nullptr);
-        host::SetEventControlFactory(nullptr);
         Module2::ActApp.SetNothing();
         Module2::ActViews.SetNothing();
         Module2::ContactView.SetNothing();
@@ -67,4 +63,7 @@ protected:
     platform::ScopedSettingsStore store{std::make_unique<platform::MemorySettingsStore>()};
     std::shared_ptr<host::sim::StateFile> hostState = host::sim::StateFile::InMemory();
     host::sim::SimAutomation automation{hostState};
+    host::AutomationGuard automationInstalled = host::InstallAutomation(automation);
+    host::EventControlGuard eventControlInstalled =
+        host::InstallEventControlFactory([this] { return host::sim::CreateSimEventControl(hostState); });
 };

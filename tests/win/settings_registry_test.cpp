@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/settings_store.h"
+#include "platform/vb/settings.h"
 #include "platform/vb/error.h"
 
 using vb::String;

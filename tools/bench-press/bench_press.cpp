@@ -40,8 +40,9 @@ int main() {
         s.fields = {{27, u"12 All\u00E9e des H\u00E9rons"}, {30, u"Montv\u00E9rac"}, {32, u"99120"}, {33, u"France"}};
     });
     host::sim::SimAutomation automation(state);
-    host::SetAutomation(&automation);
-    host::SetEventControlFactory([state] { return host::sim::CreateSimEventControl(state); });
+    host::AutomationGuard automationInstalled = host::InstallAutomation(automation);
+    host::EventControlGuard eventControlInstalled =
+        host::InstallEventControlFactory([state] { return host::sim::CreateSimEventControl(state); });
 
     map_url::Inputs in{.base = map_url::BaseURL(u""),
                        .site = u"mapquest",
@@ -63,7 +64,5 @@ int main() {
 
     std::printf("build one map URL: %.2f us\n", build);
     std::printf("press to shell call (countries file lookup included): %.1f us\n", press);
-    host::SetAutomation(nullptr);
-    host::SetEventControlFactory(nullptr);
     return 0;
 }

@@ -65,8 +65,6 @@ double Milliseconds(LONGLONG ticks) {
 // Notes when it was asked to open something, and opens nothing.
 class StopwatchShell : public platform::Shell {
 public:
-    StopwatchShell() { platform::SetShell(this); }
-    ~StopwatchShell() override { platform::SetShell(nullptr); }
     long Open(const platform::ShellRequest&) override {
         called = Now();
         ++calls;
@@ -74,6 +72,9 @@ public:
     }
     LONGLONG called = 0;
     long calls = 0;
+
+private:
+    platform::ShellGuard installed_ = platform::InstallShell(*this);
 };
 
 // What is waiting for the window, as its message loop would handle it

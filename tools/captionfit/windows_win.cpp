@@ -26,15 +26,10 @@ namespace {
 // the measuring lasts; program-wide state is put back at the end.
 class StandIns {
 public:
-    StandIns() {
-        host::SetAutomation(&automation_);
-        host::SetEventControlFactory([state = state_] { return host::sim::CreateSimEventControl(state); });
-    }
+    StandIns() = default;
     StandIns(const StandIns&) = delete;
     StandIns& operator=(const StandIns&) = delete;
     ~StandIns() {
-        host::SetAutomation(nullptr);
-        host::SetEventControlFactory(nullptr);
         Module2::ActApp.SetNothing();
         Module2::ActViews.SetNothing();
         Module2::ContactView.SetNothing();
@@ -43,6 +38,9 @@ public:
 private:
     std::shared_ptr<host::sim::StateFile> state_ = host::sim::StateFile::InMemory();
     host::sim::SimAutomation automation_{state_};
+    host::AutomationGuard automationInstalled_ = host::InstallAutomation(automation_);
+    host::EventControlGuard eventControlInstalled_ =
+        host::InstallEventControlFactory([state = state_] { return host::sim::CreateSimEventControl(state); });
     platform::RecordingShell shell_;
     platform::ScopedSettingsStore store_{std::make_unique<platform::MemorySettingsStore>()};
 };

@@ -1,6 +1,6 @@
 # Shared by the end-to-end scripts in tests/e2e: the build, the X display and
-# Wine session, one run of tools/press-button, and the pass/fail tally
-# (tally.sh).
+# Wine session, one run of tools/press-button, its lines compared with the
+# case's expected output (expected.sh), and the pass/fail tally (tally.sh).
 # Source it after setting BRIVANE_TOOL and E2E_TARGET (the script's first
 # argument: win32 or win64; empty for win32, the build users install). End
 # the script with e2e_summary.
@@ -38,31 +38,34 @@ run() {
   fi
 }
 
-# lines LINE...: lines as the harness prints them, one per argument.
-lines() { printf '%s\n' "$@"; }
+# The run's staging folder, a new one each time, as expected files write it.
+expected_placeholder stage "$(brivane_winpath "$(realpath -m -- "$build")/press")\\run." '??????'
 
-# lines_of KINDS: the lines of $out of these kinds (a regular expression).
+# lines_of KINDS: the lines of $out of these kinds (a regular expression
+# matched up to the tab after the kind: "url|msgbox", $'call\thost\tOpen').
 lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
 
-# expect NAME EXPECTED_LINES OPTIONS...: the run prints exactly these lines.
-expect() {
-  local name=$1 expected=$2
-  shift 2
+# expect_picked CASE NAME PICK OPTIONS...: one run; what the command PICK
+# prints of its lines ($out) is exactly CASE's expected output.
+expect_picked() {
+  local case=$1 name=$2 pick=$3
+  shift 3
   if run "$@"; then
-    check "$name" "$expected" "$out"
+    check_expected "$case" "$name" "$($pick)"
   else
     fail "$name" "$out"
   fi
 }
 
-# expect_shown NAME KINDS EXPECTED_LINES OPTIONS...: of the run's lines, those
-# of these kinds (a regular expression) are exactly these.
+# expect CASE NAME OPTIONS...: the run prints exactly CASE's expected lines.
+_all_lines() { printf '%s\n' "$out"; }
+expect() { expect_picked "$1" "$2" _all_lines "${@:3}"; }
+
+# expect_shown CASE NAME KINDS OPTIONS...: of the run's lines, those of
+# these kinds are exactly CASE's expected lines.
+_shown_kinds=
+_lines_of_shown_kinds() { lines_of "$_shown_kinds"; }
 expect_shown() {
-  local name=$1 kinds=$2 expected=$3
-  shift 3
-  if run "$@"; then
-    check "$name" "$expected" "$(lines_of "$kinds")"
-  else
-    fail "$name" "$out"
-  fi
+  _shown_kinds=$3
+  expect_picked "$1" "$2" _lines_of_shown_kinds "${@:4}"
 }

@@ -1,5 +1,6 @@
 # The pass/fail tally of a test script: "ok NAME" or "FAIL NAME" and what
 # differed, a line per case, and a closing line that test runners read.
+# Cases may compare with expected outputs in files (expected.sh).
 
 passed=0
 failed=0
@@ -22,6 +23,9 @@ check() {
 
 # The closing line that test runners read; non-zero on any failure.
 e2e_summary() {
+  expected_check_left_over
   echo "$passed passed, $failed failed"
   ((failed == 0))
 }
+
+source "$BRIVANE_ROOT/tools/lib/expected.sh"

@@ -60,9 +60,9 @@ private:
 
 }  // namespace
 
-Backend::Backend() : previous_(nullptr) { SetBackend(this); }
+Backend::Backend() : installed_(InstallBackend(*this)) {}
 
-Backend::~Backend() { SetBackend(previous_); }
+Backend::~Backend() = default;
 
 std::unique_ptr<FormPeer> Backend::CreateForm(Form& form) {
     return std::make_unique<HeadlessFormPeer>(form, *this);

@@ -58,7 +58,7 @@ public:
     bool ended = false;
 
 private:
-    ui::Backend* previous_;
+    BackendGuard installed_;
 };
 
 // The user opens the box's list and chooses the entry of that name; raises

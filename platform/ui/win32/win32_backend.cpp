@@ -11,7 +11,7 @@
 namespace ui::win32 {
 
 Backend::Backend(HINSTANCE instance)
-    : instance_(instance ? instance : GetModuleHandleW(nullptr)), scale_(ScreenScale()) {
+    : instance_(instance ? instance : GetModuleHandleW(nullptr)), scale_(ScreenScale()), installed_(InstallBackend(*this)) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
@@ -19,10 +19,9 @@ Backend::Backend(HINSTANCE instance)
     // A class that cannot be registered shows as the first window that
     // cannot be made.
     FormWindow::Register();
-    SetBackend(this);
 }
 
-Backend::~Backend() { SetBackend(nullptr); }
+Backend::~Backend() = default;
 
 std::unique_ptr<FormPeer> Backend::CreateForm(Form& form) {
     HWND owner = windows_.empty() ? nullptr : windows_.front()->hwnd();

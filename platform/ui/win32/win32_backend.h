@@ -67,6 +67,7 @@ private:
     std::vector<FormWindow*> windows_;  // in the order the forms were loaded
     std::vector<Modal*> modal_;         // innermost last
     int quitCode_ = 0;
+    BackendGuard installed_;
 };
 
 }  // namespace ui::win32
