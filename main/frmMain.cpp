@@ -10,6 +10,7 @@
 #include "main/Module2.h"
 #include "platform/program_info.h"
 #include "platform/shell.h"
+#include "platform/startup_trace.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/msgbox.h"
 #include "platform/vb/convert.h"
@@ -75,8 +76,10 @@ void frmMain::Form_Load() {
     ActEvent1 = host::CreateEventControl();
     ActEvent1->onHostEventA = [this] { ActEvent1_HostEventA(); };
     ActEvent1->onHostEventB = [this](const host::Variant& v) { ActEvent1_HostEventB(v); };
+    platform::StartupMark("event control");
     if (RefuseUnreadyHost()) return;
     Module2::ConnectToAct();
+    platform::StartupMark("host connected");
     RestoreState();
 }
 

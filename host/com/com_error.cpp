@@ -1,6 +1,6 @@
 #include "host/com/com_error.h"
 
-#include <cstdio>
+#include <cstdint>
 
 #include "platform/win32/system_message.h"
 #include "platform/win32/wide.h"
@@ -45,10 +45,12 @@ const Mapped* Find(HRESULT result) {
 
 vb::String Description(const Mapped& m) { return m.description ? m.description : vb::StandardDescription(m.number); }
 
+// "0x800401F3"
 vb::String Hex(HRESULT result) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "0x%08lX", static_cast<unsigned long>(result));
-    return vb::FromAscii(digits);
+    vb::String text = u"0x";
+    auto bits = static_cast<uint32_t>(result);
+    for (int shift = 28; shift >= 0; shift -= 4) text += u"0123456789ABCDEF"[(bits >> shift) & 0xF];
+    return text;
 }
 
 bool IsControlFacility(HRESULT scode) {

@@ -44,7 +44,7 @@ Variant ToVariant(const Value& value, const std::shared_ptr<StateFile>& state) {
 // ---- objects ------------------------------------------------------------------
 
 SimObject::SimObject(std::shared_ptr<StateFile> state, ObjectKind kind)
-    : state_(std::move(state)), kind_(kind), life_(state_->Read().life) {}
+    : state_(std::move(state)), kind_(kind), life_(state_->ReadWithoutLog().life) {}
 
 Variant SimObject::Invoke(vb::StringView member, InvokeKind, const std::vector<Variant>& args) {
     vb::String name = CanonicalMember(kind_, member);
@@ -60,7 +60,7 @@ Variant SimObject::Invoke(vb::StringView member, InvokeKind, const std::vector<V
 Variant SimObject::InvokeId(int32_t, const std::vector<Variant>&) { throw vb::Error(vb::kObjectDoesntSupport); }
 
 SimObject::Reach SimObject::Lookup(vb::StringView member) {
-    State state = state_->Read();
+    State state = state_->ReadWithoutLog();
     if (state.life != life_) return Reach::CutOff;
     if (!CanonicalMember(kind_, member).empty() || state.ScriptFor(member)) return Reach::Known;
     return Reach::Unknown;

@@ -11,8 +11,8 @@
 //                     AuxCommandExistsInToolbar/-ToolsMenu, AddAuxCommand,
 //                     Add-/RemoveAuxCommandToToolbar/-ToolsMenu
 // What each member does and how calls fail: host/sim/members.h. The state
-// is read at every call, so a change from outside (the command line) takes
-// effect at the next call. An object made before the host's process
+// is looked at at every call, so a change from outside (the command line)
+// takes effect at the next call. An object made before the host's process
 // vanished (Vanish) is cut off for good: its calls raise 462 "The remote
 // server machine does not exist or is unavailable" and never reach the
 // host, so they are not logged.

@@ -29,7 +29,7 @@ int SimEventControl::RaisePending() {
 }
 
 std::unique_ptr<SimEventControl> CreateSimEventControl(std::shared_ptr<StateFile> state) {
-    if (!state->Read().installed) throw vb::Error(vb::kCantCreateObject);
+    if (!state->ReadWithoutLog().installed) throw vb::Error(vb::kCantCreateObject);
     return std::make_unique<SimEventControl>(std::move(state));
 }
 

@@ -335,20 +335,15 @@ std::string FormatLogEntry(const LogEntry& entry) {
     return out;
 }
 
-State ParseState(std::string_view text) {
-    State state;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    bool header = false;
+namespace {
+
+// The records after the header, one a line, into `state`.
+void ParseRecords(std::string_view text, State& state) {
     while (!text.empty()) {
         size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (line.ends_with('\r')) line.remove_suffix(1);
-        if (!header) {
-            if (line != kHeader) return State();
-            header = true;
-            continue;
-        }
         if (line.empty() || line.starts_with('#')) continue;
         Fields fields;
         bool readable = true;
@@ -362,7 +357,25 @@ State ParseState(std::string_view text) {
         }
         if (readable) ReadLine(fields, state);
     }
+}
+
+}  // namespace
+
+State ParseState(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    size_t end = text.find('\n');
+    std::string_view header = text.substr(0, end);
+    if (header.ends_with('\r')) header.remove_suffix(1);
+    if (header != kHeader) return State();
+    State state;
+    ParseRecords(end == std::string_view::npos ? std::string_view() : text.substr(end + 1), state);
     return state;
+}
+
+std::vector<LogEntry> ParseLog(std::string_view text) {
+    State state;
+    ParseRecords(text, state);
+    return std::move(state.log);
 }
 
 bool SameName(vb::StringView a, vb::StringView b) {

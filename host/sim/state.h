@@ -1,4 +1,4 @@
-// Everything the stand-in host knows, and its one text file.
+// Everything the stand-in host knows, and its text form.
 //
 // The file is UTF-8, one record a line, fields separated by tabs; "#" starts
 // a comment line and blank lines are ignored. The first line names the
@@ -27,7 +27,9 @@
 //   event	2	end                     ... and the raise has returned
 //
 // The call lines and the event lines that name a dispatch id form the log,
-// in order; a pending event's line names its letter instead.
+// in order; a pending event's line names its letter instead. On disk the
+// log has a file of its own, of these lines only (see state_file.h); the
+// whole form is what the command line shows.
 //
 // Values are written TYPE:TEXT with the types Empty, I2, I4, Bool (True or
 // False), Text and Object (the object's name). An outcome is "=> " and a
@@ -164,8 +166,11 @@ struct State {
 std::string FormatState(const State& state);
 State ParseState(std::string_view text);
 
-// Single records, in the file's form: for the command line's listings.
+// Single records, in the file's form: for the command line's listings and
+// the log file, which holds these lines only. ParseLog reads such lines
+// back, the latest kLogLimit of them, skipping any other line.
 std::string FormatLogEntry(const LogEntry& entry);
+std::vector<LogEntry> ParseLog(std::string_view lines);
 
 // ASCII letters in any case; what member names and ProgIDs compare by.
 bool SameName(vb::StringView a, vb::StringView b);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/startup_trace.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/menu.h"
@@ -53,6 +54,7 @@ void Form::Show() {
     if (!loaded_) return;  // Form_Load unloaded it again
     visible_ = true;
     peer->Show();
+    platform::StartupMark("shown");
 }
 
 void Form::ShowModal() {
@@ -143,6 +145,7 @@ void Form::Place(bool topmost, PixelRect outer) {
     if (!loaded_) return;
     visible_ = true;
     peer->Place(topmost, outer);
+    platform::StartupMark("placed");
 }
 
 }  // namespace ui

@@ -1,13 +1,10 @@
 #include "platform/vb/convert.h"
 
-#include <array>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "platform/locale.h"
+#include "platform/vb/decimal.h"
 #include "platform/vb/error.h"
 
 namespace vb {
@@ -161,18 +158,8 @@ int32_t TextToDouble(StringView text, double& out) {
         return kOk;
     }
     if (n.digits.empty()) return kOk;
-    const int64_t magnitude = static_cast<int64_t>(n.digits.size()) + n.exponent;
-    if (magnitude > 310) return kOverflow;
-    if (magnitude < -330) return kOk;
-    std::string plain = n.digits + "e" + std::to_string(n.exponent);
-    // The C library's reader rounds correctly (the C++ one would bring its
-    // own large tables into the program for the same answer). Below the
-    // smallest double it gives 0 or the nearest tiny value.
-    errno = 0;
-    char* end = nullptr;
-    double value = std::strtod(plain.c_str(), &end);
-    if (end != plain.c_str() + plain.size()) return kTypeMismatch;
-    if (errno == ERANGE && std::isinf(value)) return kOverflow;
+    double value = 0.0;
+    if (!decimal::ToDouble(n.digits, n.exponent, value)) return kOverflow;
     out = n.negative ? -value : value;
     return kOk;
 }
@@ -191,14 +178,10 @@ String Format(double value, int precision) {
     if (std::isinf(value)) return value < 0 ? u"-1.#INF" : u"1.#INF";
     if (value == 0.0) return u"0";
 
-    // Every decimal digit of the binary value (at most 767 for a double), so
-    // the rounding below sees exact halves.
-    std::array<char, 830> buffer;
-    int written = std::snprintf(buffer.data(), buffer.size(), "%.800e", std::fabs(value));
-    std::string scientific(buffer.data(), static_cast<size_t>(written));
-    size_t e = scientific.find('e');
-    std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
-    int exponent = std::stoi(scientific.substr(e + 1));
+    // The exact digits of the binary value, so the rounding below sees
+    // exact halves.
+    int exponent = 0;
+    std::string digits = decimal::LeadingDigits(value, precision + 1, exponent);
 
     bool roundUp = digits[precision] >= '5';
     digits.resize(precision);
@@ -221,7 +204,7 @@ String Format(double value, int precision) {
         text += FromAscii(digits.substr(0, 1));
         if (digits.size() > 1) text += separator + FromAscii(digits.substr(1));
         std::string power = std::to_string(std::abs(exponent));
-        if (power.size() < 2) power.insert(0, "0");
+        if (power.size() < 2) power = "0" + power;
         text += (exponent < 0 ? u"E-" : u"E+") + FromAscii(power);
     } else if (exponent >= 0) {
         size_t integerDigits = static_cast<size_t>(exponent) + 1;

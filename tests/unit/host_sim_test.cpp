@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
+#include <string_view>
 #include <thread>
 
 #include "host/sim/host.h"
@@ -594,6 +596,116 @@ TEST(HostSimStateFile, TwoWritersNeverLoseEachOthersChanges) {
     a.join();
     b.join();
     EXPECT_EQ(program->Read().fields.size(), 2u * kEach);
+}
+
+std::string FileText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// What the program does at a start and a press, then Integrate's first tick,
+// the host's quit, a script used up and an event raised: the same calls on a
+// state in memory and on one in files give the same state and log.
+void Session(std::shared_ptr<StateFile> file) {
+    host::sim::SimAutomation automation(file);
+    host::sim::SimEventControl control(file);
+    control.onHostEventA = [&] { control.CallId(host::kDispAcknowledge, {}); };
+    control.CallId(host::kDispReady, {Variant(int32_t(0))});
+    HostObject app(automation.CreateObject(host::kAppProgId));
+    app.Call(u"OpenFile", u"");
+    HostObject views(app.Get(u"Views").AsObject());
+    HostObject contact(views.Call(u"Create", int16_t(1), u"CV").AsObject());
+    for (int16_t id : {27, 30, 32, 33}) contact.Call(u"GetField", id);
+    HostObject aux(automation.CreateObject(host::kAuxCommandsProgId));
+    aux.Call(u"AddAuxCommand", u"brivane", u"x.exe", u"C:\\", u"&Brivane!", u"tip", u"a.ico", u"b.ico", int16_t(0));
+    aux.Call(u"AddAuxCommandToToolbar", int16_t(2), u"brivane");
+    file->Update([](State& s) { s.SetScript({u"GetField", host::sim::Outcome::Result(Value::Text(u"x")), 1}); });
+    contact.Call(u"GetField", int16_t(27));
+    contact.Call(u"GetField", int16_t(27));
+    file->Update([](State& s) { s.events.push_back({u'A'}); });
+    control.RaisePending();
+    app.Call(u"Command", int16_t(150));
+}
+
+TEST(HostSimStateFile, StateAndLogInFilesAreWhatTheyAreInMemory) {
+    TempFolder folder;
+    auto memory = StateFile::InMemory(Demo());
+    auto files = StateFile::At(folder / "state.txt");
+    files->Write(Demo());
+    Session(memory);
+    Session(files);
+    State expected = memory->Read();
+    EXPECT_EQ(expected.log.size(), 18u);
+    EXPECT_FALSE(expected.running);
+    // Through the handle that made the calls and through a fresh one, as the
+    // command line reads it.
+    EXPECT_EQ(files->Read(), expected);
+    EXPECT_EQ(StateFile::At(folder / "state.txt")->Read(), expected);
+    EXPECT_EQ(host::sim::FormatState(StateFile::At(folder / "state.txt")->Read()), host::sim::FormatState(expected));
+    State withoutLog = expected;
+    withoutLog.log.clear();
+    EXPECT_EQ(files->ReadWithoutLog(), withoutLog);
+    EXPECT_EQ(memory->ReadWithoutLog(), withoutLog);
+}
+
+TEST(HostSimStateFile, CallsThatChangeNothingButTheLogAppendAndLeaveTheStateFileAlone) {
+    TempFolder folder;
+    auto file = StateFile::At(folder / "state.txt");
+    file->Write(Demo());
+    host::sim::SimAutomation automation(file);
+    HostObject app(automation.CreateObject(host::kAppProgId));
+    // A line no save would write: it stays as long as nothing rewrites the file.
+    std::ofstream(folder / "state.txt", std::ios::binary | std::ios::app) << "# untouched\n";
+    std::string log = FileText(folder / "state.txt.log");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1);
+
+    app.Call(u"GetOpenDBName");
+    app.Call(u"OpenFile", u"");
+    EXPECT_NE(FileText(folder / "state.txt").find("# untouched"), std::string::npos);
+    std::string longer = FileText(folder / "state.txt.log");
+    EXPECT_EQ(longer.substr(0, log.size()), log) << "earlier lines are never rewritten";
+    EXPECT_EQ(longer.substr(log.size()),
+              "call\tapplication\tGetOpenDBName\t=> Text:C:\\Contacts\\Demo.dbf\n"
+              "call\tapplication\tOpenFile\tText:\t=> Empty:\n");
+
+    // A call that changes the state saves it.
+    app.Call(u"Command", int16_t(150));
+    EXPECT_EQ(FileText(folder / "state.txt").find("# untouched"), std::string::npos);
+    EXPECT_EQ(StateFile::At(folder / "state.txt")->Read().running, false);
+
+    // A fresh state starts its log afresh.
+    file->Write(Demo());
+    EXPECT_EQ(FileText(folder / "state.txt.log"), "");
+    EXPECT_TRUE(StateFile::At(folder / "state.txt")->Read().log.empty());
+}
+
+TEST(HostSimStateFile, AHandleHoldingTheStateSeesEveryChangeOfAnotherHandle) {
+    TempFolder folder;
+    auto program = StateFile::At(folder / "state.txt");
+    auto commandLine = StateFile::At(folder / "state.txt");
+    commandLine->Write(Demo());
+    host::sim::SimAutomation automation(program);
+    HostObject app(automation.CreateObject(host::kAppProgId));
+    HostObject views(app.Get(u"Views").AsObject());
+    HostObject contact(views.Call(u"Create", int16_t(1), u"CV").AsObject());
+    // Changes of the same size, one after the other at once: no clock or
+    // length of the file tells them apart, the count of changes does.
+    for (char16_t c : std::u16string_view(u"abcdef")) {
+        commandLine->Update([&](State& s) { s.fields[27] = vb::String(1, c); });
+        EXPECT_EQ(contact.Call(u"GetField", int16_t(27)).AsString(), vb::String(1, c));
+    }
+    commandLine->Update([](State& s) { s.SetScript({u"GetField", host::sim::Outcome::Error(440, u"busy"), 2}); });
+    EXPECT_EQ(ErrorOf([&] { contact.Call(u"GetField", int16_t(27)); }).number(), 440);
+    EXPECT_EQ(commandLine->ReadWithoutLog().scripts.at(0).times, 1);
+    EXPECT_EQ(ErrorOf([&] { contact.Call(u"GetField", int16_t(27)); }).number(), 440);
+    EXPECT_EQ(contact.Call(u"GetField", int16_t(27)).AsString(), u"f");
+    host::sim::Vanish(*commandLine);
+    EXPECT_EQ(ErrorOf([&] { app.Call(u"GetOpenDBName"); }).number(), host::sim::kServerUnavailable);
+    // Both handles logged into the one log, in the order of the calls.
+    auto log = commandLine->Read().log;
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().member, u"Vanish");
+    EXPECT_EQ(log[log.size() - 2].outcome.result, Value::Text(u"f"));
 }
 
 TEST(HostSimStateFile, AStateThatCannotBeSavedFailsTheCallWithError75) {

@@ -1,5 +1,5 @@
 // A contact view that answers at once, so that a press is measured and not
-// the stand-in host's bookkeeping (it keeps its state and call log in a file).
+// the stand-in host's bookkeeping (its lock file and its log).
 #pragma once
 
 #include <cstdint>

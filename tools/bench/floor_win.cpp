@@ -6,7 +6,16 @@
 // (the program's manifest, so version 6 of the common controls with themes,
 // the common controls, an OLE apartment, the shell linked in): the floor of
 // any program made that way, before it does any work of its own.
+//
+// Built with BRIVANE_STARTUP_TRACE (tools/bench/trace) it marks its steps as
+// the traced program does, under the same names.
 #include <windows.h>
+
+#ifdef BRIVANE_STARTUP_TRACE
+#define FLOOR_MARK(step) OutputDebugStringA("brivane-mark " step)
+#else
+#define FLOOR_MARK(step)
+#endif
 
 #ifdef FLOOR_DRESSED
 #include <commctrl.h>
@@ -35,6 +44,7 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    FLOOR_MARK("entered");
 #ifdef FLOOR_DRESSED
     // Referenced, not called: the shell is loaded with the process.
     auto* volatile shellOpen = &ShellExecuteW;
@@ -50,11 +60,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClass;
     if (!RegisterClassW(&wc)) return 1;
+    FLOOR_MARK("backend");
     HWND hwnd = CreateWindowExW(0, kClass, kCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 100, 240, 120,
                                 nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
+    FLOOR_MARK("window");
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
+    FLOOR_MARK("shown");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

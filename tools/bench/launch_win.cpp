@@ -78,6 +78,14 @@ LONGLONG Now() {
     return t.QuadPart;
 }
 
+// Wine prints the narrow debug strings only (WINEDEBUG=+debugstr); the
+// names are ASCII.
+void Mark(const char* what, const Program& program) {
+    std::string line = std::string("bench-launch ") + what + " ";
+    for (wchar_t c : program.name) line += static_cast<char>(c);
+    OutputDebugStringA(line.c_str());
+}
+
 void RunOnce(const Options& options, const Program& program, int round) {
     const wchar_t* kind = round < options.warmup ? L"warmup" : L"measured";
     int number = round < options.warmup ? round + 1 : round - options.warmup + 1;
@@ -87,6 +95,9 @@ void RunOnce(const Options& options, const Program& program, int round) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
+    // For tools/bench/trace, which reads these on Wine's clock; outside the
+    // time measured.
+    Mark("start", program);
     LONGLONG start = Now();
     if (!CreateProcessW(program.exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         program.folder.c_str(), &startup, &process)) {
@@ -103,6 +114,7 @@ void RunOnce(const Options& options, const Program& program, int round) {
     while (Now() < deadline) {
         if ((window = FindShownWindow(process.dwProcessId, program.caption))) {
             shown = Now();
+            Mark("shown", program);
             break;
         }
         if (WaitForSingleObject(process.hProcess, options.pollMs) == WAIT_OBJECT_0) break;

@@ -183,7 +183,7 @@ int Run(const std::vector<vb::String>& args, std::ostream& out, std::ostream& er
             return kExitOk;
         }
         vb::String command = a.Take("command");
-        if (!statePath) statePath = host::sim::DefaultStatePath(std::filesystem::path(platform::ExeFolder()));
+        if (!statePath) statePath = host::sim::DefaultStatePath(std::filesystem::path(platform::ExeFolder()).native());
         auto file = StateFile::At(*statePath);
         return Dispatch(command, a, *file, out);
     } catch (const Usage& usage) {

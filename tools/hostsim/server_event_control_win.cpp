@@ -224,7 +224,7 @@ void ServerEventControl::Tick() noexcept {
     // message loop of its own), and not for nobody: the events wait.
     if (firing_ || sinks_.empty()) return;
     try {
-        if (state_->Read().events.empty()) return;
+        if (state_->ReadWithoutLog().events.empty()) return;
         Fire(host::sim::TakePendingEvents(*state_));
     } catch (...) {
         // The state cannot be read or written now; the next tick tries again.

@@ -4,7 +4,6 @@
 
 #include <objbase.h>
 
-#include <filesystem>
 #include <new>
 #include <string>
 
@@ -23,14 +22,15 @@ namespace {
 HMODULE module = nullptr;
 LONG references = 0;
 
-std::filesystem::path ModuleFolder() {
+std::wstring ModuleFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
-            return std::filesystem::path(path).parent_path();
+            size_t separator = path.find_last_of(L"\\/");
+            return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
         }
         path.resize(path.size() * 2);
     }

@@ -5,6 +5,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/ui/dispatch.h"
+#include "platform/startup_trace.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/win32/form_style.h"
 #include "platform/ui/win32/menu_bar.h"
@@ -69,6 +70,7 @@ void FormWindow::Create(HWND owner) {
     const FormProps& p = form_.props();
     WindowStyle ws = FormStyle(p, owner != nullptr);
     win::ScopedMenu menu = BuildMenuBar(form_, kFirstMenuId);
+    platform::StartupMark("menu bar");
     Scale s = scale();
     int clientWidth = TwipsToPixels(p.clientWidth, s.x);
     int clientHeight = TwipsToPixels(p.clientHeight, s.y);
@@ -83,9 +85,12 @@ void FormWindow::Create(HWND owner) {
                                 owner, menu.get(), CodeModule(), this);
     if (!hwnd) RaiseSystemError(u"CreateWindowExW", form_.name());
     menu.release();  // the window frees its menu bar
+    platform::StartupMark("window");
     FitClientArea(clientWidth, clientHeight);
     SetIcons(p.icon);
+    platform::StartupMark("icons");
     CreateControls();
+    platform::StartupMark("controls");
     // Focus rectangles and access keys always show, not only after the
     // keyboard was used.
     SendMessageW(hwnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
