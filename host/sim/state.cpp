@@ -1,6 +1,7 @@
 #include "host/sim/state.h"
 
 #include <charconv>
+#include <cstdint>
 #include <functional>
 
 #include "host/sim/field_text.h"
@@ -102,112 +103,119 @@ std::optional<bool> ParseWord(vb::StringView text, vb::StringView yes, vb::Strin
     return std::nullopt;
 }
 
-bool ReadFlag(const Fields& f, vb::StringView yes, vb::StringView no, bool& target) {
-    if (f.size() != 2) return false;
-    auto value = ParseWord(f[1], yes, no);
-    if (value) target = *value;
-    return value.has_value();
-}
+// A field that does not read as its record needs: the record is skipped.
+struct Unreadable {};
 
-bool ReadField(const Fields& f, State& s) {
-    if (f.size() != 3) return false;
-    auto id = ParseInt<int16_t>(f[1]);
-    if (id) s.fields[*id] = f[2];
-    return id.has_value();
-}
+// One record's fields, read by position.
+class Record {
+public:
+    explicit Record(const Fields& fields) : f_(fields) {}
 
-bool ReadCommand(const Fields& f, State& s) {
-    if (f.size() != 9) return false;
-    auto flags = ParseInt<int16_t>(f[8]);
-    if (!flags) return false;
-    s.command = AuxCommand{f[1], f[2], f[3], f[4], f[5], f[6], f[7], *flags};
-    return true;
-}
-
-bool ReadPlacement(const Fields& f, State& s) {
-    if (f.size() != 3) return false;
-    auto view = ParseInt<int16_t>(f[2]);
-    if (!view) return false;
-    std::set<int16_t>* views = f[1] == u"toolbar" ? &s.toolbar : f[1] == u"menu" ? &s.menu : nullptr;
-    if (views) views->insert(*view);
-    return views != nullptr;
-}
-
-bool ReadScript(const Fields& f, State& s) {
-    if (f.size() != 4) return false;
-    Script script{f[1]};
-    if (f[2] != u"every") {
-        auto times = ParseInt<int32_t>(f[2]);
-        if (!times || *times <= 0) return false;
-        script.times = *times;
+    size_t size() const { return f_.size(); }
+    const vb::String& Text(size_t i) const { return f_[i]; }
+    template <class Int>
+    Int Number(size_t i) const {
+        return Must(ParseInt<Int>(f_[i]));
     }
-    bool scripted = false;
-    auto answer = ParseOutcome(f[3], &scripted);
-    if (!answer) return false;
-    script.answer = *answer;
-    s.scripts.push_back(std::move(script));
-    return true;
-}
+    bool Word(size_t i, vb::StringView yes, vb::StringView no) const { return Must(ParseWord(f_[i], yes, no)); }
+    Value TypedValue(size_t i) const { return Must(ParseValue(f_[i])); }
+    Outcome Answer(size_t i, bool& scripted) const { return Must(ParseOutcome(f_[i], &scripted)); }
 
-bool ReadEvent(const Fields& f, State& s) {
-    if (f.size() < 2 || f.size() > 3 || f[1].size() != 1) return false;
-    PendingEvent event{FoldAscii(f[1][0]) == u'a' ? u'A' : FoldAscii(f[1][0]) == u'b' ? u'B' : u'\0'};
-    if (!event.kind) return false;
-    if (f.size() == 3) {
-        event.argument = ParseValue(f[2]);
-        if (!event.argument) return false;
+    template <class T>
+    static T Must(std::optional<T> value) {
+        if (!value) throw Unreadable{};
+        return std::move(*value);
     }
-    s.events.push_back(std::move(event));
-    return true;
-}
 
-// "event", a dispatch id, "begin" or "end": a raise in the log.
-bool ReadEventMark(const Fields& f, State& s) {
-    if (f.size() != 3) return false;
-    auto mark = ParseWord(f[2], u"begin", u"end");
-    auto id = ParseInt<int32_t>(f[1]);
-    if (!mark || !id) return false;
-    s.Record(LogEntry::Event(*mark ? LogEntry::Mark::EventBegin : LogEntry::Mark::EventEnd, *id));
-    return true;
-}
+private:
+    const Fields& f_;
+};
 
-bool ReadLife(const Fields& f, State& s) {
-    if (f.size() != 2) return false;
-    auto life = ParseInt<int32_t>(f[1]);
-    if (!life || *life < 1) return false;
-    s.life = *life;
-    return true;
-}
+// Each kind of record: its first field, how many fields it has in all, and
+// what it sets. A reader changes the state only once every field it needs
+// has read; two kinds of one name are tried in turn.
+struct RecordKind {
+    const char16_t* name;
+    size_t fewest;
+    size_t most;
+    void (*read)(const Record& r, State& s);
+};
 
-bool ReadCall(const Fields& f, State& s) {
-    if (f.size() < 4) return false;
-    LogEntry entry{f[1], f[2]};
-    for (size_t i = 3; i + 1 < f.size(); ++i) {
-        auto arg = ParseValue(f[i]);
-        if (!arg) return false;
-        entry.args.push_back(std::move(*arg));
-    }
-    auto outcome = ParseOutcome(f.back(), &entry.scripted);
-    if (!outcome) return false;
-    entry.outcome = *outcome;
-    s.Record(std::move(entry));
-    return true;
-}
+constexpr size_t kAny = SIZE_MAX;
+
+const RecordKind kRecordKinds[] = {
+    {u"installed", 2, 2, [](const Record& r, State& s) { s.installed = r.Word(1, u"yes", u"no"); }},
+    {u"running", 2, 2, [](const Record& r, State& s) { s.running = r.Word(1, u"yes", u"no"); }},
+    {u"database", 2, 2, [](const Record& r, State& s) { s.databaseOpen = r.Word(1, u"open", u"closed"); }},
+    {u"reachable", 2, 2, [](const Record& r, State& s) { s.reachable = r.Word(1, u"yes", u"no"); }},
+    {u"life", 2, 2,
+     [](const Record& r, State& s) {
+         auto life = r.Number<int32_t>(1);
+         if (life < 1) throw Unreadable{};
+         s.life = life;
+     }},
+    {u"path", 2, 2, [](const Record& r, State& s) { s.databasePath = r.Text(1); }},
+    {u"field", 3, 3, [](const Record& r, State& s) { s.fields[r.Number<int16_t>(1)] = r.Text(2); }},
+    {u"command", 9, 9,
+     [](const Record& r, State& s) {
+         s.command = AuxCommand{r.Text(1), r.Text(2), r.Text(3), r.Text(4),
+                                r.Text(5), r.Text(6), r.Text(7), r.Number<int16_t>(8)};
+     }},
+    {u"placement", 3, 3,
+     [](const Record& r, State& s) {
+         auto view = r.Number<int16_t>(2);
+         std::set<int16_t>* views = r.Text(1) == u"toolbar" ? &s.toolbar : r.Text(1) == u"menu" ? &s.menu : nullptr;
+         if (!views) throw Unreadable{};
+         views->insert(view);
+     }},
+    {u"script", 4, 4,
+     [](const Record& r, State& s) {
+         Script script{r.Text(1)};
+         if (r.Text(2) != u"every") {
+             script.times = r.Number<int32_t>(2);
+             if (script.times <= 0) throw Unreadable{};
+         }
+         bool scripted = false;
+         script.answer = r.Answer(3, scripted);
+         s.scripts.push_back(std::move(script));
+     }},
+    // A dispatch id and "begin" or "end": a raise in the log.
+    {u"event", 3, 3,
+     [](const Record& r, State& s) {
+         auto id = r.Number<int32_t>(1);
+         bool begin = r.Word(2, u"begin", u"end");
+         s.Record(LogEntry::Event(begin ? LogEntry::Mark::EventBegin : LogEntry::Mark::EventEnd, id));
+     }},
+    // "A" or "B" and its argument, if any: an event still to raise.
+    {u"event", 2, 3,
+     [](const Record& r, State& s) {
+         const vb::String& kind = r.Text(1);
+         char16_t letter = kind.size() == 1 ? FoldAscii(kind[0]) : u'\0';
+         PendingEvent event{letter == u'a' ? u'A' : letter == u'b' ? u'B' : u'\0'};
+         if (!event.kind) throw Unreadable{};
+         if (r.size() == 3) event.argument = r.TypedValue(2);
+         s.events.push_back(std::move(event));
+     }},
+    {u"call", 4, kAny,
+     [](const Record& r, State& s) {
+         LogEntry entry{r.Text(1), r.Text(2)};
+         for (size_t i = 3; i + 1 < r.size(); ++i) entry.args.push_back(r.TypedValue(i));
+         entry.outcome = r.Answer(r.size() - 1, entry.scripted);
+         s.Record(std::move(entry));
+     }},
+};
 
 void ReadLine(const Fields& f, State& s) {
-    const vb::String& kind = f[0];
-    if (kind == u"installed") ReadFlag(f, u"yes", u"no", s.installed);
-    else if (kind == u"running") ReadFlag(f, u"yes", u"no", s.running);
-    else if (kind == u"database") ReadFlag(f, u"open", u"closed", s.databaseOpen);
-    else if (kind == u"reachable") ReadFlag(f, u"yes", u"no", s.reachable);
-    else if (kind == u"life") ReadLife(f, s);
-    else if (kind == u"path" && f.size() == 2) s.databasePath = f[1];
-    else if (kind == u"field") ReadField(f, s);
-    else if (kind == u"command") ReadCommand(f, s);
-    else if (kind == u"placement") ReadPlacement(f, s);
-    else if (kind == u"script") ReadScript(f, s);
-    else if (kind == u"event") ReadEventMark(f, s) || ReadEvent(f, s);
-    else if (kind == u"call") ReadCall(f, s);
+    Record record(f);
+    for (const RecordKind& kind : kRecordKinds) {
+        if (f[0] != kind.name || f.size() < kind.fewest || f.size() > kind.most) continue;
+        try {
+            kind.read(record, s);
+            return;
+        } catch (const Unreadable&) {
+            // the next kind of this name, if any
+        }
+    }
 }
 
 }  // namespace
