@@ -123,7 +123,7 @@ void Frame::ResetToDesign() {
     now_ = design_;
 }
 
-Slider::Slider(Form& form, const Place& place, Props props)
+Slider::Slider(Form& form, const Place& place, const Props& props)
     : Control(form, Kind::Slider, place), design_(props), now_(props) {}
 
 void Slider::setValue(int value) {
@@ -147,7 +147,7 @@ void Slider::ResetToDesign() {
     now_ = design_;
 }
 
-Line::Line(Form& form, const char16_t* name, Props props)
+Line::Line(Form& form, const char16_t* name, const Props& props)
     : Control(form, Kind::Line, Place{.name = name}), props_(props) {}
 
 PictureBox::PictureBox(Form& form, const Place& place, Props props)

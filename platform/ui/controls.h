@@ -176,7 +176,7 @@ public:
         int value = 0;
         int tickFrequency = 1;
     };
-    Slider(Form& form, const Place& place, Props props);
+    Slider(Form& form, const Place& place, const Props& props);
 
     int min() const { return now_.min; }
     int max() const { return now_.max; }
@@ -204,7 +204,7 @@ public:
         Colour colour = 0;
         int widthPixels = 1;
     };
-    Line(Form& form, const char16_t* name, Props props);
+    Line(Form& form, const char16_t* name, const Props& props);
 
     const Props& props() const { return props_; }
 

@@ -69,8 +69,10 @@ TEST_F(Preferences, StoredEmptyTextsShowTheDefaultsWhichOkThenStores) {
 
 TEST_F(Preferences, CancelEscAndTheCloseBoxStoreNothing) {
     settings::SaveSetting(key::kCountry, u"Belgique");
-    for (auto close : {+[](frmPreferences& f) { f.cmdCancel.Click(); }, +[](frmPreferences& f) { f.PressEscape(); },
-                       +[](frmPreferences& f) { f.UserClose(); }}) {
+    using Close = void (*)(frmPreferences&);
+    const Close closes[] = {[](frmPreferences& f) { f.cmdCancel.Click(); }, [](frmPreferences& f) { f.PressEscape(); },
+                            [](frmPreferences& f) { f.UserClose(); }};
+    for (Close close : closes) {
         Open([close](frmPreferences& f) {
             EXPECT_EQ(f.txtCountry.text(), u"Belgique");
             f.txtSite.UserTyped(u"x");

@@ -99,6 +99,9 @@ void Backend::RunModal(Form& form) {
         EnableWindow(h, FALSE);
         modal.disabled.push_back(h);
     }
+    // The list holds the local only while this call runs: Leave takes it
+    // out again on every way out.
+    // cppcheck-suppress danglingLifetime
     modal_.push_back(&modal);
     struct Leave {
         Backend& backend;
