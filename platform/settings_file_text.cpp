@@ -13,25 +13,6 @@ int HexValue(char c) {
     return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 
-// A code point as UTF-8 (a surrogate takes the three bytes of its value).
-void AppendBytes(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 bool MustEncode(char32_t c, bool atEdge, bool isName) {
     if (c == u'%' || c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
         c == 0xFEFF || IsHighSurrogate(c) || IsLowSurrogate(c))
@@ -82,7 +63,7 @@ std::string Encode(vb::StringView text, bool isName) {
             atEdge = false;
         }
         size_t start = out.size();
-        AppendBytes(out, c);
+        vb::AppendUtf8(out, c);
         if (!MustEncode(c, atEdge, isName)) continue;
         std::string bytes = out.substr(start);
         out.resize(start);

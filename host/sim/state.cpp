@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::string_view kHeader = "brivane-hostsim-state\t1";
 
-char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
 template <class Int>
 std::optional<Int> ParseInt(vb::StringView text) {
     std::string ascii;
@@ -190,7 +188,7 @@ const RecordKind kRecordKinds[] = {
     {u"event", 2, 3,
      [](const Record& r, State& s) {
          const vb::String& kind = r.Text(1);
-         char16_t letter = kind.size() == 1 ? FoldAscii(kind[0]) : u'\0';
+         char16_t letter = kind.size() == 1 ? vb::AsciiLower(kind[0]) : u'\0';
          PendingEvent event{letter == u'a' ? u'A' : letter == u'b' ? u'B' : u'\0'};
          if (!event.kind) throw Unreadable{};
          if (r.size() == 3) event.argument = r.TypedValue(2);
@@ -386,11 +384,6 @@ std::vector<LogEntry> ParseLog(std::string_view text) {
     return std::move(state.log);
 }
 
-bool SameName(vb::StringView a, vb::StringView b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
-}
+bool SameName(vb::StringView a, vb::StringView b) { return vb::EqualsAsciiNoCase(a, b); }
 
 }  // namespace host::sim

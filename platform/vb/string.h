@@ -13,6 +13,9 @@ using StringView = std::u16string_view;
 // become U+FFFD on the way out; invalid bytes become U+FFFD on the way in.
 std::string ToUtf8(StringView text);
 String FromUtf8(std::string_view bytes);
+// One code point's UTF-8 bytes, whatever it is (a surrogate takes the three
+// bytes of its value).
+void AppendUtf8(std::string& out, char32_t c);
 
 // ASCII-only convenience for literals and numbers.
 String FromAscii(std::string_view ascii);
