@@ -121,12 +121,12 @@ void FormWindow::CreateControls() {
     std::stable_sort(order.begin(), order.end(), [&](Control* a, Control* b) { return key(a) < key(b); });
     int id = kFirstControlId;
     for (Control* c : order) {
-        controls_.push_back(std::make_unique<ControlWindow>(*this, *c, id++));
+        controls_.push_back(MakeControlWindow(*this, *c, id++));
         c->peer = controls_.back().get();
     }
     // Frames lie under everything, so the controls they hold show above them.
     for (auto& c : controls_)
-        if (c->kind() == Kind::Frame && c->hwnd())
+        if (c->LiesUnderOthers() && c->hwnd())
             SetWindowPos(c->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -254,7 +254,7 @@ void FormWindow::OnCommand(WORD id, WORD code, HWND from) {
     if (from) {
         ControlWindow* c = FindById(id);
         if (!c || c->hwnd() != from) return;
-        Handler action = c->OnCommand(code);
+        Handler action = c->ActionForCommand(code);
         if (action) Dispatch(action);
         return;
     }
@@ -264,7 +264,7 @@ void FormWindow::OnCommand(WORD id, WORD code, HWND from) {
 void FormWindow::OnScroll(HWND from) {
     ControlWindow* c = Find(from);
     if (!c) return;
-    Handler action = c->OnScroll();
+    Handler action = c->ActionForScroll();
     if (action) Dispatch(action);
 }
 
@@ -274,9 +274,8 @@ void FormWindow::PostRefresh(int id) {
 
 void FormWindow::OnTimer(UINT_PTR id) {
     ControlWindow* c = id <= INT_MAX ? FindById(static_cast<int>(id)) : nullptr;
-    if (!c || c->kind() != Kind::Timer) return;
-    Timer* timer = &static_cast<Timer&>(c->control());
-    Dispatch([timer] { timer->Tick(); });
+    Handler action = c ? c->ActionForTimer() : Handler{};
+    if (action) Dispatch(action);
 }
 
 void FormWindow::OnPaint() {
