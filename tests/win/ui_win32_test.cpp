@@ -415,6 +415,60 @@ TEST_F(Win32Forms, LabelClicksAndButtonPressesRunTheirHandlers) {
     EXPECT_EQ(f.events, (Events{u"lbl", u"stop"}));
 }
 
+TEST_F(Win32Forms, CaptionsTheProgramSetsShowAtOnce) {
+    Sink f;
+    f.Show();
+    f.cmdGo.setCaption(u"&Run");
+    f.lbl.setCaption(u"Changed");
+    EXPECT_EQ(TextOf(Hwnd(f.cmdGo)), L"&Run");
+    EXPECT_EQ(TextOf(Hwnd(f.lbl)), L"Changed");
+}
+
+// The dialog manager moves the focus without telling the form: every kind
+// that takes the focus reports it from its own window.
+TEST_F(Win32Forms, EveryKindThatTakesTheFocusReportsItToTheModel) {
+    Sink f;
+    f.Show();
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&f.chk, &f.txt, &f.sld, &f.cmdStop}) {
+        SetFocus(Hwnd(*c));
+        EXPECT_EQ(f.focused(), c) << ClassOf(Hwnd(*c));
+    }
+}
+
+// WM_TIMER comes with a control's id: only a timer's id ticks, once.
+TEST_F(Win32Forms, OnlyATimersIdTicks) {
+    Sink f;
+    int ticks = 0;
+    f.tmr.onTimer = [&] { ++ticks; };
+    f.Load();
+    f.tmr.setInterval(60000);  // running, and not due in this test
+    auto idOf = [](const ui::Control& c) { return static_cast<ui::win32::ControlWindow*>(c.peer)->id(); };
+    for (const ui::Control* c : std::initializer_list<const ui::Control*>{&f.cmdGo, &f.lin, &f.fra})
+        SendMessageW(Hwnd(f), WM_TIMER, static_cast<WPARAM>(idOf(*c)), 0);
+    EXPECT_EQ(ticks, 0);
+    SendMessageW(Hwnd(f), WM_TIMER, static_cast<WPARAM>(idOf(f.tmr)), 0);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(f.events.empty());
+}
+
+// WM_CTLCOLORSTATIC: a link label draws in link blue on the form's face;
+// other labels and check boxes keep the system's colours.
+TEST_F(Win32Forms, LinkLabelsAnswerTheirTextColourAndOthersKeepTheSystems) {
+    Sink f;
+    f.Show();
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    auto colourFor = [&](HWND child) {
+        SetTextColor(dc, RGB(1, 2, 3));
+        SendMessageW(Hwnd(f), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
+        return GetTextColor(dc);
+    };
+    EXPECT_EQ(colourFor(Hwnd(f.lnk)), RGB(0, 102, 204));
+    EXPECT_NE(colourFor(Hwnd(f.lbl)), RGB(0, 102, 204));
+    EXPECT_NE(colourFor(Hwnd(f.chk)), RGB(0, 102, 204));
+    DeleteDC(dc);
+}
+
 TEST_F(Win32Forms, OkAndCancelCommandsPressTheDefaultAndCancelButtons) {
     Sink f;
     f.Show();

@@ -127,12 +127,12 @@ void FormWindow::CreateControls() {
     std::stable_sort(order.begin(), order.end(), [&](Control* a, Control* b) { return key(a) < key(b); });
     int id = kFirstControlId;
     for (Control* c : order) {
-        controls_.push_back(std::make_unique<ControlWindow>(*this, *c, id++));
+        controls_.push_back(MakeControlWindow(*this, *c, id++));
         c->peer = controls_.back().get();
     }
     // Frames lie under everything, so the controls they hold show above them.
     for (auto& c : controls_)
-        if (c->kind() == Kind::Frame && c->hwnd())
+        if (c->LiesUnderOthers() && c->hwnd())
             SetWindowPos(c->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -176,7 +176,8 @@ void FormWindow::Redraw() {
 }
 
 // The focus moves now when the window is the active one; otherwise the
-// control gets it when the window is next activated.
+// control gets it when the window is next activated (SetFocus would
+// activate the window too).
 void FormWindow::FocusControl(HWND child) {
     if (hwnd() && IsWindowVisible(hwnd()) && GetActiveWindow() == hwnd())
         SetFocus(child);
@@ -198,7 +199,10 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
 }
 
 // The cases that dispatch to the model return at once: the handler may
-// have destroyed this object.
+// have destroyed this object. The window is not of the dialog class, so
+// DefWindowProc knows nothing of default buttons or of where the focus
+// was: DM_GETDEFID and WM_ACTIVATE are answered here, for the dialog
+// manager (IsDialogMessage) that the message loops hand the keyboard to.
 LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -212,7 +216,7 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
         OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
         return 0;
     case WM_HSCROLL:
-        if (!l) break;
+        if (!l) break;  // the window's own scroll bar, not a trackbar
         OnScroll(reinterpret_cast<HWND>(l));
         return 0;
     case WM_TIMER:
@@ -233,7 +237,7 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     case WM_ACTIVATE:
         if (HIWORD(w)) break;  // minimized
         OnActivate(LOWORD(w));
-        return 0;
+        return 0;  // DefWindowProc would give the focus to the form itself
     case DM_GETDEFID:
         return OnGetDefId();
     case WM_CLOSE:
@@ -245,6 +249,9 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(hwnd, message, w, l);
 }
 
+// WM_COMMAND: IDOK and IDCANCEL from the dialog manager (Enter with no
+// button for DM_GETDEFID to name, and Esc), a control's notification (with
+// its window), or a menu item (without one).
 void FormWindow::OnCommand(WORD id, WORD code, HWND from) {
     if (id == IDOK) {
         // Enter without a default button the dialog manager knows of.
@@ -260,7 +267,7 @@ void FormWindow::OnCommand(WORD id, WORD code, HWND from) {
     if (from) {
         ControlWindow* c = FindById(id);
         if (!c || c->hwnd() != from) return;
-        Handler action = c->OnCommand(code);
+        Handler action = c->ActionForCommand(code);
         if (action) Dispatch(action);
         return;
     }
@@ -270,19 +277,20 @@ void FormWindow::OnCommand(WORD id, WORD code, HWND from) {
 void FormWindow::OnScroll(HWND from) {
     ControlWindow* c = Find(from);
     if (!c) return;
-    Handler action = c->OnScroll();
+    Handler action = c->ActionForScroll();
     if (action) Dispatch(action);
 }
 
+// Posted, not sent: it arrives after the control has finished with the
+// notification it is handling.
 void FormWindow::PostRefresh(int id) {
     if (hwnd()) PostMessageW(hwnd(), kRefreshTextMessage, static_cast<WPARAM>(id), 0);
 }
 
 void FormWindow::OnTimer(UINT_PTR id) {
     ControlWindow* c = id <= INT_MAX ? FindById(static_cast<int>(id)) : nullptr;
-    if (!c || c->kind() != Kind::Timer) return;
-    Timer* timer = &static_cast<Timer&>(c->control());
-    Dispatch([timer] { timer->Tick(); });
+    Handler action = c ? c->ActionForTimer() : Handler{};
+    if (action) Dispatch(action);
 }
 
 void FormWindow::OnPaint() {
@@ -293,6 +301,8 @@ void FormWindow::OnPaint() {
     EndPaint(hwnd(), &ps);
 }
 
+// WM_CTLCOLORSTATIC: a label that asks for its own text colour draws on
+// the form's face colour; the others keep the system's answer.
 LRESULT FormWindow::OnCtlColorStatic(HDC dc, HWND child) {
     ControlWindow* c = Find(child);
     COLORREF colour = 0;
@@ -310,6 +320,9 @@ bool FormWindow::OnSetCursor(HWND over, WORD hit) {
     return true;
 }
 
+// The focus is the window's own business: it is noted when the window is
+// deactivated and put back when it is activated (the dialog class does the
+// same for dialog boxes).
 void FormWindow::OnActivate(WORD state) {
     if (state == WA_INACTIVE) {
         HWND focus = GetFocus();
@@ -320,6 +333,8 @@ void FormWindow::OnActivate(WORD state) {
     SetFocus(target ? target : hwnd());
 }
 
+// From a control's WM_SETFOCUS, whoever moved the focus: the user's click,
+// Tab through the dialog manager, or the program.
 void FormWindow::OnChildFocus(ControlWindow& child) {
     if (destroying_) return;
     ShowDefaultFor(&child);
@@ -328,7 +343,9 @@ void FormWindow::OnChildFocus(ControlWindow& child) {
     Dispatch([form, control] { form->FocusChanged(control); });
 }
 
-// The button Enter presses: the focused push button, else the default one.
+// DM_GETDEFID, which the dialog manager sends for Enter: the button it
+// presses is the focused push button, else the model's default one, if it
+// can be pressed. 0 makes it send IDOK instead.
 LRESULT FormWindow::OnGetDefId() {
     if (ControlWindow* focused = Find(GetFocus()); focused && focused->IsPushButton() && focused->TakesFocus())
         return MAKELRESULT(focused->id(), DC_HASDEFID);
@@ -343,8 +360,8 @@ void FormWindow::OnClose() {
     Dispatch([form] { form->UserClose(); });
 }
 
-// An owner's destruction took this window with it: the controls' windows
-// are gone too.
+// WM_NCDESTROY that Destroy did not ask for: an owner's destruction took
+// this window with it, and the controls' windows are gone too.
 void FormWindow::OnDestroyedBySystem() {
     destroying_ = true;
     backend_.ReleaseModal(this);
@@ -360,6 +377,7 @@ ControlWindow* FormWindow::Find(HWND child) const {
     return nullptr;
 }
 
+// controls_ is in id order.
 ControlWindow* FormWindow::FindById(int id) const {
     int index = id - kFirstControlId;
     if (index < 0 || index >= static_cast<int>(controls_.size())) return nullptr;
@@ -387,8 +405,10 @@ void FormWindow::ShowDefaultForFocus() {
     if (!destroying_) ShowDefaultFor(Find(GetFocus()));
 }
 
-// As the dialog manager does: a focused push button is the one Enter
-// presses and shows the thick border; elsewhere the designed default has it.
+// As the dialog manager does in a dialog box: a focused push button is the
+// one Enter presses and shows the thick border (BS_DEFPUSHBUTTON);
+// elsewhere the designed default has it. Run at every focus change and
+// after each key IsDialogMessage took, as it restyles buttons its own way.
 void FormWindow::ShowDefaultFor(const ControlWindow* focused) {
     bool onButton = focused && focused->IsPushButton();
     for (auto& c : controls_)

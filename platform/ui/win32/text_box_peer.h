@@ -1,0 +1,24 @@
+// A text box: a one-line edit field.
+#pragma once
+
+#include "platform/ui/win32/control_window.h"
+
+namespace ui::win32 {
+
+class TextBoxPeer final : public ControlWindow {
+public:
+    TextBoxPeer(FormWindow& form, TextBox& box, int id);
+
+    void Update(Prop what) override;
+    Handler ActionForCommand(WORD code) override;
+
+private:
+    void ApplyText();
+
+    TextBox& box_;
+    // Set while the program writes the text, so the edit's echo (EN_CHANGE)
+    // is not taken for typing.
+    bool settingText_ = false;
+};
+
+}  // namespace ui::win32
