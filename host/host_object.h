@@ -19,9 +19,7 @@ public:
     Variant Call(vb::StringView member, Args&&... args) const {
         return Target().Invoke(member, InvokeKind::Method, {Variant(std::forward<Args>(args))...});
     }
-    Variant Get(vb::StringView property) const {
-        return Target().Invoke(property, InvokeKind::PropertyGet, {});
-    }
+    Variant Get(vb::StringView property) const { return Target().Invoke(property, InvokeKind::PropertyGet, {}); }
     template <class... Args>
     Variant CallId(int32_t dispatchId, Args&&... args) const {
         return Target().InvokeId(dispatchId, {Variant(std::forward<Args>(args))...});

@@ -13,24 +13,36 @@ Variant Variant::Bool(bool value) {
 
 vb::String Variant::AsString() const {
     switch (type()) {
-        case Type::Empty: return {};
-        case Type::I2: return vb::CStr(static_cast<int32_t>(i2()));
-        case Type::I4: return vb::CStr(i4());
-        case Type::Bool: return boolean() ? u"True" : u"False";
-        case Type::String: return text();
-        case Type::Object: break;
+    case Type::Empty:
+        return {};
+    case Type::I2:
+        return vb::CStr(static_cast<int32_t>(i2()));
+    case Type::I4:
+        return vb::CStr(i4());
+    case Type::Bool:
+        return boolean() ? u"True" : u"False";
+    case Type::String:
+        return text();
+    case Type::Object:
+        break;
     }
     throw vb::Error(vb::kTypeMismatch);
 }
 
 int32_t Variant::AsInt32() const {
     switch (type()) {
-        case Type::Empty: return 0;
-        case Type::I2: return i2();
-        case Type::I4: return i4();
-        case Type::Bool: return boolean() ? -1 : 0;
-        case Type::String: return vb::CLng(text());
-        case Type::Object: break;
+    case Type::Empty:
+        return 0;
+    case Type::I2:
+        return i2();
+    case Type::I4:
+        return i4();
+    case Type::Bool:
+        return boolean() ? -1 : 0;
+    case Type::String:
+        return vb::CLng(text());
+    case Type::Object:
+        break;
     }
     throw vb::Error(vb::kTypeMismatch);
 }

@@ -25,13 +25,13 @@ struct Spot {
     int boxLeft, boxTop, labelLeft, labelTop, labelWidth;
 };
 constexpr Spot kSpots[2 * kViews] = {
-    {210, 345, 495, 375, 1200},  {1815, 345, 2100, 375, 1470}, {3600, 315, 3870, 345, 1005},
-    {210, 690, 495, 720, 1320},  {1815, 690, 2100, 720, 1470}, {3600, 660, 3870, 690, 1020},
-    {210, 345, 495, 375, 930},   {1815, 345, 2100, 375, 1500}, {3630, 345, 3900, 375, 930},
-    {210, 690, 495, 720, 1320},  {1815, 690, 2100, 720, 1515}, {3630, 690, 3900, 720, 930},
+    {210, 345, 495, 375, 1200}, {1815, 345, 2100, 375, 1470}, {3600, 315, 3870, 345, 1005},
+    {210, 690, 495, 720, 1320}, {1815, 690, 2100, 720, 1470}, {3600, 660, 3870, 690, 1020},
+    {210, 345, 495, 375, 930},  {1815, 345, 2100, 375, 1500}, {3630, 345, 3900, 375, 930},
+    {210, 690, 495, 720, 1320}, {1815, 690, 2100, 720, 1515}, {3630, 690, 3900, 720, 930},
 };
-constexpr const char16_t* kViewNames[kViews] = {u"Contacts", u"Contact List", u"Groups",
-                                                u"Task List", u"Calendars", u"E-mail"};
+constexpr const char16_t* kViewNames[kViews] = {u"Contacts",  u"Contact List", u"Groups",
+                                                u"Task List", u"Calendars",    u"E-mail"};
 
 // Focus goes through the toolbar boxes in order, then the menu boxes from
 // the last to the first.
@@ -60,12 +60,11 @@ frmIntegrate::frmIntegrate(frmMain& mainWindow)
                                          .in = frame,
                                          .index = i},
                                ui::CheckBox::Props{});
-        lblScreen.emplace_back(*this,
-                               ui::Place{.name = u"lblScreen",
-                                         .rect = {s.labelLeft, s.labelTop, s.labelWidth, 270},
-                                         .in = frame,
-                                         .index = i},
-                               ui::Label::Props{.caption = kViewNames[i % kViews]});
+        lblScreen.emplace_back(
+            *this,
+            ui::Place{
+                .name = u"lblScreen", .rect = {s.labelLeft, s.labelTop, s.labelWidth, 270}, .in = frame, .index = i},
+            ui::Label::Props{.caption = kViewNames[i % kViews]});
         auto index = static_cast<int16_t>(i);
         chkScreen.back().onClick = [this, index] { chkScreen_Click(index); };
         lblScreen.back().onClick = [this, index] { lblScreen_Click(index); };
@@ -79,8 +78,7 @@ void frmIntegrate::Form_Load() {
         ActAuxCmds = host::CreateObject(host::kAuxCommandsProgId);
         const vb::String title = platform::ProgramTitle();
         for (int16_t i = 0; i < kViews; ++i)
-            chkScreen[i].setValue(
-                ActAuxCmds.Call(u"AuxCommandExistsInToolbar", int16_t(i + 1), title).AsInt16());
+            chkScreen[i].setValue(ActAuxCmds.Call(u"AuxCommandExistsInToolbar", int16_t(i + 1), title).AsInt16());
         for (int16_t i = 0; i < kViews; ++i)
             chkScreen[i + kViews].setValue(
                 ActAuxCmds.Call(u"AuxCommandExistsInToolsMenu", int16_t(i + 1), title).AsInt16());
@@ -112,10 +110,8 @@ void frmIntegrate::lblScreen_Click(int16_t index) {
 void frmIntegrate::cmdOK_Click() {
     vb::Trap(Sub(u"cmdOK_Click"), [&] {
         if (ViewsChanged) {
-            if (LastAuxResult != 0)
-                MessAddFailed();
-            else
-                Message();
+            if (LastAuxResult != 0) MessAddFailed();
+            else Message();
         }
         Unload();
     });

@@ -18,15 +18,20 @@ class frmIntegrate : public ui::Form {
 public:
     explicit frmIntegrate(frmMain& mainWindow);
 
-    ui::Frame toolbarFrame{*this, {.name = u"Frame1", .rect = {315, 240, 5115, 1185}, .index = 0},
+    ui::Frame toolbarFrame{*this,
+                           {.name = u"Frame1", .rect = {315, 240, 5115, 1185}, .index = 0},
                            {.caption = u"Toolbar Button added to the following Views :"}};
-    ui::Frame menuFrame{*this, {.name = u"Frame1", .rect = {315, 1575, 5130, 1185}, .index = 1},
+    ui::Frame menuFrame{*this,
+                        {.name = u"Frame1", .rect = {315, 1575, 5130, 1185}, .index = 1},
                         {.caption = u"Menu Item added to the following Views :"}};
-    ui::Label Label2{*this, {.name = u"Label2", .rect = {495, 2850, 5670, 315}},
+    ui::Label Label2{*this,
+                     {.name = u"Label2", .rect = {495, 2850, 5670, 315}},
                      {.caption = u"You will need to re-start ACT! to see the changes."}};
-    ui::CommandButton cmdOK{*this, {.name = u"cmdOK", .rect = {5820, 360, 1000, 325}, .tab = 12},
+    ui::CommandButton cmdOK{*this,
+                            {.name = u"cmdOK", .rect = {5820, 360, 1000, 325}, .tab = 12},
                             {.caption = u"&Close", .isDefault = true}};
-    ui::CommandButton cmdCancel{*this, {.name = u"cmdCancel", .rect = {5820, 840, 1000, 325}, .tab = 13},
+    ui::CommandButton cmdCancel{*this,
+                                {.name = u"cmdCancel", .rect = {5820, 840, 1000, 325}, .tab = 13},
                                 {.caption = u"&Cancel", .isCancel = true}};
     // Boxes 0 to 5: the toolbars of views 1 to 6; 6 to 11: their Tools menus.
     std::deque<ui::CheckBox> chkScreen;

@@ -57,12 +57,18 @@ public:
 
     vb::String Of(Placeholder what) {
         switch (what) {
-        case Placeholder::Street: return Field(kStreet);
-        case Placeholder::City: return Field(kCity);
-        case Placeholder::State: return Field(kState);
-        case Placeholder::Zip: return Field(kPostalCode);
-        case Placeholder::Country: return Country();
-        case Placeholder::Zoom: return PlaceText(in_.zoom());
+        case Placeholder::Street:
+            return Field(kStreet);
+        case Placeholder::City:
+            return Field(kCity);
+        case Placeholder::State:
+            return Field(kState);
+        case Placeholder::Zip:
+            return Field(kPostalCode);
+        case Placeholder::Country:
+            return Country();
+        case Placeholder::Zoom:
+            return PlaceText(in_.zoom());
         case Placeholder::Address: {
             vb::String out;
             for (vb::String part : {Field(kStreet), Field(kCity), Field(kState), Field(kPostalCode), Country()}) {
@@ -94,11 +100,16 @@ private:
 
     static size_t Slot(int16_t id) {
         switch (id) {
-        case kStreet: return 0;
-        case kCity: return 1;
-        case kState: return 2;
-        case kPostalCode: return 3;
-        default: return 4;
+        case kStreet:
+            return 0;
+        case kCity:
+            return 1;
+        case kState:
+            return 2;
+        case kPostalCode:
+            return 3;
+        default:
+            return 4;
         }
     }
 

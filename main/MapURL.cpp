@@ -35,10 +35,8 @@ vb::String Value(vb::StringView text) {
     vb::String out;
     out.reserve(text.size());
     for (char16_t c : text) {
-        if (c == u'"' || c == u'#' || c == u'%' || IsControl(c))
-            AppendEscaped(out, c);
-        else
-            out += c;
+        if (c == u'"' || c == u'#' || c == u'%' || IsControl(c)) AppendEscaped(out, c);
+        else out += c;
     }
     return out;
 }
@@ -48,17 +46,13 @@ vb::String Safe(vb::StringView url) {
     vb::String out;
     out.reserve(url.size());
     for (char16_t c : url) {
-        if (c == u'"' || IsControl(c))
-            AppendEscaped(out, c);
-        else
-            out += c;
+        if (c == u'"' || IsControl(c)) AppendEscaped(out, c);
+        else out += c;
     }
     return out;
 }
 
-bool IsPostalCountry(vb::StringView code) {
-    return code == u"US" || code == u"FR" || code == u"IT" || code == u"UK";
-}
+bool IsPostalCountry(vb::StringView code) { return code == u"US" || code == u"FR" || code == u"IT" || code == u"UK"; }
 
 vb::String ReplaceSpaces(vb::StringView text) {
     vb::String out(text);

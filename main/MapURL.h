@@ -43,11 +43,10 @@ struct Inputs {
 };
 
 // A template (see MapTemplate.h) filled in; any other base with the site's
-// parameters and the zoom appended (nothing for an unknown site). Values from the contact and the zoom are put in as they
-// are, except that '"', '#', '%' and control characters inside them are
-// percent-encoded: they would end the query, change its meaning at the
-// site, or break out of the browser's command line. '"' and control
-// characters are encoded anywhere in the URL.
+// parameters and the zoom appended (nothing for an unknown site). Values from the contact and the zoom are put in as
+// they are, except that '"', '#', '%' and control characters inside them are percent-encoded: they would end the query,
+// change its meaning at the site, or break out of the browser's command line. '"' and control characters are encoded
+// anywhere in the URL.
 vb::String Build(const Inputs& inputs);
 
 }  // namespace map_url

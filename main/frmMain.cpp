@@ -109,8 +109,8 @@ void frmMain::RestoreState() {
 
     double left = OrDefault([] { return vb::CDbl(settings::GetSetting(key::kLeft, kDefaultPosition)); },
                             double(kDefaultPosition));
-    double top = OrDefault([] { return vb::CDbl(settings::GetSetting(key::kTop, kDefaultPosition)); },
-                           double(kDefaultPosition));
+    double top =
+        OrDefault([] { return vb::CDbl(settings::GetSetting(key::kTop, kDefaultPosition)); }, double(kDefaultPosition));
 
     ui::Backend& screen = ui::backend();
     double tx = screen.TwipsPerPixelX(), ty = screen.TwipsPerPixelY();
@@ -187,8 +187,7 @@ void frmMain::cmdLocate_Click() {
     MapSite.clear();
     vb::String base = map_url::BaseURL(settings::GetSetting(key::kMapURL));
     MapSite = map_url::DetectSite(base);
-    Module2::CountriesFile =
-        platform::ExeFolder() + platform::PathSeparator() + u"Countries_" + MapSite + u".txt";
+    Module2::CountriesFile = platform::ExeFolder() + platform::PathSeparator() + u"Countries_" + MapSite + u".txt";
     RequestURL = map_url::Build({
         .base = base,
         .site = MapSite,
@@ -218,6 +217,4 @@ void frmMain::mnuAbout_Click() {
 
 void frmMain::mnuInstructions_Click() { OpenInstructions(*this); }
 
-void frmMain::lblLink_Click() {
-    platform::OpenFromProgramFolder(this, maker::WebPage());
-}
+void frmMain::lblLink_Click() { platform::OpenFromProgramFolder(this, maker::WebPage()); }

@@ -28,13 +28,15 @@ public:
     // Also run directly when a host restart was asked for.
     void Form_Unload(int16_t& cancel) override;
 
-    ui::CommandButton cmdLocate{*this, {.name = u"cmdLocate", .rect = {862, 120, 1680, 360}, .tab = 0},
-                                {.caption = u"Brivane!"}};
-    ui::Label lblLink{*this, {.name = u"lblLink", .rect = {1485, 1050, 1755, 255}, .tab = 1},
+    ui::CommandButton cmdLocate{
+        *this, {.name = u"cmdLocate", .rect = {862, 120, 1680, 360}, .tab = 0}, {.caption = u"Brivane!"}};
+    ui::Label lblLink{*this,
+                      {.name = u"lblLink", .rect = {1485, 1050, 1755, 255}, .tab = 1},
                       {.caption = maker::WebAddress, .link = true, .foreColour = ui::Rgb(0, 0, 255)}};
-    ui::Label Label11{*this, {.name = u"Label11", .rect = {165, 1050, 1290, 255}, .tab = 2},
-                      {.caption = u"Free add-ons at "}};
-    ui::CheckBox chkClose{*this, {.name = u"chkClose", .rect = {562, 570, 2280, 225}, .tab = 3},
+    ui::Label Label11{
+        *this, {.name = u"Label11", .rect = {165, 1050, 1290, 255}, .tab = 2}, {.caption = u"Free add-ons at "}};
+    ui::CheckBox chkClose{*this,
+                          {.name = u"chkClose", .rect = {562, 570, 2280, 225}, .tab = 3},
                           {.caption = u"Do not close this window"}};
     // An etched rule under the menu bar.
     ui::Line lin1{*this, u"lin1", {.x1 = 0, .y1 = 0, .x2 = 6000, .y2 = 0, .colour = 0x808080}};

@@ -65,8 +65,7 @@ struct ProfileString {
 // means the Windows folder there, and the current folder elsewhere. Raises
 // nothing for any file or name; running out of memory on a huge file throws
 // std::bad_alloc.
-ProfileString ReadProfileString(std::string_view section, std::string_view key, uint32_t size,
-                                vb::StringView file);
+ProfileString ReadProfileString(std::string_view section, std::string_view key, uint32_t size, vb::StringView file);
 
 // The blanks the reader drops around lines, names and values. Ctrl+Z counts
 // as one: files copied with it as an end-of-file mark still read.
@@ -80,8 +79,8 @@ bool IsEmptyProfileName(std::string_view name);
 // file's 8-bit text are Windows-1252 to it on every system.
 ProfileString ReadPortableProfileString(std::string_view section, std::string_view key, uint32_t size,
                                         const std::filesystem::path& file);
-ProfileString ParsePortableProfileString(std::string_view content, std::string_view section,
-                                         std::string_view key, uint32_t size);
+ProfileString ParsePortableProfileString(std::string_view content, std::string_view section, std::string_view key,
+                                         uint32_t size);
 
 // The 8-bit code page of the reader's text: the system's ANSI code page on
 // Windows (characters outside it become '?' or a similar letter, as the

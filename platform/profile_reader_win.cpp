@@ -36,8 +36,8 @@ ProfileString SystemReadProfileString(std::string_view section, std::string_view
     // The reader takes C strings: a NUL ends a name here, as it does there.
     const std::string sectionText(section), keyText(key), fileText = AnsiFileName(file);
     std::vector<char> buffer(size_t{size} + 1, '\0');
-    DWORD count = GetPrivateProfileStringA(sectionText.c_str(), keyText.c_str(), "", buffer.data(), size,
-                                           fileText.c_str());
+    DWORD count =
+        GetPrivateProfileStringA(sectionText.c_str(), keyText.c_str(), "", buffer.data(), size, fileText.c_str());
     count = size == 0 ? 0 : std::min<DWORD>(count, size - 1);
     return {count, std::string(buffer.data(), count)};
 }

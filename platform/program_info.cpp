@@ -6,9 +6,7 @@ namespace platform {
 
 vb::String ProgramTitle() { return vb::FromAscii(BRIVANE_TITLE); }
 
-Version ProgramVersion() {
-    return {BRIVANE_VERSION_MAJOR, BRIVANE_VERSION_MINOR, BRIVANE_VERSION_REVISION};
-}
+Version ProgramVersion() { return {BRIVANE_VERSION_MAJOR, BRIVANE_VERSION_MINOR, BRIVANE_VERSION_REVISION}; }
 
 vb::String WindowsFolderOf(vb::StringView path) {
     size_t slash = path.find_last_of(u"\\/");

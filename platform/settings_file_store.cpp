@@ -149,7 +149,8 @@ void Modernize(Document& doc) {
     for (Line& line : doc.lines) {
         if (text::ReadsAlike(line.text)) continue;
         if (line.kind == Line::Kind::kSection) line.text = '[' + text::Encode(line.name, true) + ']';
-        if (line.kind == Line::Kind::kEntry) line.text = text::Encode(line.name, true) + '=' + text::Encode(line.value, false);
+        if (line.kind == Line::Kind::kEntry)
+            line.text = text::Encode(line.name, true) + '=' + text::Encode(line.value, false);
     }
     doc.lines.insert(doc.lines.begin(), {Line::Kind::kKept, std::string(text::kMarker), {}, {}});
 }
@@ -261,9 +262,9 @@ public:
     WriteFailure(vb::StringView key, const fs::path& file) : key_(key), file_(file) {}
 
     [[noreturn]] void Raise(const vb::String& reason) const {
-        throw vb::Error(vb::kPathFileAccessError,
-                        vb::StandardDescription(vb::kPathFileAccessError) + u": cannot save the setting \"" +
-                            key_ + u"\" in " + PathText(file_) + u": " + reason);
+        throw vb::Error(vb::kPathFileAccessError, vb::StandardDescription(vb::kPathFileAccessError) +
+                                                      u": cannot save the setting \"" + key_ + u"\" in " +
+                                                      PathText(file_) + u": " + reason);
     }
     [[noreturn]] void Raise(const std::error_code& error) const { Raise(vb::FromUtf8(error.message())); }
 
@@ -312,12 +313,9 @@ void ReplaceFile(const fs::path& file, const std::string& bytes, bool existed, c
 
 FileSettingsStore::FileSettingsStore(fs::path root) : root_(std::move(root)) {}
 
-fs::path FileSettingsStore::FileFor(vb::StringView app) const {
-    return root_ / FolderName(app) / kFileName;
-}
+fs::path FileSettingsStore::FileFor(vb::StringView app) const { return root_ / FolderName(app) / kFileName; }
 
-std::optional<vb::String> FileSettingsStore::Read(vb::StringView app, vb::StringView section,
-                                                  vb::StringView key) {
+std::optional<vb::String> FileSettingsStore::Read(vb::StringView app, vb::StringView section, vb::StringView key) {
     if (root_.empty()) return std::nullopt;
     std::string bytes;
     std::error_code error;
@@ -328,10 +326,10 @@ std::optional<vb::String> FileSettingsStore::Read(vb::StringView app, vb::String
     return line->value;
 }
 
-void FileSettingsStore::Write(vb::StringView app, vb::StringView section, vb::StringView key,
-                              vb::StringView value) {
+void FileSettingsStore::Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) {
     if (root_.empty()) {
-        WriteFailure(key, kFileName).Raise(u"no configuration folder is known (neither XDG_CONFIG_HOME nor HOME is set)");
+        WriteFailure(key, kFileName)
+            .Raise(u"no configuration folder is known (neither XDG_CONFIG_HOME nor HOME is set)");
     }
     fs::path file = FileFor(app);
     std::error_code error;

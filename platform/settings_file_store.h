@@ -32,10 +32,8 @@ public:
     // reads as an empty store and fails every write.
     explicit FileSettingsStore(std::filesystem::path root);
 
-    std::optional<vb::String> Read(vb::StringView app, vb::StringView section,
-                                   vb::StringView key) override;
-    void Write(vb::StringView app, vb::StringView section, vb::StringView key,
-               vb::StringView value) override;
+    std::optional<vb::String> Read(vb::StringView app, vb::StringView section, vb::StringView key) override;
+    void Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) override;
 
     // Where the settings of an application live (whether or not the file exists).
     std::filesystem::path FileFor(vb::StringView app) const;

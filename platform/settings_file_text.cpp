@@ -10,12 +10,15 @@ bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 int HexValue(char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                  : -1;
 }
 
 bool MustEncode(char32_t c, bool atEdge, bool isName) {
-    if (c == u'%' || c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
-        c == 0xFEFF || IsHighSurrogate(c) || IsLowSurrogate(c))
+    if (c == u'%' || c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0xFEFF ||
+        IsHighSurrogate(c) || IsLowSurrogate(c))
         return true;
     if (c == u' ' && atEdge) return true;
     return isName && (c == u'=' || c == u'[' || c == u']' || c == u';' || c == u'#');

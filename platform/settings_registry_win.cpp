@@ -32,9 +32,9 @@ vb::String Reason(LONG code) {
 [[noreturn]] void RaiseWriteFailure(vb::StringView app, vb::StringView section, vb::StringView key,
                                     const vb::String& reason) {
     std::wstring path = L"HKEY_CURRENT_USER\\" + KeyPath(app, section);
-    throw vb::Error(vb::kPathFileAccessError,
-                    vb::StandardDescription(vb::kPathFileAccessError) + u": cannot save the setting \"" +
-                        vb::String(key) + u"\" in " + win::FromWide(path) + u": " + reason);
+    throw vb::Error(vb::kPathFileAccessError, vb::StandardDescription(vb::kPathFileAccessError) +
+                                                  u": cannot save the setting \"" + vb::String(key) + u"\" in " +
+                                                  win::FromWide(path) + u": " + reason);
 }
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
@@ -43,8 +43,8 @@ class RegistrySettingsStore : public SettingsStore {
 public:
     std::optional<vb::String> Read(vb::StringView app, vb::StringView section, vb::StringView key) override {
         win::ScopedRegistryKey hkey;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE,
-                          hkey.receive()) != ERROR_SUCCESS) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE, hkey.receive()) !=
+            ERROR_SUCCESS) {
             return std::nullopt;
         }
         std::wstring name = win::ToWide(key);
@@ -58,8 +58,8 @@ public:
             }
             std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
             DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-            LONG rc = RegQueryValueExW(hkey.get(), name.c_str(), nullptr, &type,
-                                       reinterpret_cast<BYTE*>(data.data()), &got);
+            LONG rc =
+                RegQueryValueExW(hkey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
             if (rc == ERROR_MORE_DATA) continue;
             if (rc != ERROR_SUCCESS || !IsText(type)) return std::nullopt;
             data.resize(got / sizeof(wchar_t));
@@ -71,15 +71,16 @@ public:
 
     void Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) override {
         win::ScopedRegistryKey hkey;
-        LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr,
-                                  REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, hkey.receive(), nullptr);
+        LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_SET_VALUE, nullptr, hkey.receive(), nullptr);
         if (rc != ERROR_SUCCESS) RaiseWriteFailure(app, section, key, Reason(rc));
         std::wstring data = win::ToWide(value);
         if (data.size() >= MAXDWORD / sizeof(wchar_t)) {
             RaiseWriteFailure(app, section, key, u"the value is too long for the registry");
         }
-        rc = RegSetValueExW(hkey.get(), win::ToWide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                            static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+        rc =
+            RegSetValueExW(hkey.get(), win::ToWide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
         if (rc != ERROR_SUCCESS) RaiseWriteFailure(app, section, key, Reason(rc));
     }
 };

@@ -12,15 +12,13 @@ Seam<SettingsStore*> installed;
 
 }  // namespace
 
-std::optional<vb::String> MemorySettingsStore::Read(vb::StringView app, vb::StringView section,
-                                                    vb::StringView key) {
+std::optional<vb::String> MemorySettingsStore::Read(vb::StringView app, vb::StringView section, vb::StringView key) {
     auto found = values_.find({vb::AsciiLower(app), vb::AsciiLower(section), vb::AsciiLower(key)});
     if (found == values_.end()) return std::nullopt;
     return found->second;
 }
 
-void MemorySettingsStore::Write(vb::StringView app, vb::StringView section, vb::StringView key,
-                                vb::StringView value) {
+void MemorySettingsStore::Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) {
     values_[{vb::AsciiLower(app), vb::AsciiLower(section), vb::AsciiLower(key)}] = vb::String(value);
 }
 

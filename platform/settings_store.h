@@ -21,23 +21,19 @@ public:
 
     // The stored value, or nullopt when the key, its section or its
     // application is missing (or cannot be read).
-    virtual std::optional<vb::String> Read(vb::StringView app, vb::StringView section,
-                                           vb::StringView key) = 0;
+    virtual std::optional<vb::String> Read(vb::StringView app, vb::StringView section, vb::StringView key) = 0;
 
     // Creates the application, section and key as needed and replaces an
     // earlier value. Raises vb::Error when the value could not be stored.
-    virtual void Write(vb::StringView app, vb::StringView section, vb::StringView key,
-                       vb::StringView value) = 0;
+    virtual void Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) = 0;
 };
 
 // Keeps everything in memory, names compared as the registry compares them
 // (ASCII case-insensitively). For tests and the demo.
 class MemorySettingsStore : public SettingsStore {
 public:
-    std::optional<vb::String> Read(vb::StringView app, vb::StringView section,
-                                   vb::StringView key) override;
-    void Write(vb::StringView app, vb::StringView section, vb::StringView key,
-               vb::StringView value) override;
+    std::optional<vb::String> Read(vb::StringView app, vb::StringView section, vb::StringView key) override;
+    void Write(vb::StringView app, vb::StringView section, vb::StringView key, vb::StringView value) override;
 
 private:
     std::map<std::tuple<vb::String, vb::String, vb::String>, vb::String> values_;

@@ -38,8 +38,7 @@ Shell& shell();
 
 // The request the program makes everywhere: "open" a file or address, with
 // the program's folder as the working folder.
-long OpenFromProgramFolder(const ui::Form* owner, vb::String file,
-                           std::optional<vb::String> parameters = std::nullopt);
+long OpenFromProgramFolder(const ui::Form* owner, vb::String file, std::optional<vb::String> parameters = std::nullopt);
 
 using ShellGuard = Seam<Shell*>::Guard;
 // `replacement` takes every request until the guard goes.

@@ -23,9 +23,7 @@ public:
             target = vb::ToUtf8(r.directory) + "/" + target;
         const char* argv[] = {"xdg-open", target.c_str(), nullptr};
         pid_t pid = 0;
-        if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, const_cast<char* const*>(argv),
-                         environ) != 0)
-            return 2;
+        if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) return 2;
         // xdg-open returns as soon as it has handed the target on.
         int status = 0;
         waitpid(pid, &status, 0);

@@ -15,10 +15,9 @@ public:
     long Open(const ShellRequest& r) override {
         HWND owner = nullptr;
         if (r.owner && r.owner->peer) owner = static_cast<HWND>(r.owner->peer->NativeHandle());
-        HINSTANCE result =
-            ShellExecuteW(owner, win::WidePtr(r.verb), win::WidePtr(r.file),
-                          r.parameters ? win::WidePtr(*r.parameters) : nullptr,
-                          r.directory.empty() ? nullptr : win::WidePtr(r.directory), r.show);
+        HINSTANCE result = ShellExecuteW(owner, win::WidePtr(r.verb), win::WidePtr(r.file),
+                                         r.parameters ? win::WidePtr(*r.parameters) : nullptr,
+                                         r.directory.empty() ? nullptr : win::WidePtr(r.directory), r.show);
         return static_cast<long>(reinterpret_cast<INT_PTR>(result));
     }
 };

@@ -8,8 +8,6 @@ vb::String GetSetting(vb::StringView key, vb::StringView default_value) {
     return vb::GetSetting(kApplication, kSection, key, default_value);
 }
 
-void SaveSetting(vb::StringView key, vb::StringView value) {
-    vb::SaveSetting(kApplication, kSection, key, value);
-}
+void SaveSetting(vb::StringView key, vb::StringView value) { vb::SaveSetting(kApplication, kSection, key, value); }
 
 }  // namespace settings

@@ -15,8 +15,7 @@ namespace {
 constexpr off_t kCountOffset = 8;
 }  // namespace
 
-FileLock::FileLock(const NativePath& lockFile)
-    : handle_(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+FileLock::FileLock(const NativePath& lockFile) : handle_(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
     if (handle_ < 0) return;
     while (::flock(static_cast<int>(handle_), LOCK_EX) != 0 && errno == EINTR) {
     }
@@ -41,9 +40,7 @@ bool FileLock::SetChanges(uint64_t count) const {
            static_cast<ssize_t>(sizeof count);
 }
 
-bool MoveOver(const NativePath& from, const NativePath& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0;
-}
+bool MoveOver(const NativePath& from, const NativePath& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
 namespace {
 

@@ -18,8 +18,8 @@ constexpr DWORD kCountOffset = 8;
 
 FileLock::FileLock(const NativePath& lockFile)
     : handle_(reinterpret_cast<intptr_t>(CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+                                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {
     HANDLE file = Handle(handle_);
     if (file == INVALID_HANDLE_VALUE) return;
     OVERLAPPED at{};
@@ -84,8 +84,8 @@ bool PutAndClose(HANDLE h, std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string> ReadAll(const NativePath& file) {
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE h =
+        CreateFileW(file.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string text;
     char chunk[16384];
@@ -114,9 +114,7 @@ bool Remove(const NativePath& file) {
            GetLastError() == ERROR_PATH_NOT_FOUND;
 }
 
-vb::String PathText(const NativePath& file) {
-    return vb::String(file.begin(), file.end());
-}
+vb::String PathText(const NativePath& file) { return vb::String(file.begin(), file.end()); }
 
 std::optional<NativePath> StatePathFromEnvironment() {
     // The process environment as it is now, not the C runtime's copy.

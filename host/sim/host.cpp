@@ -23,17 +23,21 @@ constexpr ProgId kProgIds[] = {
 
 Variant ToVariant(const Value& value, const std::shared_ptr<StateFile>& state) {
     switch (value.type) {
-        case Variant::Type::Empty: return Variant();
-        case Variant::Type::I2:
-        case Variant::Type::I4: {
-            std::string digits = vb::ToUtf8(value.text);
-            int32_t number = 0;
-            std::from_chars(digits.data(), digits.data() + digits.size(), number);
-            return value.type == Variant::Type::I2 ? Variant(static_cast<int16_t>(number)) : Variant(number);
-        }
-        case Variant::Type::Bool: return Variant::Bool(value.text == u"True");
-        case Variant::Type::String: return Variant(value.text);
-        case Variant::Type::Object: break;
+    case Variant::Type::Empty:
+        return Variant();
+    case Variant::Type::I2:
+    case Variant::Type::I4: {
+        std::string digits = vb::ToUtf8(value.text);
+        int32_t number = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        return value.type == Variant::Type::I2 ? Variant(static_cast<int16_t>(number)) : Variant(number);
+    }
+    case Variant::Type::Bool:
+        return Variant::Bool(value.text == u"True");
+    case Variant::Type::String:
+        return Variant(value.text);
+    case Variant::Type::Object:
+        break;
     }
     ObjectKind kind{};
     if (!state || !ObjectKindNamed(value.text, &kind)) throw vb::Error(vb::kTypeMismatch);

@@ -33,8 +33,7 @@ namespace host::sim {
 // What a call on a cut-off object raises in-process; the COM wrapper fails
 // it with RPC_E_DISCONNECTED instead, which callers map to the same error.
 inline constexpr int32_t kServerUnavailable = 462;
-inline constexpr const char16_t* kServerUnavailableText =
-    u"The remote server machine does not exist or is unavailable";
+inline constexpr const char16_t* kServerUnavailableText = u"The remote server machine does not exist or is unavailable";
 
 // Raised by a call on a cut-off object: its own type, so that the COM
 // wrapper tells it from a scripted answer that happens to be error 462.

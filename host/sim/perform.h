@@ -14,7 +14,6 @@
 namespace host::sim {
 
 Value Perform(StateFile& file, vb::StringView object, vb::StringView member, const std::vector<Variant>& args,
-              const std::function<Value(State&)>& body,
-              const std::function<void(const State&)>& admit = nullptr);
+              const std::function<Value(State&)>& body, const std::function<void(const State&)>& admit = nullptr);
 
 }  // namespace host::sim

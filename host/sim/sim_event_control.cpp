@@ -45,7 +45,8 @@ std::vector<HostEvent> TakePendingEvents(StateFile& state) {
             events.push_back({kEventA, {}});
         } else {
             Variant argument;
-            if (event.argument && event.argument->type != Variant::Type::Object) argument = ToVariant(*event.argument, nullptr);
+            if (event.argument && event.argument->type != Variant::Type::Object)
+                argument = ToVariant(*event.argument, nullptr);
             events.push_back({kEventB, {argument}});
         }
     }
@@ -53,7 +54,9 @@ std::vector<HostEvent> TakePendingEvents(StateFile& state) {
 }
 
 void RaiseLogged(StateFile& state, const HostEvent& event, const std::function<void()>& deliver) {
-    auto mark = [&](LogEntry::Mark at) { state.Update([&](State& s) { s.Record(LogEntry::Event(at, event.dispatchId)); }); };
+    auto mark = [&](LogEntry::Mark at) {
+        state.Update([&](State& s) { s.Record(LogEntry::Event(at, event.dispatchId)); });
+    };
     mark(LogEntry::Mark::EventBegin);
     deliver();
     mark(LogEntry::Mark::EventEnd);

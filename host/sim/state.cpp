@@ -32,7 +32,7 @@ struct TypeName {
     const char16_t* name;
 };
 constexpr TypeName kTypeNames[] = {
-    {Variant::Type::Empty, u"Empty"}, {Variant::Type::I2, u"I2"},     {Variant::Type::I4, u"I4"},
+    {Variant::Type::Empty, u"Empty"}, {Variant::Type::I2, u"I2"},       {Variant::Type::I4, u"I4"},
     {Variant::Type::Bool, u"Bool"},   {Variant::Type::String, u"Text"}, {Variant::Type::Object, u"Object"},
 };
 
@@ -226,12 +226,18 @@ Value Value::Bool(bool value) { return {Variant::Type::Bool, value ? u"True" : u
 
 Value Value::Of(const Variant& value) {
     switch (value.type()) {
-        case Variant::Type::Empty: return Empty();
-        case Variant::Type::I2: return I2(value.i2());
-        case Variant::Type::I4: return I4(value.i4());
-        case Variant::Type::Bool: return Bool(value.boolean());
-        case Variant::Type::String: return Text(value.text());
-        case Variant::Type::Object: break;
+    case Variant::Type::Empty:
+        return Empty();
+    case Variant::Type::I2:
+        return I2(value.i2());
+    case Variant::Type::I4:
+        return I4(value.i4());
+    case Variant::Type::Bool:
+        return Bool(value.boolean());
+    case Variant::Type::String:
+        return Text(value.text());
+    case Variant::Type::Object:
+        break;
     }
     return Object({});
 }
@@ -249,20 +255,22 @@ std::optional<Value> ParseValue(vb::StringView typed) {
     for (const TypeName& t : kTypeNames) {
         if (!SameName(name, t.name)) continue;
         switch (t.type) {
-            case Variant::Type::Empty:
-                if (!text.empty()) return std::nullopt;
-                return Value::Empty();
-            case Variant::Type::I2:
-                if (auto n = ParseInt<int16_t>(text)) return Value::I2(*n);
-                return std::nullopt;
-            case Variant::Type::I4:
-                if (auto n = ParseInt<int32_t>(text)) return Value::I4(*n);
-                return std::nullopt;
-            case Variant::Type::Bool:
-                if (auto b = ParseWord(text, u"true", u"false")) return Value::Bool(*b);
-                return std::nullopt;
-            case Variant::Type::String: return Value::Text(vb::String(text));
-            case Variant::Type::Object: return Value::Object(vb::String(text));
+        case Variant::Type::Empty:
+            if (!text.empty()) return std::nullopt;
+            return Value::Empty();
+        case Variant::Type::I2:
+            if (auto n = ParseInt<int16_t>(text)) return Value::I2(*n);
+            return std::nullopt;
+        case Variant::Type::I4:
+            if (auto n = ParseInt<int32_t>(text)) return Value::I4(*n);
+            return std::nullopt;
+        case Variant::Type::Bool:
+            if (auto b = ParseWord(text, u"true", u"false")) return Value::Bool(*b);
+            return std::nullopt;
+        case Variant::Type::String:
+            return Value::Text(vb::String(text));
+        case Variant::Type::Object:
+            return Value::Object(vb::String(text));
         }
     }
     return std::nullopt;
@@ -278,7 +286,8 @@ LogEntry LogEntry::Event(Mark mark, int32_t eventId) {
 }
 
 void State::Record(LogEntry entry) {
-    if (log.size() >= kLogLimit) log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(log.size() - kLogLimit + 1));
+    if (log.size() >= kLogLimit)
+        log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(log.size() - kLogLimit + 1));
     log.push_back(std::move(entry));
 }
 

@@ -24,7 +24,6 @@
 
 namespace host::sim {
 
-
 class StateFile {
 public:
     // A state kept in memory only, for tests.

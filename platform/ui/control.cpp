@@ -38,8 +38,8 @@ void Control::setVisible(bool on) {
 }
 
 bool Control::CanFocus() const {
-    bool focusable = kind_ == Kind::CommandButton || kind_ == Kind::CheckBox ||
-                     kind_ == Kind::TextBox || kind_ == Kind::ComboBox || kind_ == Kind::Slider;
+    bool focusable = kind_ == Kind::CommandButton || kind_ == Kind::CheckBox || kind_ == Kind::TextBox ||
+                     kind_ == Kind::ComboBox || kind_ == Kind::Slider;
     if (!focusable || tab_ < 0 || !enabled_ || !visible_) return false;
     for (const Control* c = container_; c; c = c->container())
         if (!c->enabled() || !c->visible()) return false;

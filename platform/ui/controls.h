@@ -19,8 +19,8 @@ struct Font {
     static constexpr const char16_t* kDesignedFace = u"MS Sans Serif";
     static constexpr double kDesignedPoints = 8.25;
 
-    vb::String face;     // empty: the designed face
-    double points = 0;   // 0: the designed size
+    vb::String face;    // empty: the designed face
+    double points = 0;  // 0: the designed size
     bool bold = false;
     bool underline = false;
 };

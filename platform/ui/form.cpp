@@ -18,8 +18,7 @@ std::vector<Form*>& Loaded() {
 
 const std::vector<Form*>& Form::LoadedForms() { return Loaded(); }
 
-Form::Form(const char16_t* name, FormProps props)
-    : name_(name), props_(std::move(props)), design_(props_) {}
+Form::Form(const char16_t* name, FormProps props) : name_(name), props_(std::move(props)), design_(props_) {}
 
 Form::~Form() {
     // The controls are gone already; the window goes without touching them.
@@ -111,8 +110,7 @@ void Form::PressEnter() {
     CommandButton* target = nullptr;
     if (focused_ && focused_->kind() == Kind::CommandButton && focused_->CanFocus())
         target = static_cast<CommandButton*>(focused_);
-    else
-        target = DefaultButton();
+    else target = DefaultButton();
     if (target && target->CanFocus()) target->Click();
 }
 
@@ -125,8 +123,7 @@ std::vector<Control*> Form::TabOrder() const {
     std::vector<Control*> order;
     for (Control* c : controls_)
         if (c->CanFocus()) order.push_back(c);
-    std::stable_sort(order.begin(), order.end(),
-                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
     return order;
 }
 

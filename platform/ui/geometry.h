@@ -17,8 +17,7 @@ struct PixelRect {
 inline bool Intersects(const PixelRect& a, const PixelRect& b) {
     // In 64 bits: a position read from a damaged setting may be near the limits.
     auto end = [](int from, int length) { return static_cast<long long>(from) + length; };
-    return a.x < end(b.x, b.width) && b.x < end(a.x, a.width) && a.y < end(b.y, b.height) &&
-           b.y < end(a.y, a.height);
+    return a.x < end(b.x, b.width) && b.x < end(a.x, a.width) && a.y < end(b.y, b.height) && b.y < end(a.y, a.height);
 }
 
 // Divides as floating point, then rounds halves to the even neighbour.

@@ -4,8 +4,7 @@
 
 namespace ui {
 
-Menu::Menu(Form& form, const char16_t* name, const char16_t* caption)
-    : form_(form), name_(name), caption_(caption) {
+Menu::Menu(Form& form, const char16_t* name, const char16_t* caption) : form_(form), name_(name), caption_(caption) {
     form.Add(this);
 }
 

@@ -12,11 +12,11 @@ namespace {
 
 // A number as read from text, before it is fitted to a type.
 struct Number {
-    bool pattern = false;   // hex or octal: `bits` holds it
+    bool pattern = false;  // hex or octal: `bits` holds it
     uint32_t bits = 0;
     bool negative = false;
-    std::string digits;     // decimal digits without leading or trailing zeros; empty for 0
-    int64_t exponent = 0;   // value = digits * 10^exponent
+    std::string digits;    // decimal digits without leading or trailing zeros; empty for 0
+    int64_t exponent = 0;  // value = digits * 10^exponent
 };
 
 constexpr int32_t kOk = 0;
@@ -211,8 +211,7 @@ String Format(double value, int precision) {
         if (digits.size() <= integerDigits) {
             text += FromAscii(digits) + String(integerDigits - digits.size(), u'0');
         } else {
-            text += FromAscii(digits.substr(0, integerDigits)) + separator +
-                    FromAscii(digits.substr(integerDigits));
+            text += FromAscii(digits.substr(0, integerDigits)) + separator + FromAscii(digits.substr(integerDigits));
         }
     } else {
         text += u"0" + separator + String(static_cast<size_t>(-exponent - 1), u'0') + FromAscii(digits);
@@ -231,15 +230,11 @@ double RoundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
-int16_t CInt(StringView text) {
-    return static_cast<int16_t>(TextToInteger(text, INT16_MIN, INT16_MAX, 0xFFFFu));
-}
+int16_t CInt(StringView text) { return static_cast<int16_t>(TextToInteger(text, INT16_MIN, INT16_MAX, 0xFFFFu)); }
 
 int16_t CInt(double value) { return static_cast<int16_t>(NumberToInteger(value, INT16_MIN, INT16_MAX)); }
 
-int32_t CLng(StringView text) {
-    return static_cast<int32_t>(TextToInteger(text, INT32_MIN, INT32_MAX, 0xFFFFFFFFu));
-}
+int32_t CLng(StringView text) { return static_cast<int32_t>(TextToInteger(text, INT32_MIN, INT32_MAX, 0xFFFFFFFFu)); }
 
 int32_t CLng(double value) { return static_cast<int32_t>(NumberToInteger(value, INT32_MIN, INT32_MAX)); }
 

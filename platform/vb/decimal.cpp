@@ -146,18 +146,14 @@ bool ToDouble(std::string_view digits, int64_t exponent, double& out) {
         numerator.MulAdd(10, 1);
         --exponent;
     }
-    if (exponent >= 0)
-        numerator.MulPower(10, kTenChunk, exponent);
-    else
-        denominator.MulPower(10, kTenChunk, -exponent);
+    if (exponent >= 0) numerator.MulPower(10, kTenChunk, exponent);
+    else denominator.MulPower(10, kTenChunk, -exponent);
 
     // value = numerator / denominator = (quotient + fraction) * 2^scale,
     // with 2^54 <= quotient < 2^56: bits enough to round to 53 of them.
     int scale = numerator.Bits() - denominator.Bits() - 55;
-    if (scale < 0)
-        numerator.ShiftLeft(-scale);
-    else
-        denominator.ShiftLeft(scale);
+    if (scale < 0) numerator.ShiftLeft(-scale);
+    else denominator.ShiftLeft(scale);
     uint64_t quotient = 0;
     for (int bit = 56; bit >= 0; --bit) {
         Big part = denominator;

@@ -6,18 +6,30 @@ namespace vb {
 
 String StandardDescription(int32_t number) {
     switch (number) {
-        case kInvalidProcedureCall: return u"Invalid procedure call or argument";
-        case kOverflow: return u"Overflow";
-        case kOutOfMemory: return u"Out of memory";
-        case kTypeMismatch: return u"Type mismatch";
-        case kInternalError: return u"Internal error";
-        case kPathFileAccessError: return u"Path/File access error";
-        case kObjectNotSet: return u"Object variable or With block variable not set";
-        case kInvalidPropertyValue: return u"Invalid property value";
-        case kCantCreateObject: return u"ActiveX component can't create object";
-        case kObjectDoesntSupport: return u"Object doesn't support this property or method";
-        case kAutomationError: return u"Automation error";
-        default: return {};
+    case kInvalidProcedureCall:
+        return u"Invalid procedure call or argument";
+    case kOverflow:
+        return u"Overflow";
+    case kOutOfMemory:
+        return u"Out of memory";
+    case kTypeMismatch:
+        return u"Type mismatch";
+    case kInternalError:
+        return u"Internal error";
+    case kPathFileAccessError:
+        return u"Path/File access error";
+    case kObjectNotSet:
+        return u"Object variable or With block variable not set";
+    case kInvalidPropertyValue:
+        return u"Invalid property value";
+    case kCantCreateObject:
+        return u"ActiveX component can't create object";
+    case kObjectDoesntSupport:
+        return u"Object doesn't support this property or method";
+    case kAutomationError:
+        return u"Automation error";
+    default:
+        return {};
     }
 }
 

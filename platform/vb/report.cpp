@@ -15,8 +15,7 @@ String Decimal(int32_t n) { return FromAscii(std::to_string(n)); }
 String ErrorReportText(const Error& error, const Procedure& where) {
     String text = u"Error " + Decimal(error.number()) + u": '" + error.description() + u"'";
     text += u'\r';
-    text += u"in " + String(where.unit) +
-            (where.kind == ProcedureKind::Sub ? u": Sub " : u": Function ") + where.name +
+    text += u"in " + String(where.unit) + (where.kind == ProcedureKind::Sub ? u": Sub " : u": Function ") + where.name +
             u" - Line # " + kLineNumber;
     text += u"\r\r";
     text += u"Please contact " + String(maker::SupportEmail) + u" with this error message.";

@@ -28,10 +28,9 @@ String GetSetting(StringView app, StringView section, StringView key, StringView
 
 void SaveSetting(StringView app, StringView section, StringView key, StringView value) {
     if (!IsValidAddress(app, section, key)) {
-        throw Error(kInvalidProcedureCall,
-                    StandardDescription(kInvalidProcedureCall) +
-                        u": a setting needs an application and a section name, and no name may "
-                        u"contain a NUL character");
+        throw Error(kInvalidProcedureCall, StandardDescription(kInvalidProcedureCall) +
+                                               u": a setting needs an application and a section name, and no name may "
+                                               u"contain a NUL character");
     }
     platform::CurrentSettingsStore().Write(app, section, key, value);
 }

@@ -12,9 +12,9 @@ namespace vb {
 // A number passed as a default comes back as its decimal text; characters and
 // truth values have no single decimal text and are not accepted.
 template <class T>
-concept DecimalNumber = std::integral<T> && !std::same_as<T, bool> && !std::same_as<T, char> &&
-                        !std::same_as<T, wchar_t> && !std::same_as<T, char8_t> &&
-                        !std::same_as<T, char16_t> && !std::same_as<T, char32_t>;
+concept DecimalNumber =
+    std::integral<T> && !std::same_as<T, bool> && !std::same_as<T, char> && !std::same_as<T, wchar_t> &&
+    !std::same_as<T, char8_t> && !std::same_as<T, char16_t> && !std::same_as<T, char32_t>;
 
 // The stored value when the key exists, even when it is empty; otherwise the
 // default, or the empty string without one. Application and section names

@@ -25,8 +25,7 @@ std::string ToUtf8(StringView text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -77,9 +76,7 @@ String FromUtf8(std::string_view bytes) {
     return out;
 }
 
-String FromAscii(std::string_view ascii) {
-    return String(ascii.begin(), ascii.end());
-}
+String FromAscii(std::string_view ascii) { return String(ascii.begin(), ascii.end()); }
 
 String AsciiLower(StringView text) {
     String out(text);

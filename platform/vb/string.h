@@ -23,7 +23,9 @@ String FromAscii(std::string_view ascii);
 // ASCII letters in lower case, every other unit as it is: the program's
 // names (settings keys, profile names, placeholders, site words) compare
 // this way, whatever the user's locale.
-constexpr char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; }
+constexpr char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+}
 String AsciiLower(StringView text);
 bool EqualsAsciiNoCase(StringView a, StringView b);
 

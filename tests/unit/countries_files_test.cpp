@@ -146,8 +146,11 @@ TEST_P(CountriesFileShape, AccentedNamesAreWindows1252NotUtf8) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sites, CountriesFileShape,
-                         testing::Values(+[] { return &Mapquest(); }, +[] { return &Yahoo(); }),
-                         [](const auto& info) { return info.index == 0 ? std::string("mapquest") : std::string("yahoo"); });
+                         testing::Values(
+                             +[] { return &Mapquest(); }, +[] { return &Yahoo(); }),
+                         [](const auto& info) {
+                             return info.index == 0 ? std::string("mapquest") : std::string("yahoo");
+                         });
 
 // Names a contact list holds, with the code each site expects.
 struct Expected {
@@ -179,7 +182,9 @@ const Expected kCommonNames[] = {
     {"Osterreich", "AT", "AT"},
     {"Schweiz", "CH", "CH"},
     {"Suisse", "CH", "CH"},
-    {"Espa\xF1" "a", "ES", "ES"},
+    {"Espa\xF1"
+     "a",
+     "ES", "ES"},
     {"Nederland", "NL", "NL"},
     {"Holland", "NL", "NL"},
     {"Belgi\xEB", "BE", "BE"},

@@ -83,12 +83,20 @@ TEST(Decimal, TheEndsOfTheDoublesAndTheHalvesBetweenThem) {
         const char* digits;
         int64_t exponent;
     } cases[] = {
-        {"1", 0}, {"5", -1}, {"1", 23}, {"9007199254740993", 0},  // 2^53 + 1: a half, to even
-        {"9007199254740995", 0}, {"17976931348623157", 292}, {"17976931348623158", 292},
-        {"17976931348623159", 292},  // above the largest: beyond
+        {"1", 0},
+        {"5", -1},
+        {"1", 23},
+        {"9007199254740993", 0},  // 2^53 + 1: a half, to even
+        {"9007199254740995", 0},
+        {"17976931348623157", 292},
+        {"17976931348623158", 292},
+        {"17976931348623159", 292},                          // above the largest: beyond
         {"4940656458412465441765687928682213723651", -363},  // the smallest
-        {"22250738585072011", -324},  // the largest subnormal and the smallest normal, about
-        {"22250738585072014", -324}, {"1", -400}, {"1", 400}, {"000123", -2},
+        {"22250738585072011", -324},                         // the largest subnormal and the smallest normal, about
+        {"22250738585072014", -324},
+        {"1", -400},
+        {"1", 400},
+        {"000123", -2},
     };
     for (const Case& c : cases) ExpectSameDouble(c.digits, c.exponent);
     // Half the smallest, exactly (to even: 0), and a hair above it (the

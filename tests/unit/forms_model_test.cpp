@@ -16,8 +16,7 @@ using ui::headless::ProgramEnded;
 // what its handlers saw.
 class TestForm : public ui::Form {
 public:
-    TestForm()
-        : Form(u"frmTest", {.caption = u"Test", .clientWidth = 3000, .clientHeight = 1500}) {
+    TestForm() : Form(u"frmTest", {.caption = u"Test", .clientWidth = 3000, .clientHeight = 1500}) {
         chk.onClick = [this] { clicks.push_back(chk.value()); };
         cmdOK.onClick = [this] { pressed.push_back(u"OK"); };
         cmdCancel.onClick = [this] { pressed.push_back(u"Cancel"); };
@@ -27,16 +26,17 @@ public:
     ui::Frame fra{*this, {.name = u"fra", .rect = {100, 100, 2000, 1000}, .tab = 4}, {.caption = u"Group"}};
     ui::CheckBox chk{*this, {.name = u"chk", .rect = {50, 60, 255, 255}, .tab = 0, .in = &fra}, {}};
     ui::TextBox txt{*this, {.name = u"txt", .rect = {50, 400, 1000, 315}, .tab = 1, .in = &fra}};
-    ui::CommandButton cmdOK{*this, {.name = u"cmdOK", .rect = {2200, 100, 700, 325}, .tab = 2},
-                            {.caption = u"&OK", .isDefault = true}};
-    ui::CommandButton cmdCancel{*this, {.name = u"cmdCancel", .rect = {2200, 500, 700, 325}, .tab = 3},
+    ui::CommandButton cmdOK{
+        *this, {.name = u"cmdOK", .rect = {2200, 100, 700, 325}, .tab = 2}, {.caption = u"&OK", .isDefault = true}};
+    ui::CommandButton cmdCancel{*this,
+                                {.name = u"cmdCancel", .rect = {2200, 500, 700, 325}, .tab = 3},
                                 {.caption = u"&Cancel", .isCancel = true}};
-    ui::CommandButton cmdOther{*this, {.name = u"cmdOther", .rect = {2200, 900, 700, 325}, .tab = 5},
-                               {.caption = u"Other"}};
-    ui::Slider sld{*this, {.name = u"sld", .rect = {50, 800, 1500, 400}, .tab = 6, .in = &fra},
-                   {.min = 1, .max = 10, .value = 1}};
-    ui::ComboBox cbo{*this, {.name = u"cbo", .rect = {50, 1200, 1500, 315}, .tab = 7},
-                     {.text = u"typed", .list = {u"One", u"Two"}}};
+    ui::CommandButton cmdOther{
+        *this, {.name = u"cmdOther", .rect = {2200, 900, 700, 325}, .tab = 5}, {.caption = u"Other"}};
+    ui::Slider sld{
+        *this, {.name = u"sld", .rect = {50, 800, 1500, 400}, .tab = 6, .in = &fra}, {.min = 1, .max = 10, .value = 1}};
+    ui::ComboBox cbo{
+        *this, {.name = u"cbo", .rect = {50, 1200, 1500, 315}, .tab = 7}, {.text = u"typed", .list = {u"One", u"Two"}}};
 
     std::vector<int> clicks;
     std::vector<std::u16string> pressed;
@@ -211,9 +211,7 @@ TEST_F(FormsModel, ADropDownBoxTakesAChosenEntryThenRunsClickAndForgetsItOnTypin
 
 TEST_F(FormsModel, ModalFormRunsItsScriptAndIsClosedIfTheScriptLeavesItOpen) {
     TestForm f;
-    screen.onModal[u"frmTest"] = [](ui::Form& form) {
-        static_cast<TestForm&>(form).chk.UserClick();
-    };
+    screen.onModal[u"frmTest"] = [](ui::Form& form) { static_cast<TestForm&>(form).chk.UserClick(); };
     f.ShowModal();
     EXPECT_FALSE(f.loaded());
     EXPECT_EQ(f.clicks, (std::vector<int>{1}));
@@ -259,8 +257,7 @@ TEST_F(FormsModel, ATrappedErrorShowsTheCommonReportAndCarriesOn) {
               u"Error 91: 'Object variable or With block variable not set'\r"
               u"in frmAbout: Sub Form_Load - Line # 0\r\r"
               u"Please contact support@example.com with this error message.");
-    vb::Trap({u"IniLib", vb::ProcedureKind::Function, u"GetKeyValue"},
-             [] { throw std::bad_alloc(); });
+    vb::Trap({u"IniLib", vb::ProcedureKind::Function, u"GetKeyValue"}, [] { throw std::bad_alloc(); });
     EXPECT_EQ(screen.boxes[1].text.substr(0, 25), u"Error 7: 'Out of memory'\r");
     EXPECT_NE(screen.boxes[1].text.find(u"in IniLib: Function GetKeyValue - Line # 0"), std::u16string::npos);
 }

@@ -350,8 +350,11 @@ protected:
     void SetUp() override {
         MainWindow::SetUp();
         hostState->Update([](State& s) {
-            s.fields = {{27, u"12 All\u00E9e des H\u00E9rons"}, {30, u"Montv\u00E9rac"}, {31, u""},
-                        {32, u"99120"}, {33, u"France"}};
+            s.fields = {{27, u"12 All\u00E9e des H\u00E9rons"},
+                        {30, u"Montv\u00E9rac"},
+                        {31, u""},
+                        {32, u"99120"},
+                        {33, u"France"}};
         });
     }
     void Press(frmMain& form) {
@@ -416,7 +419,7 @@ TEST_F(MapRequest, ATemplateTakesTheCountrySettingForAContactWithoutCountry) {
               u"https://www.openstreetmap.org/search?query="
               u"12%20All%C3%A9e%20des%20H%C3%A9rons%2C%20Montv%C3%A9rac%2C%2099120%2C%20Belgique");
     EXPECT_EQ(Calls(from, false), (std::vector<vb::String>{u"GetField(I2:27)", u"GetField(I2:30)", u"GetField(I2:31)",
-                                                          u"GetField(I2:32)", u"GetField(I2:33)"}));
+                                                           u"GetField(I2:32)", u"GetField(I2:33)"}));
     EXPECT_FALSE(form.loaded());
 }
 

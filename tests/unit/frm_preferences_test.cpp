@@ -112,7 +112,8 @@ TEST_F(Preferences, EachMapPageChosenFromTheListIsStoredAsItsURL) {
     const std::vector<std::pair<vb::String, vb::String>> expected = {
         {u"OpenStreetMap", u"https://www.openstreetmap.org/search?query={address}"},
         {u"Google Maps", u"https://www.google.com/maps/search/?api=1&query={address}"},
-        {u"Google Maps: directions from where you are", u"https://www.google.com/maps/dir/?api=1&destination={address}"},
+        {u"Google Maps: directions from where you are",
+         u"https://www.google.com/maps/dir/?api=1&destination={address}"},
         {u"Bing Maps", u"https://www.bing.com/maps?where1={address}"},
         {u"Apple Maps", u"https://maps.apple.com/?q={address}"},
         {u"MapQuest (built-in default)", map_url::kDefaultMapURL},

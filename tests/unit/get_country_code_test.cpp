@@ -17,8 +17,9 @@ namespace fs = std::filesystem;
 class CountryCode : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("brivane-cc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("brivane-cc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
         Write("Countries_mapquest.txt",
               "; test file\r\n[Countries]\r\nFrance=FR\r\nUnited Kingdom=GB\r\n\xD6sterreich=AT\r\n"

@@ -127,8 +127,7 @@ TEST(HostSimStartUp, NothingCanBeCreatedWhileTheHostIsNotInstalled) {
     EXPECT_TRUE(log[0].outcome.failed);
 
     Host installed;
-    EXPECT_EQ(ErrorOf([&] { installed.automation.CreateObject(u"ACTOLE.Elsewhere"); }).number(),
-              vb::kCantCreateObject);
+    EXPECT_EQ(ErrorOf([&] { installed.automation.CreateObject(u"ACTOLE.Elsewhere"); }).number(), vb::kCantCreateObject);
     EXPECT_NO_THROW(installed.automation.CreateObject(u"actole.appobject"));
     EXPECT_NE(host::sim::CreateSimEventControl(installed.file), nullptr);
 }
@@ -260,8 +259,13 @@ TEST(HostSimRestart, OpeningAnotherFileOrNoneAndReadingWithoutADatabase) {
 // ---- the launch command ------------------------------------------------------------------
 
 std::vector<Variant> Definition(vb::StringView title) {
-    return {Variant(vb::String(title)), u"C:\\Tools\\brivane.EXE", u"C:\\Tools", u"Brivane!",
-            u"click to launch Brivane!", u"C:\\Tools\\brivane.ico", u"C:\\Tools\\brivane32.ico",
+    return {Variant(vb::String(title)),
+            u"C:\\Tools\\brivane.EXE",
+            u"C:\\Tools",
+            u"Brivane!",
+            u"click to launch Brivane!",
+            u"C:\\Tools\\brivane.ico",
+            u"C:\\Tools\\brivane32.ico",
             Variant(int16_t(1))};
 }
 
@@ -333,9 +337,9 @@ TEST(HostSimAuxCommands, DefinitionArgumentsAreChecked) {
     HostObject aux = h.Aux();
     auto a = Definition(u"brivane");
     EXPECT_EQ(ErrorOf([&] { aux.Call(u"AddAuxCommand", a[0], a[1], a[2], a[3], a[4], a[5], a[6]); }).number(), 449);
-    EXPECT_EQ(ErrorOf([&] { aux.Call(u"AddAuxCommand", a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[7]); })
-                  .number(),
-              450);
+    EXPECT_EQ(
+        ErrorOf([&] { aux.Call(u"AddAuxCommand", a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[7]); }).number(),
+        450);
     EXPECT_EQ(ErrorOf([&] { aux.Call(u"AddAuxCommand", a[0], a[1], a[2], a[3], a[4], a[5], a[6], u"one"); }).number(),
               vb::kTypeMismatch);
     EXPECT_EQ(ErrorOf([&] { aux.Call(u"AuxCommandExistsInToolbar", u"x", u"brivane"); }).number(), vb::kTypeMismatch);
@@ -417,12 +421,12 @@ TEST(HostSimEvents, PendingEventsReachTheHandlersOnceInOrderEachInsideItsRaise) 
     std::vector<std::pair<Mark, int32_t>> marks;
     for (const LogEntry& entry : file->Read().log) marks.push_back({entry.mark, entry.eventId});
     EXPECT_EQ(marks, (std::vector<std::pair<Mark, int32_t>>{{Mark::EventBegin, 14},
-                                                             {Mark::EventEnd, 14},
-                                                             {Mark::EventBegin, 2},
-                                                             {Mark::Call, 0},
-                                                             {Mark::EventEnd, 2},
-                                                             {Mark::EventBegin, 14},
-                                                             {Mark::EventEnd, 14}}));
+                                                            {Mark::EventEnd, 14},
+                                                            {Mark::EventBegin, 2},
+                                                            {Mark::Call, 0},
+                                                            {Mark::EventEnd, 2},
+                                                            {Mark::EventBegin, 14},
+                                                            {Mark::EventEnd, 14}}));
     EXPECT_EQ(file->Read().log[3].member, u"#2");
 }
 
@@ -491,10 +495,14 @@ State Hostile() {
     s.scripts.push_back({u"x", host::sim::Outcome::Result(Value::Empty())});
     s.events.push_back({u'A'});
     s.events.push_back({u'B', Value::Text(texts[7])});
-    s.log.push_back({u"views", u"Create", {Value::I2(-32768), Value::Text(texts[4])},
+    s.log.push_back({u"views",
+                     u"Create",
+                     {Value::I2(-32768), Value::Text(texts[4])},
                      host::sim::Outcome::Result(Value::Object(u"contact view"))});
     s.log.push_back({texts[1], texts[2], {}, host::sim::Outcome::Error(440, texts[8]), true});
-    s.log.push_back({u"event control", u"#3", {Value::Bool(false), Value::I4(INT32_MIN)},
+    s.log.push_back({u"event control",
+                     u"#3",
+                     {Value::Bool(false), Value::I4(INT32_MIN)},
                      host::sim::Outcome::Result(Value::Bool(true))});
     s.log.push_back(LogEntry::Event(LogEntry::Mark::EventBegin, 14));
     s.log.push_back(LogEntry::Event(LogEntry::Mark::EventEnd, -7));

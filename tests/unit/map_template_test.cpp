@@ -42,7 +42,8 @@ vb::String Url(vb::StringView mapURL, Contact& c) {
 }
 
 Contact Sample() {
-    return {{{27, u"12 All\u00E9e des H\u00E9rons"}, {30, u"Montv\u00E9rac"}, {31, u""}, {32, u"99120"}, {33, u"France"}}};
+    return {
+        {{27, u"12 All\u00E9e des H\u00E9rons"}, {30, u"Montv\u00E9rac"}, {31, u""}, {32, u"99120"}, {33, u"France"}}};
 }
 
 TEST(MapTemplate, EachPlaceholderTakesItsFieldEncodedAsUtf8) {
@@ -130,8 +131,11 @@ TEST(MapTemplate, LineBreaksBecomeCommasAndBlanksAroundGo) {
 }
 
 TEST(MapTemplate, HostileContactTextCannotChangeTheQuery) {
-    Contact c{{{27, u"Apt %23 \"B\" #4 & more=1?x"}, {30, u"%USERNAME%"}, {31, vb::String(u"nul\0here", 8)},
-               {32, u"\U0001F5FA"}, {33, vb::String(1, char16_t(0xD800)) + u"x" + vb::String(1, char16_t(0xDFFF))}}};
+    Contact c{{{27, u"Apt %23 \"B\" #4 & more=1?x"},
+               {30, u"%USERNAME%"},
+               {31, vb::String(u"nul\0here", 8)},
+               {32, u"\U0001F5FA"},
+               {33, vb::String(1, char16_t(0xD800)) + u"x" + vb::String(1, char16_t(0xDFFF))}}};
     EXPECT_EQ(Url(u"https://m.example/?s={street}&c={city}&st={state}&z={zip}&co={country}", c),
               u"https://m.example/?s=Apt%20%2523%20%22B%22%20%234%20%26%20more%3D1%3Fx&c=%25USERNAME%25"
               u"&st=nul%00here&z=%F0%9F%97%BA&co=%EF%BF%BDx%EF%BF%BD");
@@ -149,8 +153,9 @@ TEST(MapTemplate, TheTemplatesOwnTextIsKeptButForQuotesAndControlCharacters) {
 TEST(MapTemplate, TheInstructionsExampleHolds) {
     Contact c{{{27, u"12 Main Street"}, {30, u"Springfield"}, {31, u"IL"}, {32, u"62701"}, {33, u"United States"}}};
     vb::String url = Url(u"https://www.openstreetmap.org/search?query={address}", c);
-    EXPECT_EQ(url, u"https://www.openstreetmap.org/search?query="
-                   u"12%20Main%20Street%2C%20Springfield%2C%20IL%2C%2062701%2C%20United%20States");
+    EXPECT_EQ(url,
+              u"https://www.openstreetmap.org/search?query="
+              u"12%20Main%20Street%2C%20Springfield%2C%20IL%2C%2062701%2C%20United%20States");
     // The document shows it broken over two lines.
     std::optional<std::string> doc = source_files::Read("data/instructions.txt");
     ASSERT_TRUE(doc.has_value());

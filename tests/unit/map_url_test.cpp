@@ -33,7 +33,8 @@ vb::String Url(vb::StringView mapURL, Contact& contact, std::map<vb::String, vb:
 }
 
 TEST(MapUrl, MapQuestWorkedExample) {
-    Contact c{{{27, u"12 All\u00E9e des H\u00E9rons"}, {30, u"Montv\u00E9rac"}, {31, u""}, {32, u"99120"}, {33, u"France"}}};
+    Contact c{
+        {{27, u"12 All\u00E9e des H\u00E9rons"}, {30, u"Montv\u00E9rac"}, {31, u""}, {32, u"99120"}, {33, u"France"}}};
     EXPECT_EQ(Url(u"", c, {{u"France", u"FR"}}),
               u"http://www.mapquest.com/maps/map.adp?size=big&address=12 Allee des Herons&city=Montverac"
               u"&state=&zip=99120&country=FR&zoom=8");
@@ -45,7 +46,8 @@ TEST(MapUrl, YahooWorkedExamples) {
     Contact uk{{{27, u"3 Wheelwright Lane"}, {30, u"Lower Bramblecombe"}, {32, u"ZZ1 4QX"}, {33, u"United Kingdom"}}};
     EXPECT_EQ(Url(site, uk, {{u"United Kingdom", u"UK"}}),
               site + u"addr=3 Wheelwright Lane&country=UK&csz=ZZ1+4QX&newmag=8");
-    Contact de{{{27, u"Hauptstra\u00DFe 1"}, {30, u"Fabelstadt"}, {31, u"Bayern"}, {32, u"99999"}, {33, u"Deutschland"}}};
+    Contact de{
+        {{27, u"Hauptstra\u00DFe 1"}, {30, u"Fabelstadt"}, {31, u"Bayern"}, {32, u"99999"}, {33, u"Deutschland"}}};
     EXPECT_EQ(Url(site, de, {{u"Deutschland", u"DE"}}),
               site + u"addr=Hauptstra\u00DFe 1&country=DE&csz=Fabelstadt,Bayern&newmag=8");
 }

@@ -100,7 +100,9 @@ TEST(CodePage, Windows1252BringsEveryByteBack) {
     EXPECT_EQ(text[0x81], u'\u0081');  // undefined in the code page, kept as Windows keeps it
     EXPECT_EQ(text[0x9F], u'\u0178');
     EXPECT_EQ(text[0xF4], u'\u00F4');
-    EXPECT_EQ(platform::ToWindows1252(u"\u0141\u00F3d\u017A \U0001F600"), "?\xF3" "d? ??");
+    EXPECT_EQ(platform::ToWindows1252(u"\u0141\u00F3d\u017A \U0001F600"),
+              "?\xF3"
+              "d? ??");
 }
 
 TEST(CodePage, TheProgramsTextMeetsTheCodePageIntact) {
@@ -210,9 +212,7 @@ TEST_F(GetKeyValueTest, OnlyNumericAndBooleanAskForANumber) {
     EXPECT_EQ(Get(u"Atlantis", u"US", u"Numeric", u"5"), u"5");
 }
 
-TEST_F(GetKeyValueTest, ALongValueIsCutTo126Characters) {
-    EXPECT_EQ(Get(u"Long"), vb::String(126, u'L'));
-}
+TEST_F(GetKeyValueTest, ALongValueIsCutTo126Characters) { EXPECT_EQ(Get(u"Long"), vb::String(126, u'L')); }
 
 ProfileString FailingReader(std::string_view, std::string_view, uint32_t, vb::StringView) {
     throw vb::Error(vb::kPathFileAccessError);

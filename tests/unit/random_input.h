@@ -69,8 +69,8 @@ public:
     explicit Source(std::string_view salt) : seed_(RunSeed()) {
         uint64_t hash = 14695981039346656037ull;  // FNV-1a: the same on every system
         for (char c : salt) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        std::seed_seq seq{static_cast<uint32_t>(seed_), static_cast<uint32_t>(seed_ >> 32),
-                          static_cast<uint32_t>(hash), static_cast<uint32_t>(hash >> 32)};
+        std::seed_seq seq{static_cast<uint32_t>(seed_), static_cast<uint32_t>(seed_ >> 32), static_cast<uint32_t>(hash),
+                          static_cast<uint32_t>(hash >> 32)};
         engine_.seed(seq);
     }
 
@@ -107,8 +107,11 @@ public:
     // Mostly short, sometimes nothing, now and then up to `longest`.
     size_t Length(size_t longest = kHuge) {
         size_t r = Below(100);
-        size_t n = r < 8 ? 0 : r < 60 ? 1 + Below(16) : r < 90 ? 17 + Below(284) : r < 98 ? 301 + Below(3700)
-                                                                                       : Below(longest + 1);
+        size_t n = r < 8    ? 0
+                   : r < 60 ? 1 + Below(16)
+                   : r < 90 ? 17 + Below(284)
+                   : r < 98 ? 301 + Below(3700)
+                            : Below(longest + 1);
         return n < longest ? n : longest;
     }
 
@@ -143,15 +146,24 @@ public:
             size_t kind = kinds[Below(2)];
             if (kind == kByteKinds - 1 && words.size() == 0) kind = 0;
             switch (kind) {
-                case 0: bytes += static_cast<char>(Below(256)); break;
-                case 1: bytes += static_cast<char>(0x20 + Below(0x5F)); break;
-                case 2:
-                    bytes += Pick<std::string_view>({"[", "]", "=", "\r", "\n", "\r\n", ";", "#", "\"", "'", " ", "\t",
-                                                     "\x0B", "\x0C", "\x1A", std::string_view("\0", 1), "\\", "\\x",
-                                                     "\\u", "\\n", "\\\\"});
-                    break;
-                case 3: bytes += Utf8(); break;
-                default: bytes += words.begin()[Below(words.size())]; break;
+            case 0:
+                bytes += static_cast<char>(Below(256));
+                break;
+            case 1:
+                bytes += static_cast<char>(0x20 + Below(0x5F));
+                break;
+            case 2:
+                bytes += Pick<std::string_view>(
+                    {"[",  "]",   "=",   "\r",  "\n",   "\r\n", ";",    "#",
+                     "\"", "'",   " ",   "\t",  "\x0B", "\x0C", "\x1A", std::string_view("\0", 1),
+                     "\\", "\\x", "\\u", "\\n", "\\\\"});
+                break;
+            case 3:
+                bytes += Utf8();
+                break;
+            default:
+                bytes += words.begin()[Below(words.size())];
+                break;
             }
         }
         bytes.resize(length);
@@ -171,30 +183,48 @@ private:
         static constexpr std::u16string_view kOdd =
             u"\u0085\u00A0\u2028\u2029\u3000\uFEFF\uFFFD\uFFFE\uFFFF\u20AC\u0178";
         switch (kind) {
-            case 0: text += static_cast<char16_t>(0x20 + Below(0x5F)); break;
-            case 1: text += kSpecials[Below(kSpecials.size())]; break;
-            case 2: text += static_cast<char16_t>(OneIn(33) ? 0x7F : Below(0x20)); break;
-            case 3: text += static_cast<char16_t>(0x80 + Below(0x80)); break;
-            case 4: text += kFolding[Below(kFolding.size())]; break;
-            case 5: text += static_cast<char16_t>(Below(0x10000)); break;
-            case 6: {  // a character beyond the BMP, as its pair
-                uint32_t c = static_cast<uint32_t>(Below(0x100000));
-                text += static_cast<char16_t>(0xD800 + (c >> 10));
-                text += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-                break;
-            }
-            case 7: text += static_cast<char16_t>(0xD800 + Below(0x800)); break;  // a lone surrogate
-            case 8: text += kOdd[Below(kOdd.size())]; break;
-            default: text += Pick<std::u16string_view>({u"\r\n", u"\r", u"\n", u"\n\r"}); break;
+        case 0:
+            text += static_cast<char16_t>(0x20 + Below(0x5F));
+            break;
+        case 1:
+            text += kSpecials[Below(kSpecials.size())];
+            break;
+        case 2:
+            text += static_cast<char16_t>(OneIn(33) ? 0x7F : Below(0x20));
+            break;
+        case 3:
+            text += static_cast<char16_t>(0x80 + Below(0x80));
+            break;
+        case 4:
+            text += kFolding[Below(kFolding.size())];
+            break;
+        case 5:
+            text += static_cast<char16_t>(Below(0x10000));
+            break;
+        case 6: {  // a character beyond the BMP, as its pair
+            uint32_t c = static_cast<uint32_t>(Below(0x100000));
+            text += static_cast<char16_t>(0xD800 + (c >> 10));
+            text += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+            break;
+        }
+        case 7:
+            text += static_cast<char16_t>(0xD800 + Below(0x800));
+            break;  // a lone surrogate
+        case 8:
+            text += kOdd[Below(kOdd.size())];
+            break;
+        default:
+            text += Pick<std::u16string_view>({u"\r\n", u"\r", u"\n", u"\n\r"});
+            break;
         }
     }
 
     // One character in UTF-8, or a sequence no valid UTF-8 holds.
     std::string Utf8() {
         if (OneIn(3)) {
-            return std::string(Pick<std::string_view>({"\x80", "\xBF", "\xC0\x80", "\xC3", "\xE2\x82",
-                                                       "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80",
-                                                       "\xF5\x80\x80\x80", "\xFF", "\xF0\x9F\x97"}));
+            return std::string(
+                Pick<std::string_view>({"\x80", "\xBF", "\xC0\x80", "\xC3", "\xE2\x82", "\xED\xA0\x80", "\xED\xBF\xBF",
+                                        "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xFF", "\xF0\x9F\x97"}));
         }
         char32_t c = static_cast<char32_t>(Below(0x110000));
         if (c >= 0xD800 && c <= 0xDFFF) c = 0xE9;

@@ -89,7 +89,8 @@ std::vector<Part> ExpectedParts(const vb::String& site, const Contact& c) {
     if (site == map_url::kYahoo) {
         std::vector<Part> parts = {{u"addr=", field(map_url::kStreet)}, {u"&country=", c.code}};
         vb::String postal = field(map_url::kPostalCode);
-        bool byPostalCode = (c.code == u"US" || c.code == u"FR" || c.code == u"IT" || c.code == u"UK") && !postal.empty();
+        bool byPostalCode =
+            (c.code == u"US" || c.code == u"FR" || c.code == u"IT" || c.code == u"UK") && !postal.empty();
         if (byPostalCode) {
             for (char16_t& ch : postal)
                 if (ch == u' ') ch = u'+';
@@ -108,16 +109,18 @@ std::vector<Part> ExpectedParts(const vb::String& site, const Contact& c) {
 // with or without a scheme and blanks around it.
 vb::String StoredURL(random_input::Source& random) {
     switch (random.Below(5)) {
-        case 0: return random.Pick<vb::String>({u"", u"  ", u"\t\r\n"});
-        case 1: return random.Text();
-        default: {
-            vb::String url = random.Pick<vb::String>({u"", u"http://", u"HTTPS://", u"hTtP://", u"ftp://"});
-            url += random.Text(200);
-            url += random.Pick<vb::String>({u"mapquest", u"MapQuest", u"yahoo", u"YAHOO", u"maps"});
-            url += random.Text(200);
-            if (random.OneIn(3)) url = u" \t" + url + u"\r\n ";
-            return url;
-        }
+    case 0:
+        return random.Pick<vb::String>({u"", u"  ", u"\t\r\n"});
+    case 1:
+        return random.Text();
+    default: {
+        vb::String url = random.Pick<vb::String>({u"", u"http://", u"HTTPS://", u"hTtP://", u"ftp://"});
+        url += random.Text(200);
+        url += random.Pick<vb::String>({u"mapquest", u"MapQuest", u"yahoo", u"YAHOO", u"maps"});
+        url += random.Text(200);
+        if (random.OneIn(3)) url = u" \t" + url + u"\r\n ";
+        return url;
+    }
     }
 }
 
@@ -165,8 +168,8 @@ TEST(RandomMapUrl, EveryValueArrivesWholeInItsPlaceAndTheURLStaysOneCommandLineA
         EXPECT_EQ(url.find(u'#', baseEnd), vb::String::npos) << "a '#' after the base cuts the query";
 
         for (const Part& part : ExpectedParts(in.site, contact)) {
-            ASSERT_TRUE(TakeLiteral(rest, part.literal)) << "missing " << Describe(part.literal) << " at "
-                                                         << Describe(rest);
+            ASSERT_TRUE(TakeLiteral(rest, part.literal))
+                << "missing " << Describe(part.literal) << " at " << Describe(rest);
             ASSERT_TRUE(TakeEncoded(rest, part.value, RawInNoValue))
                 << "after " << Describe(part.literal) << ": " << Describe(part.value) << " is not whole at "
                 << Describe(rest);
@@ -220,8 +223,9 @@ struct DrawnTemplate {
 // with braces of its own.
 vb::String RandomLiteral(random_input::Source& random) {
     for (;;) {
-        vb::String text = random.OneIn(3) ? random.Pick<vb::String>({u"{", u"}", u"{x}", u"{ city}", u"{{", u"?q=", u"&"})
-                                          : random.Text(60);
+        vb::String text = random.OneIn(3)
+                              ? random.Pick<vb::String>({u"{", u"}", u"{x}", u"{ city}", u"{{", u"?q=", u"&"})
+                              : random.Text(60);
         if (!map_url::IsTemplate(text)) return text;
     }
 }
@@ -237,8 +241,8 @@ std::string Describe(const std::map<int16_t, DrawnField>& fields) {
 bool TakePercentEncoded(vb::StringView& url, vb::StringView value) {
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     for (unsigned char b : vb::ToUtf8(value)) {
-        bool unreserved = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
-                          b == '-' || b == '.' || b == '_' || b == '~';
+        bool unreserved = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
+                          b == '.' || b == '_' || b == '~';
         vb::String expected = unreserved ? vb::String(1, char16_t(b)) : vb::String{u'%', kHex[b >> 4], kHex[b & 15]};
         if (!url.starts_with(expected)) return false;
         url.remove_prefix(expected.size());
@@ -269,9 +273,9 @@ TEST(RandomMapUrl, TemplatesGiveEachValueTrimmedWholeAndPercentEncodedInItsPlace
             if (name == u"country") return country();
             if (name == u"zoom") return zoom.expected;
             vb::String joined;
-            for (const vb::String& part : {fields[map_url::kStreet].expected, fields[map_url::kCity].expected,
-                                           fields[map_url::kState].expected, fields[map_url::kPostalCode].expected,
-                                           country()}) {
+            for (const vb::String& part :
+                 {fields[map_url::kStreet].expected, fields[map_url::kCity].expected, fields[map_url::kState].expected,
+                  fields[map_url::kPostalCode].expected, country()}) {
                 if (part.empty()) continue;
                 if (!joined.empty()) joined += u", ";
                 joined += part;

@@ -61,11 +61,13 @@ std::string ProfileBytes(random_input::Source& random) {
 // A name to look up: one the files above hold, or cut from the file, or anything.
 std::string Name(random_input::Source& random, std::string_view content) {
     switch (random.Below(4)) {
-        case 0: return random.Bytes(30);
-        case 1:
-            if (!content.empty()) return std::string(content.substr(random.Below(content.size()), random.Below(20)));
-            [[fallthrough]];
-        default: return random.Pick<std::string>({"Countries", "France", "", "k", "other", "COUNTRIES"});
+    case 0:
+        return random.Bytes(30);
+    case 1:
+        if (!content.empty()) return std::string(content.substr(random.Below(content.size()), random.Below(20)));
+        [[fallthrough]];
+    default:
+        return random.Pick<std::string>({"Countries", "France", "", "k", "other", "COUNTRIES"});
     }
 }
 
@@ -102,8 +104,8 @@ Lookup DrawLookup(random_input::Source& random) {
 }
 
 std::string DescribeLookup(const Lookup& l) {
-    return "file " + Describe(l.content) + "\nsection " + Describe(l.section) + "\nkey " + Describe(l.key) +
-           "\nsize " + std::to_string(l.size);
+    return "file " + Describe(l.content) + "\nsection " + Describe(l.section) + "\nkey " + Describe(l.key) + "\nsize " +
+           std::to_string(l.size);
 }
 
 TEST(RandomProfileReader, AnyBytesNamesAndSizeGiveAnAnswerThatFitsTheBuffer) {
@@ -218,8 +220,8 @@ std::string Render(random_input::Source& random, const std::vector<Entry>& orpha
         if (random.OneIn(4)) file += Blanks(random) + NoiseLine(random) + LineEnd(random);
     };
     auto entry = [&](const Entry& e) {
-        file += Blanks(random) + e.key + Blanks(random) + "=" + Blanks(random) + e.value + Blanks(random) +
-                LineEnd(random);
+        file +=
+            Blanks(random) + e.key + Blanks(random) + "=" + Blanks(random) + e.value + Blanks(random) + LineEnd(random);
         noise();
     };
     noise();
@@ -281,7 +283,8 @@ TEST(RandomProfileReader, EveryEntryOfAWellFormedFileIsFoundExactly) {
         for (int i = 0; i < 8; ++i) keys.push_back(random.OneIn(10) ? "" : Plain(random, 1 + random.Below(12)));
         auto entries = [&](size_t most) {
             std::vector<Entry> list(random.Below(most + 1));
-            for (Entry& e : list) e = {random.Pick(keys), Plain(random, random.OneIn(8) ? random.Below(400) : random.Below(12))};
+            for (Entry& e : list)
+                e = {random.Pick(keys), Plain(random, random.OneIn(8) ? random.Below(400) : random.Below(12))};
             return list;
         };
         const std::vector<Entry> orphans = entries(2);

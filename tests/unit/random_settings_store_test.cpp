@@ -84,10 +84,10 @@ TEST_F(RandomSettingsFile, AnyTextUnderAnyNamesComesBackFromAFreshRead) {
             const String s = OtherCase(random, random.Pick(sections));
             // Now and then an earlier key in another letter case: it replaces the value.
             const String k = !names.empty() && random.OneIn(4) ? OtherCase(random, std::get<2>(random.Pick(names)))
-                                                                : random.Text(200);
+                                                               : random.Text(200);
             const String value = random.Text();
-            SCOPED_TRACE("write " + std::to_string(w) + ": app " + Describe(a) + " section " + Describe(s) +
-                         " key " + Describe(k) + " value " + Describe(value));
+            SCOPED_TRACE("write " + std::to_string(w) + ": app " + Describe(a) + " section " + Describe(s) + " key " +
+                         Describe(k) + " value " + Describe(value));
             ASSERT_NO_THROW(FileSettingsStore(root).Write(a, s, k, value));
             stored[{Folded(a), Folded(s), Folded(k)}] = value;
             names.emplace_back(a, s, k);
@@ -108,10 +108,10 @@ TEST_F(RandomSettingsFile, JunkNeverBreaksAReadAndASaveOverItLosesNothingReadabl
     random.Rounds(kJunkRounds, [&](int round) {
         const fs::path root = root_ / std::to_string(round);
         const fs::path file = FileSettingsStore(root).FileFor(u"app");
-        const std::string junk =
-            random.Bytes(random_input::kHuge, {"[Sec]", "\n[sec]\n", "\r\n[ Sec ]\r\n", "[Other]\n", "k1=", "K1 = ",
-                                               "k2=v\n", "\nk3=\\x41\n", "k 4=\\u00E9", "\\uD800", "\\=", "=\n",
-                                               "\n; c\n", "\n# c=d\n", "\xEF\xBB\xBF", "\xC3\xA9=\xC3\xA9\n"});
+        const std::string junk = random.Bytes(
+            random_input::kHuge,
+            {"[Sec]", "\n[sec]\n", "\r\n[ Sec ]\r\n", "[Other]\n", "k1=", "K1 = ", "k2=v\n", "\nk3=\\x41\n",
+             "k 4=\\u00E9", "\\uD800", "\\=", "=\n", "\n; c\n", "\n# c=d\n", "\xEF\xBB\xBF", "\xC3\xA9=\xC3\xA9\n"});
         SCOPED_TRACE("file " + Describe(junk));
         fs::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary).write(junk.data(), static_cast<std::streamsize>(junk.size()));
@@ -139,7 +139,8 @@ TEST_F(RandomSettingsFile, JunkNeverBreaksAReadAndASaveOverItLosesNothingReadabl
         // The first save set the junk aside once; what it wrote reads whole,
         // so the second one kept nothing more aside.
         std::vector<std::string> files;
-        for (auto& entry : fs::directory_iterator(file.parent_path())) files.push_back(entry.path().filename().string());
+        for (auto& entry : fs::directory_iterator(file.parent_path()))
+            files.push_back(entry.path().filename().string());
         std::sort(files.begin(), files.end());
         if (files.size() == 2 && files[1] == "settings.ini.bad") {
             EXPECT_EQ(ReadBytes(file.string() + ".bad"), junk);

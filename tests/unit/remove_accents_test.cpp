@@ -5,9 +5,11 @@
 namespace {
 
 TEST(RemoveAccents, FoldsTheSixteenVowelsInEitherCaseToLowerCasePlainOnes) {
-    EXPECT_EQ(RemoveAccents(u"\u00E9\u00E8\u00EA\u00EB\u00E0\u00E2\u00E4\u00EC\u00EF\u00EE\u00F2\u00F6\u00F4\u00F9\u00FC\u00FB"),
+    EXPECT_EQ(RemoveAccents(
+                  u"\u00E9\u00E8\u00EA\u00EB\u00E0\u00E2\u00E4\u00EC\u00EF\u00EE\u00F2\u00F6\u00F4\u00F9\u00FC\u00FB"),
               u"eeeeaaaiiiooouuu");
-    EXPECT_EQ(RemoveAccents(u"\u00C9\u00C8\u00CA\u00CB\u00C0\u00C2\u00C4\u00CC\u00CF\u00CE\u00D2\u00D6\u00D4\u00D9\u00DC\u00DB"),
+    EXPECT_EQ(RemoveAccents(
+                  u"\u00C9\u00C8\u00CA\u00CB\u00C0\u00C2\u00C4\u00CC\u00CF\u00CE\u00D2\u00D6\u00D4\u00D9\u00DC\u00DB"),
               u"eeeeaaaiiiooouuu");
 }
 
@@ -20,8 +22,9 @@ TEST(RemoveAccents, Examples) {
 }
 
 TEST(RemoveAccents, LeavesEveryOtherLetterAlone) {
-    const vb::String untouched = u"S\u00E3o Paulo C\u00F3rdoba \u00E1\u00ED\u00F3\u00FA\u00FF\u00E7\u00F1\u00C5 \u0141\u00F3d\u017A "
-                                 u"\u0391\u03B8\u03AE\u03BD\u03B1 \u5317\u4EAC \U0001F5FA &=?%#\"\r\n";
+    const vb::String untouched =
+        u"S\u00E3o Paulo C\u00F3rdoba \u00E1\u00ED\u00F3\u00FA\u00FF\u00E7\u00F1\u00C5 \u0141\u00F3d\u017A "
+        u"\u0391\u03B8\u03AE\u03BD\u03B1 \u5317\u4EAC \U0001F5FA &=?%#\"\r\n";
     EXPECT_EQ(RemoveAccents(untouched), untouched);
 }
 

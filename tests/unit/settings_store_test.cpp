@@ -55,7 +55,8 @@ protected:
     // The files beside the settings file, by name.
     std::vector<std::string> Folder() const {
         std::vector<std::string> names;
-        for (auto& entry : fs::directory_iterator(File().parent_path())) names.push_back(entry.path().filename().string());
+        for (auto& entry : fs::directory_iterator(File().parent_path()))
+            names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -131,16 +132,37 @@ TEST(SettingsStoreInPlace, AScopedStoreIsUsedAndThenReplacedByTheEarlierOne) {
 
 std::vector<String> HostileTexts() {
     std::vector<String> texts = {
-        u" ", u"  lead", u"trail  ", u" both ", u"a=b", u"=", u"==x", u"[Sec]", u"[", u"]", u";c", u"#c",
-        u"\\", u"\\n", u"\\x41", u"\\u0041", u"a\r\nb", u"\n", u"\t tab \t", u"%41%", u"x\"y'z",
-        u"Österreich – Côte d'Ivoire 北京", u"\U0001F5FA map", u"\u0085\u2028\u2029\uFEFF",
+        u" ",
+        u"  lead",
+        u"trail  ",
+        u" both ",
+        u"a=b",
+        u"=",
+        u"==x",
+        u"[Sec]",
+        u"[",
+        u"]",
+        u";c",
+        u"#c",
+        u"\\",
+        u"\\n",
+        u"\\x41",
+        u"\\u0041",
+        u"a\r\nb",
+        u"\n",
+        u"\t tab \t",
+        u"%41%",
+        u"x\"y'z",
+        u"Österreich – Côte d'Ivoire 北京",
+        u"\U0001F5FA map",
+        u"\u0085\u2028\u2029\uFEFF",
         u"http://example.com/maps/map.adp?a=1&b=2#frag;x",
     };
     String controls;
     for (char16_t c = 0; c < 0x20; ++c) controls += c;
     controls += u'\x7F';
     texts.push_back(controls);
-    texts.push_back(String{u'a', char16_t(0xD800), u'b'});             // lone high surrogate
+    texts.push_back(String{u'a', char16_t(0xD800), u'b'});              // lone high surrogate
     texts.push_back(String{char16_t(0xDC00)});                          // lone low surrogate
     texts.push_back(String{char16_t(0xDE00), char16_t(0xD83D), u'!'});  // a pair the wrong way round
     texts.push_back(String(u"nul\0inside", 10));
@@ -175,9 +197,30 @@ TEST_F(SettingsFileTest, AnyKeyAndSectionNameRoundTrips) {
 }
 
 TEST_F(SettingsFileTest, RandomMixturesOfAwkwardCharactersRoundTrip) {
-    const String alphabet{u'=', u'[', u']', u';', u'#', u'\\', u' ', u'\t', u'\r', u'\n', u'\0', u'\x01',
-                          u'\x7F', u'\x85', u'\u2028', u'\uFEFF', u'x', u'X', u'\u00E9', u'\u20AC',
-                          char16_t(0xD800), char16_t(0xDC00), char16_t(0xD83D), char16_t(0xDE00)};
+    const String alphabet{u'=',
+                          u'[',
+                          u']',
+                          u';',
+                          u'#',
+                          u'\\',
+                          u' ',
+                          u'\t',
+                          u'\r',
+                          u'\n',
+                          u'\0',
+                          u'\x01',
+                          u'\x7F',
+                          u'\x85',
+                          u'\u2028',
+                          u'\uFEFF',
+                          u'x',
+                          u'X',
+                          u'\u00E9',
+                          u'\u20AC',
+                          char16_t(0xD800),
+                          char16_t(0xDC00),
+                          char16_t(0xD83D),
+                          char16_t(0xDE00)};
     std::mt19937 random(42);
     auto text = [&] {
         String out(random() % 12, u' ');
@@ -221,10 +264,9 @@ TEST_F(SettingsFileTest, PlainTextStaysPlain) {
     Write(u"a=b", u"two\nlines");
     Write(u"100%", u"50%20 \u2028\U0001F5FA\t");
     Write(u"lone", vb::String{char16_t(0xD800), u'x', char16_t(0xDFFF)});
-    EXPECT_EQ(ReadBytes(File()),
-              Marked("\n\n[Sec]\nMapURL=http://example.com/maps/map.adp?a=1&b=2#x;y\n"
-                     "Country=%20Côte d'Ivoire%20\na%3Db=two%0Alines\n"
-                     "100%25=50%2520 %E2%80%A8\xF0\x9F\x97\xBA%09\nlone=%ED%A0%80x%ED%BF%BF\n"));
+    EXPECT_EQ(ReadBytes(File()), Marked("\n\n[Sec]\nMapURL=http://example.com/maps/map.adp?a=1&b=2#x;y\n"
+                                        "Country=%20Côte d'Ivoire%20\na%3Db=two%0Alines\n"
+                                        "100%25=50%2520 %E2%80%A8\xF0\x9F\x97\xBA%09\nlone=%ED%A0%80x%ED%BF%BF\n"));
     EXPECT_EQ(Read(u"lone"), (vb::String{char16_t(0xD800), u'x', char16_t(0xDFFF)}));
 }
 

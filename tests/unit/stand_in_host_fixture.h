@@ -22,9 +22,7 @@
 
 class WithStandInHost : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::SetDecimalSeparatorForTesting(u'.');
-    }
+    void SetUp() override { platform::SetDecimalSeparatorForTesting(u'.'); }
     void TearDown() override {
         Module2::ActApp.SetNothing();
         Module2::ActViews.SetNothing();
@@ -47,7 +45,8 @@ protected:
         for (size_t i = from; i < log.size(); ++i) {
             if (log[i].mark != host::sim::LogEntry::Mark::Call) {
                 bool begin = log[i].mark == host::sim::LogEntry::Mark::EventBegin;
-                calls.push_back(u"event " + vb::FromAscii(std::to_string(log[i].eventId)) + (begin ? u" begin" : u" end"));
+                calls.push_back(u"event " + vb::FromAscii(std::to_string(log[i].eventId)) +
+                                (begin ? u" begin" : u" end"));
                 continue;
             }
             vb::String line = (withObject ? log[i].object + u"." : vb::String()) + log[i].member + u"(";

@@ -37,7 +37,7 @@ TEST_F(VbConvert, RoundingGoesHalfToEven) {
     EXPECT_EQ(RoundHalfEven(3.5), 4.0);
     EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
     EXPECT_EQ(RoundHalfEven(-3.5), -4.0);
-    EXPECT_EQ(RoundHalfEven(0.49999999999999994), 0.0);  // x + 0.5 would round up to 1
+    EXPECT_EQ(RoundHalfEven(0.49999999999999994), 0.0);                // x + 0.5 would round up to 1
     EXPECT_EQ(RoundHalfEven(4503599627370497.0), 4503599627370497.0);  // 2^52 + 1 stays odd
     EXPECT_TRUE(std::isnan(RoundHalfEven(kNaN)));
 
@@ -60,8 +60,7 @@ TEST_F(VbConvert, RangeEndsAndOverflow) {
     EXPECT_EQ(CInt(u"-32768.5"), -32768);
     EXPECT_EQ(CLng(u"-2147483648.5"), INT32_MIN);
     EXPECT_EQ(CInt(-32768.5), -32768);
-    for (const char16_t* text : {u"32768", u"-32769", u"32767.5", u"-32768.51", u"1e400",
-                                 u"99999999999999999999999"}) {
+    for (const char16_t* text : {u"32768", u"-32769", u"32767.5", u"-32768.51", u"1e400", u"99999999999999999999999"}) {
         EXPECT_EQ(ErrorNumberOf([&] { CInt(text); }), kOverflow) << ToUtf8(text);
     }
     EXPECT_EQ(ErrorNumberOf([] { CLng(u"2147483647.5"); }), kOverflow);
@@ -90,11 +89,11 @@ TEST_F(VbConvert, BlanksAroundOnly) {
 
 TEST_F(VbConvert, EmptyOrJunkIsTypeMismatch) {
     const String withNul(u"12\0", 3);
-    for (StringView text : {StringView(u""), StringView(u"abc"), StringView(u"12abc"), StringView(u"1..2"),
-                            StringView(u"-"), StringView(u"+"), StringView(u"."), StringView(u"+-5"),
-                            StringView(u"5-"), StringView(u"(5)"), StringView(u"$5"), StringView(u"0x10"),
-                            StringView(u"inf"), StringView(u"nan"), StringView(u"1.#INF"),
-                            StringView(u"\uFF11\uFF12"), StringView(withNul)}) {
+    for (StringView text :
+         {StringView(u""), StringView(u"abc"), StringView(u"12abc"), StringView(u"1..2"), StringView(u"-"),
+          StringView(u"+"), StringView(u"."), StringView(u"+-5"), StringView(u"5-"), StringView(u"(5)"),
+          StringView(u"$5"), StringView(u"0x10"), StringView(u"inf"), StringView(u"nan"), StringView(u"1.#INF"),
+          StringView(u"\uFF11\uFF12"), StringView(withNul)}) {
         EXPECT_EQ(ErrorNumberOf([&] { CInt(text); }), kTypeMismatch) << ToUtf8(text);
         EXPECT_EQ(ErrorNumberOf([&] { CDbl(text); }), kTypeMismatch) << ToUtf8(text);
     }
@@ -156,20 +155,34 @@ TEST_F(VbConvert, CommaSeparator) {
 
 TEST_F(VbConvert, CStrFormats) {
     const std::vector<std::pair<float, String>> singles = {
-        {1500.f, u"1500"}, {1500.5f, u"1500.5"}, {0.1f, u"0.1"}, {-15.f, u"-15"}, {100.f, u"100"},
-        {0.5f, u"0.5"}, {-0.0f, u"0"}, {1e-5f, u"1E-05"}, {0.0001f, u"0.0001"},
-        {0.00012345678f, u"0.0001234568"}, {1e20f, u"1E+20"}, {1.5e20f, u"1.5E+20"},
-        {1234567.f, u"1234567"}, {12345678.f, u"1.234568E+07"}, {1e7f, u"1E+07"},
+        {1500.f, u"1500"},
+        {1500.5f, u"1500.5"},
+        {0.1f, u"0.1"},
+        {-15.f, u"-15"},
+        {100.f, u"100"},
+        {0.5f, u"0.5"},
+        {-0.0f, u"0"},
+        {1e-5f, u"1E-05"},
+        {0.0001f, u"0.0001"},
+        {0.00012345678f, u"0.0001234568"},
+        {1e20f, u"1E+20"},
+        {1.5e20f, u"1.5E+20"},
+        {1234567.f, u"1234567"},
+        {12345678.f, u"1.234568E+07"},
+        {1e7f, u"1E+07"},
         {9999999.5f, u"1E+07"},  // the carry moves it out of fixed notation
-        {1234568.5f, u"1234569"}, {123456.75f, u"123456.8"}, {857.142857f, u"857.1429"},
-        {3.4e38f, u"3.4E+38"}, {std::numeric_limits<float>::denorm_min(), u"1.401298E-45"},
+        {1234568.5f, u"1234569"},
+        {123456.75f, u"123456.8"},
+        {857.142857f, u"857.1429"},
+        {3.4e38f, u"3.4E+38"},
+        {std::numeric_limits<float>::denorm_min(), u"1.401298E-45"},
     };
     for (const auto& [value, text] : singles) EXPECT_EQ(CStr(value), text) << value;
 
     const std::vector<std::pair<double, String>> doubles = {
-        {1e15, u"1E+15"}, {1e14, u"100000000000000"}, {1.0 / 3, u"0.333333333333333"},
-        {0.1 + 0.2, u"0.3"}, {1e100, u"1E+100"}, {1e-100, u"1E-100"}, {1e-5, u"1E-05"},
-        {1234567.5, u"1234567.5"}, {-0.0, u"0"},
+        {1e15, u"1E+15"},    {1e14, u"100000000000000"}, {1.0 / 3, u"0.333333333333333"},
+        {0.1 + 0.2, u"0.3"}, {1e100, u"1E+100"},         {1e-100, u"1E-100"},
+        {1e-5, u"1E-05"},    {1234567.5, u"1234567.5"},  {-0.0, u"0"},
     };
     for (const auto& [value, text] : doubles) EXPECT_EQ(CStr(value), text) << value;
 
@@ -185,8 +198,8 @@ TEST_F(VbConvert, IsNumericAgreesWithCDbl) {
     EXPECT_TRUE(IsNumeric(u"-1"));
     EXPECT_FALSE(IsNumeric(u"abc"));
     const std::vector<String> cases = {
-        u"", u" ", u"8", u"-1", u"abc", u" 12 ", u"1 2", u"2.5", u"2,5", u"1e2", u"1e", u"1e309",
-        u"1e-400", u"&HFFFFFFFF", u"&H100000000", u"&O8", u".", u"5.", u".5", u"-", u"+5", u"1.#INF",
+        u"",      u" ",      u"8",          u"-1",          u"abc", u" 12 ", u"1 2", u"2.5", u"2,5", u"1e2", u"1e",
+        u"1e309", u"1e-400", u"&HFFFFFFFF", u"&H100000000", u"&O8", u".",    u"5.",  u".5",  u"-",   u"+5",  u"1.#INF",
     };
     for (char16_t separator : {u'.', u','}) {
         platform::SetDecimalSeparatorForTesting(separator);

@@ -75,7 +75,8 @@ protected:
     }
 
     HWND Child(const wchar_t* cls, DWORD style, const wchar_t* text, int width, int height) {
-        HWND h = CreateWindowExW(0, cls, text, WS_CHILD | style, 0, 0, width, height, parent_, nullptr, nullptr, nullptr);
+        HWND h =
+            CreateWindowExW(0, cls, text, WS_CHILD | style, 0, 0, width, height, parent_, nullptr, nullptr, nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return h;
     }

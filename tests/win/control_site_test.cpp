@@ -13,8 +13,8 @@
 #include "host/com/control_site.h"
 #include "platform/win32/scoped.h"
 
-using win::ComPtr;
 using host::com::ControlSite;
+using win::ComPtr;
 
 namespace {
 
@@ -43,10 +43,8 @@ public:
         *out = nullptr;
         if (IsEqualIID(iid, IID_IUnknown) || (can_.oleObject && IsEqualIID(iid, IID_IOleObject)))
             *out = static_cast<IOleObject*>(this);
-        else if (can_.persist && IsEqualIID(iid, IID_IPersistStreamInit))
-            *out = static_cast<IPersistStreamInit*>(this);
-        else
-            return E_NOINTERFACE;
+        else if (can_.persist && IsEqualIID(iid, IID_IPersistStreamInit)) *out = static_cast<IPersistStreamInit*>(this);
+        else return E_NOINTERFACE;
         AddRef();
         return S_OK;
     }
@@ -81,9 +79,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, WINBOOL, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Update() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE IsUpToDate() override { return E_NOTIMPL; }

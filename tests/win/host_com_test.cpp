@@ -180,8 +180,9 @@ TEST_F(HostCom, ValuesKeepTheirTypesBothWays) {
     }
 
     app.Call(u"echo", Variant::Bool(true), int32_t(5), Variant(), u"\u00E9", views.object());
-    EXPECT_EQ(Calls().back(), "call application Echo Bool:True I4:5 Empty: Text:\u00E9 Object: => scripted Text:"
-                              "Gr\u00FC\u00DFe \U0001F30D");
+    EXPECT_EQ(Calls().back(),
+              "call application Echo Bool:True I4:5 Empty: Text:\u00E9 Object: => scripted Text:"
+              "Gr\u00FC\u00DFe \U0001F30D");
 }
 
 // ---- failures -----------------------------------------------------------------------------
@@ -284,9 +285,7 @@ TEST_F(HostCom, ReferencesAreAbandonedOnlyOnceTheirThreadsApartmentEnded) {
     std::thread([&] {
         auto outer = std::make_unique<host::com::Apartment>();
         host::com::ApartmentStamp stamp;
-        {
-            host::com::Apartment inner;
-        }
+        { host::com::Apartment inner; }
         open.push_back(stamp.StillOpen());
         outer.reset();
         open.push_back(stamp.StillOpen());
@@ -407,7 +406,8 @@ TEST_F(HostCom, WhatAHandlerThrowsEndsTheProgramAndNeverReachesTheHost) {
     if (!real_windows::DisplayAvailable()) GTEST_SKIP() << "no display: the message box cannot show (set DISPLAY)";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     Change([](State& s) { s.events.push_back({u'A'}); });
-    EXPECT_EXIT(ThrowInsideAnEvent(), testing::ExitedWithCode(0), "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
+    EXPECT_EXIT(ThrowInsideAnEvent(), testing::ExitedWithCode(0),
+                "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
 }
 
 TEST_F(HostCom, EventsWaitForAControlToListen) {
@@ -431,14 +431,45 @@ TEST(ComValues, WhatComesBackIsReadAsTheNearestProgramType) {
         return host::com::UnpackVariant(v.get());
     };
     EXPECT_TRUE(read([](VARIANT& v) { v.vt = VT_NULL; }).IsEmpty());
-    EXPECT_EQ(read([](VARIANT& v) { v.vt = VT_UI1; v.bVal = 200; }), Variant(int16_t(200)));
-    EXPECT_EQ(read([](VARIANT& v) { v.vt = VT_UI2; v.uiVal = 40000; }), Variant(int32_t(40000)));
-    EXPECT_EQ(read([](VARIANT& v) { v.vt = VT_UI4; v.ulVal = 7; }), Variant(int32_t(7)));
-    EXPECT_EQ(read([](VARIANT& v) { v.vt = VT_UI4; v.ulVal = 3000000000u; }), Variant(u"3000000000"));
-    EXPECT_EQ(read([](VARIANT& v) { v.vt = VT_I8; v.llVal = -5000000000; }), Variant(u"-5000000000"));
-    EXPECT_EQ(read([](VARIANT& v) { v.vt = VT_R8; v.dblVal = 2.0; }).AsInt32(), 2);
-    EXPECT_EQ(read([](VARIANT& v) { v.vt = VT_BOOL; v.boolVal = VARIANT_TRUE; }), Variant::Bool(true));
-    EXPECT_FALSE(read([](VARIANT& v) { v.vt = VT_DISPATCH; v.pdispVal = nullptr; }).AsObject());
+    EXPECT_EQ(read([](VARIANT& v) {
+                  v.vt = VT_UI1;
+                  v.bVal = 200;
+              }),
+              Variant(int16_t(200)));
+    EXPECT_EQ(read([](VARIANT& v) {
+                  v.vt = VT_UI2;
+                  v.uiVal = 40000;
+              }),
+              Variant(int32_t(40000)));
+    EXPECT_EQ(read([](VARIANT& v) {
+                  v.vt = VT_UI4;
+                  v.ulVal = 7;
+              }),
+              Variant(int32_t(7)));
+    EXPECT_EQ(read([](VARIANT& v) {
+                  v.vt = VT_UI4;
+                  v.ulVal = 3000000000u;
+              }),
+              Variant(u"3000000000"));
+    EXPECT_EQ(read([](VARIANT& v) {
+                  v.vt = VT_I8;
+                  v.llVal = -5000000000;
+              }),
+              Variant(u"-5000000000"));
+    EXPECT_EQ(read([](VARIANT& v) {
+                  v.vt = VT_R8;
+                  v.dblVal = 2.0;
+              }).AsInt32(),
+              2);
+    EXPECT_EQ(read([](VARIANT& v) {
+                  v.vt = VT_BOOL;
+                  v.boolVal = VARIANT_TRUE;
+              }),
+              Variant::Bool(true));
+    EXPECT_FALSE(read([](VARIANT& v) {
+                     v.vt = VT_DISPATCH;
+                     v.pdispVal = nullptr;
+                 }).AsObject());
 
     short referred = 27;
     win::ScopedVariant byReference;
@@ -457,10 +488,10 @@ TEST(ComErrors, FailedResultsBecomeTheRuntimesNumbers) {
         HRESULT result;
         int32_t number;
     };
-    for (const Case& c : {Case{DISP_E_UNKNOWNNAME, 438}, Case{DISP_E_MEMBERNOTFOUND, 438},
-                          Case{DISP_E_TYPEMISMATCH, 13}, Case{DISP_E_OVERFLOW, 6}, Case{DISP_E_BADPARAMCOUNT, 450},
-                          Case{DISP_E_PARAMNOTOPTIONAL, 449}, Case{E_OUTOFMEMORY, 7}, Case{RPC_E_DISCONNECTED, 462},
-                          Case{E_FAIL, 440}}) {
+    for (const Case& c :
+         {Case{DISP_E_UNKNOWNNAME, 438}, Case{DISP_E_MEMBERNOTFOUND, 438}, Case{DISP_E_TYPEMISMATCH, 13},
+          Case{DISP_E_OVERFLOW, 6}, Case{DISP_E_BADPARAMCOUNT, 450}, Case{DISP_E_PARAMNOTOPTIONAL, 449},
+          Case{E_OUTOFMEMORY, 7}, Case{RPC_E_DISCONNECTED, 462}, Case{E_FAIL, 440}}) {
         vb::Error e = host::com::ErrorFromResult(c.result);
         EXPECT_EQ(e.number(), c.number) << std::hex << c.result;
         EXPECT_FALSE(e.description().empty());
@@ -522,8 +553,8 @@ TEST(ComCalls, CallsByNameGoOutAsMethodOrPropertyRead) {
     HostObject object(std::make_shared<host::com::DispatchObject>(win::ComPtr<IDispatch>::Adopt(recorder)));
     object.Call(u"GetField", int16_t(27));
     object.Get(u"Views");
-    EXPECT_EQ(recorder->seen, (std::vector<WORD>{DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                                 DISPATCH_METHOD | DISPATCH_PROPERTYGET}));
+    EXPECT_EQ(recorder->seen,
+              (std::vector<WORD>{DISPATCH_METHOD | DISPATCH_PROPERTYGET, DISPATCH_METHOD | DISPATCH_PROPERTYGET}));
 }
 
 // ---- the restart through the shell -----------------------------------------------------------

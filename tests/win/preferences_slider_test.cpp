@@ -21,7 +21,8 @@ using real_windows::Hwnd;
 class PreferencesSlider : public testing::Test {
 protected:
     void SetUp() override {
-        if (!real_windows::DisplayAvailable()) GTEST_SKIP() << "no display: windows cannot be created here (set DISPLAY)";
+        if (!real_windows::DisplayAvailable())
+            GTEST_SKIP() << "no display: windows cannot be created here (set DISPLAY)";
         screen = std::make_unique<ui::win32::Backend>();
         window.Show();
         slider = Hwnd(window.sld1);

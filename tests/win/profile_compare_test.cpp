@@ -47,9 +47,18 @@ constexpr const char* kUtf8Mark =
 const KnownDifference kWineDifferences[] = {
     {"letter-case-8bit.ini", "Countries", "\xF6sterreich", 127, kLetterCase},
     {"letter-case-8bit.ini", "Countries", "C\xD4TE D'IVOIRE", 127, kLetterCase},
-    {"letter-case-8bit.ini", "Countries", "\xE9" "cole", 127, kLetterCase},
-    {"letter-case-8bit.ini", "Countries", "\x9A" "ibenik", 127, kLetterCase},
-    {"letter-case-8bit.ini", "Countries", "\x9C" "uvre", 127, kLetterCase},
+    {"letter-case-8bit.ini", "Countries",
+     "\xE9"
+     "cole",
+     127, kLetterCase},
+    {"letter-case-8bit.ini", "Countries",
+     "\x9A"
+     "ibenik",
+     127, kLetterCase},
+    {"letter-case-8bit.ini", "Countries",
+     "\x9C"
+     "uvre",
+     127, kLetterCase},
     {"letter-case-8bit.ini", "Countries", "\x9F", 127, kLetterCase},
     {"no-equals.ini", "Countries", "Spain", 127,
      "Wine takes a line without an equals sign for an entry without a value, which hides a later "
@@ -103,9 +112,7 @@ ProfileString Portable(const std::string& section, const std::string& key, uint3
 
 class ProfileCompare : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(GetACP(), 1252u) << "the fixtures are Windows-1252 text";
-    }
+    void SetUp() override { ASSERT_EQ(GetACP(), 1252u) << "the fixtures are Windows-1252 text"; }
 };
 
 TEST_F(ProfileCompare, FixturesReadTheSameByBothSaveTheKnownDifferencesOfWine) {
@@ -131,8 +138,7 @@ TEST_F(ProfileCompare, FixturesReadTheSameByBothSaveTheKnownDifferencesOfWine) {
 class MadeFiles : public ProfileCompare {
 protected:
     MadeFiles()
-        : folder_(fs::temp_directory_path() /
-                  ("brivane-profile-compare-" + std::to_string(GetCurrentProcessId()))) {
+        : folder_(fs::temp_directory_path() / ("brivane-profile-compare-" + std::to_string(GetCurrentProcessId()))) {
         fs::create_directories(folder_);
     }
     ~MadeFiles() override {
@@ -181,8 +187,8 @@ TEST_F(MadeFiles, HugeFilesEndlessLinesAndLongKeysReadTheSame) {
     ExpectSame(oneLine, "France");
 
     const std::string name(10'000, 'k');
-    const std::wstring longKey = Make("long-key.ini", "[Countries]\r\n" + name + "=long\r\nLong=" +
-                                                           std::string(100'000, 'v') + "\r\n");
+    const std::wstring longKey =
+        Make("long-key.ini", "[Countries]\r\n" + name + "=long\r\nLong=" + std::string(100'000, 'v') + "\r\n");
     ExpectSame(longKey, name);
     ExpectSame(longKey, name + "k");
     ExpectSame(longKey, "Long");
@@ -194,10 +200,8 @@ TEST_F(MadeFiles, HugeFilesEndlessLinesAndLongKeysReadTheSame) {
 // platform's too.
 TEST_F(MadeFiles, TheEmptySectionNameReadsTheSame) {
     const std::string files[] = {
-        "France=FR\r\n[]\r\nItaly=IT\r\n",
-        "[]\r\nItaly=IT\r\n",
-        "; a comment first\r\n[]\r\nItaly=IT\r\n",
-        "[Countries]\r\nSpain=ES\r\n[]\r\nItaly=IT\r\n",
+        "France=FR\r\n[]\r\nItaly=IT\r\n",          "[]\r\nItaly=IT\r\n",
+        "; a comment first\r\n[]\r\nItaly=IT\r\n",  "[Countries]\r\nSpain=ES\r\n[]\r\nItaly=IT\r\n",
         "France=FR\r\n[Countries]\r\nSpain=ES\r\n",
     };
     int n = 0;
@@ -258,9 +262,8 @@ std::wstring Text(const std::string& windows1252) {
 
 // Runs the native command and reads its two lines back; nothing, with the
 // reason in `problem`, when it gave no such answer.
-std::optional<ProfileString> RunNative(const std::string& command, const fs::path& output,
-                                       const std::string& file, const profile_fixtures::Lookup& l,
-                                       std::string& problem) {
+std::optional<ProfileString> RunNative(const std::string& command, const fs::path& output, const std::string& file,
+                                       const profile_fixtures::Lookup& l, std::string& problem) {
     std::wstring line = Quoted(WindowsPath("Z:" + command)) + L" " + Quoted(win::ToWide(vb::FromAscii(file))) + L" " +
                         Quoted(Text(l.section)) + L" " + Quoted(Text(l.key)) + L" " + std::to_wstring(l.size);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};

@@ -37,8 +37,8 @@ protected:
     // Puts a value of any type there, as another program or the user might.
     void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Path(u"Settings").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                  nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Path(u"Settings").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &key, nullptr),
                   ERROR_SUCCESS);
         EXPECT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
         RegCloseKey(key);
@@ -69,7 +69,7 @@ TEST_F(RegistryStoreTest, GetSettingFindsStoredTextElseTheDefault) {
     vb::SaveSetting(app_, u"Settings", u"MapURL", u"");
     EXPECT_EQ(vb::GetSetting(app_, u"Settings", u"MapURL", u"default"), u"");  // empty but there
     EXPECT_EQ(vb::GetSetting(app_, u"Settings", u"Zoom", 8), u"8");            // section there, key not
-    EXPECT_EQ(vb::GetSetting(app_, u"Other", u"MapURL", u"d"), u"d");         // no such section
+    EXPECT_EQ(vb::GetSetting(app_, u"Other", u"MapURL", u"d"), u"d");          // no such section
     EXPECT_EQ(vb::GetSetting(app_, u"Settings", u"Country"), u"");
     vb::SaveSetting(app_, u"Settings", u"mapurl", u"http://example.com/");
     EXPECT_EQ(vb::GetSetting(app_, u"SETTINGS", u"MAPURL"), u"http://example.com/");
@@ -79,8 +79,12 @@ TEST_F(RegistryStoreTest, AnyTextOfAnyLengthRoundTrips) {
     String controls;
     for (char16_t c = 1; c < 0x20; ++c) controls += c;
     const String texts[] = {
-        u" padded ", u"Österreich 北京 \U0001F5FA", controls, String{u'a', char16_t(0xD800), u'b'},
-        String(u"nul\0inside", 10), String(300000, u'x') + u"\u00E9",
+        u" padded ",
+        u"Österreich 北京 \U0001F5FA",
+        controls,
+        String{u'a', char16_t(0xD800), u'b'},
+        String(u"nul\0inside", 10),
+        String(300000, u'x') + u"\u00E9",
     };
     for (size_t i = 0; i < std::size(texts); ++i) {
         String key = u"k" + vb::FromAscii(std::to_string(i));
@@ -138,8 +142,8 @@ TEST_F(RegistryStoreTest, AWriteTheRegistryRefusesRaises) {
 
 TEST_F(RegistryStoreTest, AKeyTheUserMayNotWriteRaises) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Path(u"Locked").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Path(u"Locked").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
               ERROR_SUCCESS);
     SECURITY_DESCRIPTOR sd;
     ACL acl;

@@ -78,19 +78,21 @@ public:
 
     // Declared out of tab order on purpose: the windows follow the tab order.
     ui::Frame fra{*this, {.name = u"fra", .rect = {300, 600, 3000, 1500}, .tab = 2}, {.caption = u"Group"}};
-    ui::CheckBox chk{*this, {.name = u"chk", .rect = {150, 300, 2000, 255}, .tab = 3, .in = &fra},
-                     {.caption = u"Tick"}};
+    ui::CheckBox chk{
+        *this, {.name = u"chk", .rect = {150, 300, 2000, 255}, .tab = 3, .in = &fra}, {.caption = u"Tick"}};
     ui::TextBox txt{*this, {.name = u"txt", .rect = {150, 700, 2000, 315}, .tab = 4, .in = &fra}};
-    ui::CommandButton cmdGo{*this, {.name = u"cmdGo", .rect = {862, 120, 1680, 360}, .tab = 0},
-                            {.caption = u"&Go", .isDefault = true}};
-    ui::CommandButton cmdStop{*this, {.name = u"cmdStop", .rect = {3000, 120, 1200, 360}, .tab = 1},
-                              {.caption = u"&Stop", .isCancel = true}};
+    ui::CommandButton cmdGo{
+        *this, {.name = u"cmdGo", .rect = {862, 120, 1680, 360}, .tab = 0}, {.caption = u"&Go", .isDefault = true}};
+    ui::CommandButton cmdStop{
+        *this, {.name = u"cmdStop", .rect = {3000, 120, 1200, 360}, .tab = 1}, {.caption = u"&Stop", .isCancel = true}};
     ui::Label lbl{*this, {.name = u"lbl", .rect = {3500, 700, 1500, 255}, .tab = 5}, {.caption = u"&Label"}};
-    ui::Label lnk{*this, {.name = u"lnk", .rect = {3500, 1100, 1500, 255}, .tab = 6},
-                  {.caption = u"example.com", .link = true}};
-    ui::Label big{*this, {.name = u"big", .rect = {3500, 1500, 2400, 400}, .tab = 7},
+    ui::Label lnk{
+        *this, {.name = u"lnk", .rect = {3500, 1100, 1500, 255}, .tab = 6}, {.caption = u"example.com", .link = true}};
+    ui::Label big{*this,
+                  {.name = u"big", .rect = {3500, 1500, 2400, 400}, .tab = 7},
                   {.caption = u"Big", .font = {.face = u"No Such Face Anywhere", .points = 13.5, .bold = true}}};
-    ui::Slider sld{*this, {.name = u"sld", .rect = {300, 2300, 3000, 500}, .tab = 8},
+    ui::Slider sld{*this,
+                   {.name = u"sld", .rect = {300, 2300, 3000, 500}, .tab = 8},
                    {.min = 1, .max = 10, .smallChange = 1, .largeChange = 3, .value = 4}};
     ui::PictureBox pic{*this, {.name = u"pic", .rect = {4000, 2300, 525, 765}}, {.icon = 4242}};
     ui::Line lin{*this, u"lin", {.x1 = 0, .y1 = 0, .x2 = 6000, .y2 = 0, .colour = 0x808080}};
@@ -133,9 +135,10 @@ public:
     }
 
     ui::TextBox txt{*this, {.name = u"txt", .rect = {200, 200, 2500, 315}, .tab = 0}};
-    ui::CommandButton cmdOK{*this, {.name = u"cmdOK", .rect = {3200, 200, 1000, 325}, .tab = 1},
-                            {.caption = u"&OK", .isDefault = true}};
-    ui::CommandButton cmdCancel{*this, {.name = u"cmdCancel", .rect = {3200, 600, 1000, 325}, .tab = 2},
+    ui::CommandButton cmdOK{
+        *this, {.name = u"cmdOK", .rect = {3200, 200, 1000, 325}, .tab = 1}, {.caption = u"&OK", .isDefault = true}};
+    ui::CommandButton cmdCancel{*this,
+                                {.name = u"cmdCancel", .rect = {3200, 600, 1000, 325}, .tab = 2},
                                 {.caption = u"&Cancel", .isCancel = true}};
     ui::Timer tmr{*this, u"tmr", {.enabled = true, .interval = 30}};
 
@@ -274,8 +277,7 @@ TEST_F(Win32Forms, TwipsBecomePixelsOfTheScreenRoundingHalvesToEven) {
     ui::PixelRect r = ui::win32::ToPixels({30, 18, 6, 42}, {12, 12});
     ExpectRect(r, 2, 2, 0, 4);
 
-    if (screen->TwipsPerPixelX() != 15 || screen->TwipsPerPixelY() != 15)
-        GTEST_SKIP() << "the screen is not at 96 dpi";
+    if (screen->TwipsPerPixelX() != 15 || screen->TwipsPerPixelY() != 15) GTEST_SKIP() << "the screen is not at 96 dpi";
     Sink f;
     f.Load();
     ExpectRect(PlaceOf(Hwnd(f.cmdGo)), 57, 8, 112, 24);
@@ -513,7 +515,9 @@ TEST_F(Win32Forms, IconsAndPicturesComeFromTheProgramsResources) {
     screen = std::make_unique<ui::win32::Backend>(GetModuleHandleW(L"user32.dll"));
     class Pictured : public ui::Form {
     public:
-        Pictured() : Form(u"frmPictured", {.caption = u"Pictured", .clientWidth = 3000, .clientHeight = 1500, .icon = 32512}) {}
+        Pictured()
+            : Form(u"frmPictured", {.caption = u"Pictured", .clientWidth = 3000, .clientHeight = 1500, .icon = 32512}) {
+        }
         ui::PictureBox pic{*this, {.name = u"pic", .rect = {100, 100, 525, 765}}, {.icon = 32512}};
     } f;
     f.Load();
@@ -727,7 +731,8 @@ public:
         };
         cbo.onChange = [this] { events.push_back(u"change " + cbo.text()); };
     }
-    ui::ComboBox cbo{*this, {.name = u"cbo", .rect = {200, 700, 2500, 315}, .tab = 3},
+    ui::ComboBox cbo{*this,
+                     {.name = u"cbo", .rect = {200, 700, 2500, 315}, .tab = 3},
                      {.text = u"as designed", .list = {u"One", u"Two", u"Three"}}};
 };
 
@@ -827,7 +832,7 @@ TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPu
     d.ShowModal();
     EXPECT_EQ(focused, (std::vector<const ui::Control*>{&d.cbo}));
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"text of One", L"text of Two", L"text of Two", L"text of One",
-                                               L"text of One"}));
+                                                L"text of One"}));
     EXPECT_EQ(dropped, (std::vector<bool>{false, false, true, false, false}));
     EXPECT_EQ(d.events, (Events{u"change One", u"click One", u"change text of One", u"change Two", u"click Two",
                                 u"change text of Two", u"change One", u"click One", u"change text of One", u"ok"}));

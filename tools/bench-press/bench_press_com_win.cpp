@@ -140,9 +140,8 @@ int Bench(int presses) {
     HWND button = static_cast<ui::win32::ControlWindow*>(form.cmdLocate.peer)->hwnd();
 
     const int warmup = std::max(1, presses / 10);
-    bool ok = Report(L"call", L"com-field", Calls(warmup, presses, [] {
-        Module2::ContactView.Call(u"GetField", int16_t(30));
-    }));
+    bool ok = Report(L"call", L"com-field",
+                     Calls(warmup, presses, [] { Module2::ContactView.Call(u"GetField", int16_t(30)); }));
     ok = Report(L"press", L"com", Presses(button, shell, warmup, presses)) && ok;
     host::HostObject system;
     try {

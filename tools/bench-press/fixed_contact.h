@@ -13,11 +13,16 @@ class FixedContact : public host::Object {
 public:
     host::Variant Invoke(vb::StringView, host::InvokeKind, const std::vector<host::Variant>& args) override {
         switch (args.empty() ? 0 : args[0].AsInt16()) {
-            case 27: return host::Variant(u"12 All\u00E9e des H\u00E9rons");
-            case 30: return host::Variant(u"Montv\u00E9rac");
-            case 32: return host::Variant(u"99120");
-            case 33: return host::Variant(u"France");
-            default: return host::Variant(u"");
+        case 27:
+            return host::Variant(u"12 All\u00E9e des H\u00E9rons");
+        case 30:
+            return host::Variant(u"Montv\u00E9rac");
+        case 32:
+            return host::Variant(u"99120");
+        case 33:
+            return host::Variant(u"France");
+        default:
+            return host::Variant(u"");
         }
     }
     host::Variant InvokeId(int32_t, const std::vector<host::Variant>&) override { return {}; }

@@ -161,9 +161,10 @@ bool Count(const wchar_t* text, int low, int& out) {
 }
 
 int Usage(const wchar_t* problem) {
-    std::fwprintf(stderr, L"bench-launch: %ls\n"
-                          L"usage: bench-launch [--warmup N] [--runs N] [--timeout MS] [--settle MS] [--poll MS]\n"
-                          L"                    NAME EXE FOLDER CAPTION [NAME EXE FOLDER CAPTION ...]\n",
+    std::fwprintf(stderr,
+                  L"bench-launch: %ls\n"
+                  L"usage: bench-launch [--warmup N] [--runs N] [--timeout MS] [--settle MS] [--poll MS]\n"
+                  L"                    NAME EXE FOLDER CAPTION [NAME EXE FOLDER CAPTION ...]\n",
                   problem);
     return 2;
 }

@@ -73,13 +73,12 @@ void UnregisterEventWindowClass() {
 // ---- creation and lifetime ---------------------------------------------------------
 
 win::ComPtr<IUnknown> ServerEventControl::Create(std::unique_ptr<host::sim::SimEventControl> control,
-                                                       std::shared_ptr<host::sim::StateFile> state) {
+                                                 std::shared_ptr<host::sim::StateFile> state) {
     auto made = win::ComPtr<IUnknown>::Adopt(
         static_cast<IDispatch*>(new ServerEventControl(std::move(control), std::move(state))));
     auto* self = static_cast<ServerEventControl*>(static_cast<IDispatch*>(made.get()));
     if (RegisterWindowClass(WindowProcedure))
-        self->window_ =
-            CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Module(), nullptr);
+        self->window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Module(), nullptr);
     if (!self->window_) throw vb::Error(vb::kOutOfMemory);
     SetWindowLongPtrW(self->window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     if (!SetTimer(self->window_, kTimer, kTickMilliseconds, nullptr)) throw vb::Error(vb::kOutOfMemory);

@@ -24,7 +24,7 @@ public:
     // A new control with one reference for the caller. Raises 7 when its
     // window cannot be made.
     static win::ComPtr<IUnknown> Create(std::unique_ptr<host::sim::SimEventControl> control,
-                                              std::shared_ptr<host::sim::StateFile> state);
+                                        std::shared_ptr<host::sim::StateFile> state);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     // One count for both interfaces.

@@ -31,10 +31,13 @@ HRESULT ServerObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCI
     try {
         vb::String name = win::FromWide(names[0], wcslen(names[0]));
         switch (object_->Lookup(name)) {
-            // The host's process is gone: its proxies answer nothing any more.
-            case host::sim::SimObject::Reach::CutOff: return RPC_E_DISCONNECTED;
-            case host::sim::SimObject::Reach::Unknown: return DISP_E_UNKNOWNNAME;
-            case host::sim::SimObject::Reach::Known: break;
+        // The host's process is gone: its proxies answer nothing any more.
+        case host::sim::SimObject::Reach::CutOff:
+            return RPC_E_DISCONNECTED;
+        case host::sim::SimObject::Reach::Unknown:
+            return DISP_E_UNKNOWNNAME;
+        case host::sim::SimObject::Reach::Known:
+            break;
         }
         size_t index = 0;
         while (index < names_.size() && !host::sim::SameName(names_[index], name)) ++index;

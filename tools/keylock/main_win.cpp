@@ -79,7 +79,8 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<BYTE> buffer(aclSize);
     auto* acl = reinterpret_cast<PACL>(buffer.data());
     DWORD revision = oldAcl ? oldAcl->AclRevision : ACL_REVISION;
-    if (!InitializeAcl(acl, aclSize, revision)) return Fail(L"making the access list", static_cast<LONG>(GetLastError()));
+    if (!InitializeAcl(acl, aclSize, revision))
+        return Fail(L"making the access list", static_cast<LONG>(GetLastError()));
     if (lock && !AddAccessDeniedAce(acl, revision, kDenied, everyone.get()))
         return Fail(L"adding the denial", static_cast<LONG>(GetLastError()));
     if (oldAcl) {

@@ -44,6 +44,9 @@ _brivane_packages=(
   # The Windows Installer package: built by wixl, read back by msiinfo.
   "wixl                       cmd:wixl"
   "msitools                   cmd:msiinfo"
+  # tools/lint: the code's layout and its static analysis.
+  "clang-format               cmd:clang-format"
+  "cppcheck                   cmd:cppcheck"
 )
 
 _brivane_has() {

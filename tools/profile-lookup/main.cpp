@@ -38,9 +38,8 @@ int main(int argc, char** argv) {
     if (!std::filesystem::is_regular_file(file, error))
         std::cerr << "profile-lookup: " << argv[1] << " is no readable file; read as empty\n";
     try {
-        const platform::ProfileString answer =
-            platform::ReadPortableProfileString(platform::ToAnsi(vb::FromUtf8(argv[2])),
-                                                platform::ToAnsi(vb::FromUtf8(argv[3])), size, file);
+        const platform::ProfileString answer = platform::ReadPortableProfileString(
+            platform::ToAnsi(vb::FromUtf8(argv[2])), platform::ToAnsi(vb::FromUtf8(argv[3])), size, file);
         std::cout << answer.count << '\n';
         std::cout.write(answer.bytes.data(), static_cast<std::streamsize>(answer.bytes.size()));
         std::cout << '\n' << std::flush;

@@ -45,8 +45,7 @@ void RunClick(const Options& options) {
     HWND control = TargetControl(options, top, options.words[0]);
     Kind kind = KindOf(control);
     if (!options.force && kind != Kind::PushButton && kind != Kind::CheckBox && kind != Kind::Radio)
-        Fail(L"control \"" + options.words[0] + L"\" is a " + KindName(kind) +
-             L", not a button (labels: use `label`)");
+        Fail(L"control \"" + options.words[0] + L"\" is a " + KindName(kind) + L", not a button (labels: use `label`)");
     RequireUsable(options, top, control);
     Press(options, top, control);
 }

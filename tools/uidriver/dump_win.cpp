@@ -45,7 +45,8 @@ std::wstring GroupName(HWND control, const std::vector<HWND>& controls) {
         if (group == control || GetParent(group) != GetParent(control) || KindOf(group) != Kind::GroupBox) continue;
         RECT outer{};
         GetWindowRect(group, &outer);
-        if (inner.left < outer.left || inner.top < outer.top || inner.right > outer.right || inner.bottom > outer.bottom)
+        if (inner.left < outer.left || inner.top < outer.top || inner.right > outer.right ||
+            inner.bottom > outer.bottom)
             continue;
         long area = (outer.right - outer.left) * (outer.bottom - outer.top);
         if (best.empty() || area < bestArea) {
@@ -58,22 +59,28 @@ std::wstring GroupName(HWND control, const std::vector<HWND>& controls) {
 
 std::wstring KindFields(HWND control, Kind kind, DWORD style) {
     switch (kind) {
-        case Kind::PushButton: return Flag(L"default", (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
-        case Kind::CheckBox:
-        case Kind::Radio: return Number(L"check", CheckState(control));
-        case Kind::Edit: return Flag(L"readonly", style & ES_READONLY);
-        case Kind::Label: return Flag(L"notify", style & SS_NOTIFY);
-        case Kind::ComboBox: {
-            std::wstring entries;
-            for (const std::wstring& entry : ComboEntries(control)) entries += (entries.empty() ? L"" : L"|") + Escaped(entry);
-            return Number(L"selected", static_cast<long long>(Ask(control, CB_GETCURSEL))) + Field(L"entries", entries);
-        }
-        case Kind::Trackbar: {
-            TrackbarState s = ReadTrackbar(control);
-            return Number(L"pos", s.pos) + Number(L"min", s.min) + Number(L"max", s.max) + Number(L"line", s.line) +
-                   Number(L"page", s.page) + Flag(L"vertical", s.vertical);
-        }
-        default: return {};
+    case Kind::PushButton:
+        return Flag(L"default", (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+    case Kind::CheckBox:
+    case Kind::Radio:
+        return Number(L"check", CheckState(control));
+    case Kind::Edit:
+        return Flag(L"readonly", style & ES_READONLY);
+    case Kind::Label:
+        return Flag(L"notify", style & SS_NOTIFY);
+    case Kind::ComboBox: {
+        std::wstring entries;
+        for (const std::wstring& entry : ComboEntries(control))
+            entries += (entries.empty() ? L"" : L"|") + Escaped(entry);
+        return Number(L"selected", static_cast<long long>(Ask(control, CB_GETCURSEL))) + Field(L"entries", entries);
+    }
+    case Kind::Trackbar: {
+        TrackbarState s = ReadTrackbar(control);
+        return Number(L"pos", s.pos) + Number(L"min", s.min) + Number(L"max", s.max) + Number(L"line", s.line) +
+               Number(L"page", s.page) + Flag(L"vertical", s.vertical);
+    }
+    default:
+        return {};
     }
 }
 
@@ -90,8 +97,7 @@ std::wstring ControlRecord(size_t index, HWND control, HWND top, const std::vect
            Field(L"rel", RectText(rel)) + Flag(L"visible", IsWindowVisible(control)) +
            Flag(L"enabled", IsWindowEnabled(control)) + Flag(L"focus", control == focus) +
            Field(L"parent", ParentName(control, top, controls)) + Field(L"group", GroupName(control, controls)) +
-           Field(L"style", Hex(style)) +
-           KindFields(control, kind, style);
+           Field(L"style", Hex(style)) + KindFields(control, kind, style);
 }
 
 std::wstring MenuRecord(const std::vector<MenuEntry>& entries, size_t index) {

@@ -16,21 +16,30 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {L"enter", VK_RETURN},   {L"return", VK_RETURN}, {L"escape", VK_ESCAPE}, {L"esc", VK_ESCAPE},
-    {L"tab", VK_TAB},        {L"space", VK_SPACE},   {L"backspace", VK_BACK}, {L"delete", VK_DELETE},
-    {L"insert", VK_INSERT},  {L"home", VK_HOME},     {L"end", VK_END},       {L"pageup", VK_PRIOR},
-    {L"pagedown", VK_NEXT},  {L"up", VK_UP},         {L"down", VK_DOWN},     {L"left", VK_LEFT},
-    {L"right", VK_RIGHT},    {L"f1", VK_F1},         {L"f2", VK_F2},         {L"f3", VK_F3},
-    {L"f4", VK_F4},          {L"f5", VK_F5},         {L"f6", VK_F6},         {L"f7", VK_F7},
-    {L"f8", VK_F8},          {L"f9", VK_F9},         {L"f10", VK_F10},       {L"f11", VK_F11},
-    {L"f12", VK_F12},        {L"alt", VK_MENU},      {L"ctrl", VK_CONTROL},  {L"shift", VK_SHIFT},
+    {L"enter", VK_RETURN}, {L"return", VK_RETURN},  {L"escape", VK_ESCAPE}, {L"esc", VK_ESCAPE},    {L"tab", VK_TAB},
+    {L"space", VK_SPACE},  {L"backspace", VK_BACK}, {L"delete", VK_DELETE}, {L"insert", VK_INSERT}, {L"home", VK_HOME},
+    {L"end", VK_END},      {L"pageup", VK_PRIOR},   {L"pagedown", VK_NEXT}, {L"up", VK_UP},         {L"down", VK_DOWN},
+    {L"left", VK_LEFT},    {L"right", VK_RIGHT},    {L"f1", VK_F1},         {L"f2", VK_F2},         {L"f3", VK_F3},
+    {L"f4", VK_F4},        {L"f5", VK_F5},          {L"f6", VK_F6},         {L"f7", VK_F7},         {L"f8", VK_F8},
+    {L"f9", VK_F9},        {L"f10", VK_F10},        {L"f11", VK_F11},       {L"f12", VK_F12},       {L"alt", VK_MENU},
+    {L"ctrl", VK_CONTROL}, {L"shift", VK_SHIFT},
 };
 
 bool IsExtended(WORD vk) {
     switch (vk) {
-        case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-        case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: return true;
-        default: return false;
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+        return true;
+    default:
+        return false;
     }
 }
 

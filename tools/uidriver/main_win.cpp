@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr wchar_t kHelp[] = LR"(usage: uidriver COMMAND [OPTIONS] [WORDS...]
+constexpr wchar_t kHelp[] =
+    LR"(usage: uidriver COMMAND [OPTIONS] [WORDS...]
 
 Drives the windows of another program: one command per run, results on
 stdout (UTF-8, tab-separated, text escaped as \\ \t \r \n), exit 0 on

@@ -11,8 +11,8 @@ namespace {
 
 void Answer() {
     using namespace uidriver;
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE,
-                                      MenuChannelName(GetCurrentProcessId()).c_str());
+    HANDLE mapping =
+        OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, MenuChannelName(GetCurrentProcessId()).c_str());
     if (!mapping) return;
     if (auto* channel = static_cast<MenuChannel*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kMenuChannelBytes))) {
         if (channel->magic == kMenuChannelMagic) {

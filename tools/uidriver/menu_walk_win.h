@@ -15,7 +15,7 @@ struct MenuEntry {
     int depth = 0;        // 0 for the menu bar's own entries
     wchar_t kind = L'c';  // 'p' popup, 'c' command, 's' separator
     UINT id = 0;
-    UINT state = 0;       // MFS_* bits
+    UINT state = 0;        // MFS_* bits
     std::wstring caption;  // as stored, with '&' marks; "-" for a separator
     std::wstring path;     // captions from the menu bar down, joined by '/'
 };

@@ -91,10 +91,14 @@ std::wstring ReadThroughHelper(HWND window) {
 
     RunHelper(pid, helper);
     switch (channel->status) {
-        case kMenuDone: return std::wstring(reinterpret_cast<const wchar_t*>(channel + 1), channel->length);
-        case kMenuNone: return {};
-        case kMenuTooLong: Fail(L"the menu bar is too large to read");
-        default: Fail(L"the menu helper did not answer from process " + std::to_wstring(pid));
+    case kMenuDone:
+        return std::wstring(reinterpret_cast<const wchar_t*>(channel + 1), channel->length);
+    case kMenuNone:
+        return {};
+    case kMenuTooLong:
+        Fail(L"the menu bar is too large to read");
+    default:
+        Fail(L"the menu helper did not answer from process " + std::to_wstring(pid));
     }
 }
 

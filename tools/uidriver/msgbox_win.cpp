@@ -23,9 +23,17 @@ struct Answer {
 };
 
 constexpr Answer kAnswers[] = {
-    {IDOK, L"OK"},         {IDCANCEL, L"CANCEL"},     {IDABORT, L"ABORT"},       {IDRETRY, L"RETRY"},
-    {IDIGNORE, L"IGNORE"}, {IDYES, L"YES"},           {IDNO, L"NO"},             {IDCLOSE, L"CLOSE"},
-    {IDHELP, L"HELP"},     {IDTRYAGAIN, L"TRYAGAIN"}, {IDCONTINUE, L"CONTINUE"},
+    {IDOK, L"OK"},
+    {IDCANCEL, L"CANCEL"},
+    {IDABORT, L"ABORT"},
+    {IDRETRY, L"RETRY"},
+    {IDIGNORE, L"IGNORE"},
+    {IDYES, L"YES"},
+    {IDNO, L"NO"},
+    {IDCLOSE, L"CLOSE"},
+    {IDHELP, L"HELP"},
+    {IDTRYAGAIN, L"TRYAGAIN"},
+    {IDCONTINUE, L"CONTINUE"},
 };
 
 std::wstring AnswerName(int id) {

@@ -11,8 +11,23 @@
 namespace {
 
 enum : int {
-    kAsk = 100, kInfo, kRemember, kManualBox, kManualLabel, kLink, kPlain, kEdit, kSlider, kDisabled, kGroup, kCombo,
-    kMenuDialog = 200, kMenuExit, kMenuPreferences, kMenuGrey, kMenuTicked,
+    kAsk = 100,
+    kInfo,
+    kRemember,
+    kManualBox,
+    kManualLabel,
+    kLink,
+    kPlain,
+    kEdit,
+    kSlider,
+    kDisabled,
+    kGroup,
+    kCombo,
+    kMenuDialog = 200,
+    kMenuExit,
+    kMenuPreferences,
+    kMenuGrey,
+    kMenuTicked,
     kDialogEdit = 300,
 };
 
@@ -84,9 +99,9 @@ HMENU CreateMainMenu() {
 // A modal window of our own class, as the program's forms are: the owner is
 // disabled while it is open and a nested loop runs with IsDialogMessage.
 void RunDialog() {
-    dialogWindow = CreateWindowExW(WS_EX_DLGMODALFRAME, kDialogClass, L"Second Window",
-                                   WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 200, 300, 140, mainWindow, nullptr,
-                                   instance, nullptr);
+    dialogWindow =
+        CreateWindowExW(WS_EX_DLGMODALFRAME, kDialogClass, L"Second Window", WS_POPUP | WS_CAPTION | WS_SYSMENU, 200,
+                        200, 300, 140, mainWindow, nullptr, instance, nullptr);
     Add(dialogWindow, L"Edit", L"", WS_TABSTOP | WS_BORDER, 10, 10, 200, 22, kDialogEdit);
     Add(dialogWindow, L"Button", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 10, 50, 80, 26, IDOK);
     Add(dialogWindow, L"Button", L"&Cancel", WS_TABSTOP, 100, 50, 80, 26, IDCANCEL);
@@ -110,68 +125,93 @@ void EndDialogWindow(const wchar_t* how) {
 
 LRESULT CALLBACK DialogProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK) EndDialogWindow(L"ok");
-            else if (LOWORD(wParam) == IDCANCEL) EndDialogWindow(L"cancel");
-            return 0;
-        case DM_GETDEFID: return MAKELRESULT(IDOK, DC_HASDEFID);
-        case WM_CLOSE: EndDialogWindow(L"closed"); return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) EndDialogWindow(L"ok");
+        else if (LOWORD(wParam) == IDCANCEL) EndDialogWindow(L"cancel");
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_CLOSE:
+        EndDialogWindow(L"closed");
+        return 0;
     }
     return DefWindowProcW(w, message, wParam, lParam);
 }
 
 void OnCommand(HWND w, int id, int code, HWND control) {
     switch (id) {
-        case kAsk: {
-            int answer = MessageBoxW(w, L"Proceed?\r\nSecond line", L"Test Question", MB_YESNO);
-            Log(L"ask answer=" + std::to_wstring(answer));
-            break;
-        }
-        case kInfo:
-            Log(L"info answer=" + std::to_wstring(MessageBoxW(w, L"Done.", L"Test Info", MB_OK | MB_ICONINFORMATION)));
-            break;
-        case kRemember:
-            Log(L"remember=" + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0)));
-            break;
-        case kManualBox:
-        case kManualLabel: {
-            if (id == kManualLabel && code != STN_CLICKED) break;
-            HWND box = GetDlgItem(w, kManualBox);
-            LRESULT state = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
-            SendMessageW(box, BM_SETCHECK, state, 0);
-            Log(std::wstring(id == kManualBox ? L"box" : L"label") + L" manual=" + std::to_wstring(state));
-            break;
-        }
-        case kLink:
-            if (code == STN_CLICKED) Log(L"link clicked");
-            break;
-        case kEdit:
-            if (code == EN_CHANGE) Log(L"edit=" + TextOf(control));
-            break;
-        case kCombo:
-            if (code == CBN_SELCHANGE) Log(L"combo select=" + std::to_wstring(SendMessageW(control, CB_GETCURSEL, 0, 0)));
-            if (code == CBN_EDITCHANGE) Log(L"combo edit=" + TextOf(control));
-            break;
-        case kMenuDialog: Log(L"menu dialog"); RunDialog(); break;
-        case kMenuExit: Log(L"menu exit"); DestroyWindow(w); break;
-        case kMenuPreferences: Log(L"menu preferences"); break;
-        case kMenuGrey: Log(L"menu greyed (should not happen)"); break;
-        case IDCANCEL: Log(L"escape"); break;
+    case kAsk: {
+        int answer = MessageBoxW(w, L"Proceed?\r\nSecond line", L"Test Question", MB_YESNO);
+        Log(L"ask answer=" + std::to_wstring(answer));
+        break;
+    }
+    case kInfo:
+        Log(L"info answer=" + std::to_wstring(MessageBoxW(w, L"Done.", L"Test Info", MB_OK | MB_ICONINFORMATION)));
+        break;
+    case kRemember:
+        Log(L"remember=" + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0)));
+        break;
+    case kManualBox:
+    case kManualLabel: {
+        if (id == kManualLabel && code != STN_CLICKED) break;
+        HWND box = GetDlgItem(w, kManualBox);
+        LRESULT state = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+        SendMessageW(box, BM_SETCHECK, state, 0);
+        Log(std::wstring(id == kManualBox ? L"box" : L"label") + L" manual=" + std::to_wstring(state));
+        break;
+    }
+    case kLink:
+        if (code == STN_CLICKED) Log(L"link clicked");
+        break;
+    case kEdit:
+        if (code == EN_CHANGE) Log(L"edit=" + TextOf(control));
+        break;
+    case kCombo:
+        if (code == CBN_SELCHANGE) Log(L"combo select=" + std::to_wstring(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+        if (code == CBN_EDITCHANGE) Log(L"combo edit=" + TextOf(control));
+        break;
+    case kMenuDialog:
+        Log(L"menu dialog");
+        RunDialog();
+        break;
+    case kMenuExit:
+        Log(L"menu exit");
+        DestroyWindow(w);
+        break;
+    case kMenuPreferences:
+        Log(L"menu preferences");
+        break;
+    case kMenuGrey:
+        Log(L"menu greyed (should not happen)");
+        break;
+    case IDCANCEL:
+        Log(L"escape");
+        break;
     }
 }
 
 LRESULT CALLBACK MainProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: CreateMainControls(w); return 0;
-        case WM_COMMAND: OnCommand(w, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
-        case WM_HSCROLL:
-            Log(L"hscroll code=" + std::to_wstring(LOWORD(wParam)) + L" pos=" +
-                std::to_wstring(SendMessageW(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0)) +
-                L" from-slider=" + std::to_wstring(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kSlider));
-            return 0;
-        case DM_GETDEFID: return MAKELRESULT(kAsk, DC_HASDEFID);
-        case WM_CLOSE: Log(L"close"); DestroyWindow(w); return 0;
-        case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_CREATE:
+        CreateMainControls(w);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(w, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_HSCROLL:
+        Log(L"hscroll code=" + std::to_wstring(LOWORD(wParam)) + L" pos=" +
+            std::to_wstring(SendMessageW(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0)) + L" from-slider=" +
+            std::to_wstring(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kSlider));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(kAsk, DC_HASDEFID);
+    case WM_CLOSE:
+        Log(L"close");
+        DestroyWindow(w);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
     }
     return DefWindowProcW(w, message, wParam, lParam);
 }

@@ -6,11 +6,9 @@ namespace uidriver {
 
 std::string ToUtf8(std::wstring_view text) {
     if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
@@ -19,11 +17,20 @@ std::wstring Escaped(std::wstring_view text) {
     out.reserve(text.size());
     for (wchar_t c : text) {
         switch (c) {
-            case L'\\': out += L"\\\\"; break;
-            case L'\t': out += L"\\t"; break;
-            case L'\r': out += L"\\r"; break;
-            case L'\n': out += L"\\n"; break;
-            default: out += c;
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'\t':
+            out += L"\\t";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -64,8 +71,8 @@ bool ParseInt(std::wstring_view text, long long& out) {
 }
 
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 std::wstring Hex(unsigned long value) {

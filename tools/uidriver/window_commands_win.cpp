@@ -71,8 +71,7 @@ void RunMenu(const Options& options) {
     if (index < 0) Fail(L"no menu item \"" + Escaped(path) + L"\" in window \"" + Escaped(WindowTitle(top)) + L"\"");
     const MenuEntry& entry = entries[static_cast<size_t>(index)];
     if (entry.kind != L'c') Fail(L"menu entry \"" + Escaped(path) + L"\" opens a menu; name an item inside it");
-    if (!options.force && !MenuEntryUsable(entries, index))
-        Fail(L"menu item \"" + Escaped(path) + L"\" is greyed");
+    if (!options.force && !MenuEntryUsable(entries, index)) Fail(L"menu item \"" + Escaped(path) + L"\" is greyed");
     // What choosing the item sends; posted, so a window it opens modally
     // does not hold the driver.
     Post(top, WM_COMMAND, MAKEWPARAM(entry.id, 0), 0);

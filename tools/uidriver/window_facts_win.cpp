@@ -14,8 +14,8 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result)) {
         DWORD error = GetLastError();
         if (!IsWindow(window)) Fail(L"the window went away while it was asked (message " + Hex(message) + L")");
-        Fail(L"the target did not answer message " + Hex(message) + L" within " +
-             std::to_wstring(kAnswerTimeoutMs) + L" ms (error " + std::to_wstring(error) + L")");
+        Fail(L"the target did not answer message " + Hex(message) + L" within " + std::to_wstring(kAnswerTimeoutMs) +
+             L" ms (error " + std::to_wstring(error) + L")");
     }
     return static_cast<LRESULT>(result);
 }
@@ -36,8 +36,7 @@ std::wstring WindowTitle(HWND window) {
 std::wstring ControlText(HWND control) {
     auto length = static_cast<size_t>(Ask(control, WM_GETTEXTLENGTH));
     std::vector<wchar_t> buffer(length + 2);
-    auto n = static_cast<size_t>(
-        Ask(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
+    auto n = static_cast<size_t>(Ask(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
     return std::wstring(buffer.data(), n < buffer.size() ? n : buffer.size() - 1);
 }
 
@@ -46,32 +45,39 @@ Kind KindOf(HWND control) {
     auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
     if (EqualsNoCase(cls, L"Button")) {
         switch (style & BS_TYPEMASK) {
-            case BS_CHECKBOX:
-            case BS_AUTOCHECKBOX:
-            case BS_3STATE:
-            case BS_AUTO3STATE: return Kind::CheckBox;
-            case BS_RADIOBUTTON:
-            case BS_AUTORADIOBUTTON: return Kind::Radio;
-            case BS_GROUPBOX: return Kind::GroupBox;
-            default: return Kind::PushButton;
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
+            return Kind::CheckBox;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+            return Kind::Radio;
+        case BS_GROUPBOX:
+            return Kind::GroupBox;
+        default:
+            return Kind::PushButton;
         }
     }
     if (EqualsNoCase(cls, L"Static")) {
         switch (style & SS_TYPEMASK) {
-            case SS_ICON:
-            case SS_BITMAP:
-            case SS_ENHMETAFILE:
-            case SS_OWNERDRAW: return Kind::Image;
-            case SS_BLACKRECT:
-            case SS_GRAYRECT:
-            case SS_WHITERECT:
-            case SS_BLACKFRAME:
-            case SS_GRAYFRAME:
-            case SS_WHITEFRAME:
-            case SS_ETCHEDHORZ:
-            case SS_ETCHEDVERT:
-            case SS_ETCHEDFRAME: return Kind::Shape;
-            default: return Kind::Label;
+        case SS_ICON:
+        case SS_BITMAP:
+        case SS_ENHMETAFILE:
+        case SS_OWNERDRAW:
+            return Kind::Image;
+        case SS_BLACKRECT:
+        case SS_GRAYRECT:
+        case SS_WHITERECT:
+        case SS_BLACKFRAME:
+        case SS_GRAYFRAME:
+        case SS_WHITEFRAME:
+        case SS_ETCHEDHORZ:
+        case SS_ETCHEDVERT:
+        case SS_ETCHEDFRAME:
+            return Kind::Shape;
+        default:
+            return Kind::Label;
         }
     }
     if (EqualsNoCase(cls, L"Edit")) return Kind::Edit;
@@ -82,17 +88,28 @@ Kind KindOf(HWND control) {
 
 const wchar_t* KindName(Kind kind) {
     switch (kind) {
-        case Kind::PushButton: return L"pushbutton";
-        case Kind::CheckBox: return L"checkbox";
-        case Kind::Radio: return L"radio";
-        case Kind::GroupBox: return L"groupbox";
-        case Kind::Label: return L"label";
-        case Kind::Image: return L"image";
-        case Kind::Shape: return L"shape";
-        case Kind::Edit: return L"edit";
-        case Kind::ComboBox: return L"combobox";
-        case Kind::Trackbar: return L"trackbar";
-        case Kind::Other: return L"other";
+    case Kind::PushButton:
+        return L"pushbutton";
+    case Kind::CheckBox:
+        return L"checkbox";
+    case Kind::Radio:
+        return L"radio";
+    case Kind::GroupBox:
+        return L"groupbox";
+    case Kind::Label:
+        return L"label";
+    case Kind::Image:
+        return L"image";
+    case Kind::Shape:
+        return L"shape";
+    case Kind::Edit:
+        return L"edit";
+    case Kind::ComboBox:
+        return L"combobox";
+    case Kind::Trackbar:
+        return L"trackbar";
+    case Kind::Other:
+        return L"other";
     }
     return L"other";
 }
@@ -105,7 +122,8 @@ std::vector<std::wstring> ComboEntries(HWND combo) {
         std::vector<wchar_t> buffer(length > 0 ? static_cast<size_t>(length) + 1 : 1);
         auto n = static_cast<long long>(
             Ask(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data())));
-        entries.emplace_back(buffer.data(), n > 0 && static_cast<size_t>(n) < buffer.size() ? static_cast<size_t>(n) : 0);
+        entries.emplace_back(buffer.data(),
+                             n > 0 && static_cast<size_t>(n) < buffer.size() ? static_cast<size_t>(n) : 0);
     }
     return entries;
 }
@@ -140,8 +158,8 @@ DWORD ProcessOf(HWND window) {
 }
 
 std::wstring RectText(const RECT& rect) {
-    return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
-           L"," + std::to_wstring(rect.bottom);
+    return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) + L"," +
+           std::to_wstring(rect.bottom);
 }
 
 }  // namespace uidriver

@@ -18,11 +18,20 @@ std::wstring Escaped(const wchar_t* text) {
     std::wstring out;
     for (; *text; ++text) {
         switch (*text) {
-            case L'\\': out += L"\\\\"; break;
-            case L'\t': out += L"\\t"; break;
-            case L'\r': out += L"\\r"; break;
-            case L'\n': out += L"\\n"; break;
-            default: out += *text;
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'\t':
+            out += L"\\t";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        default:
+            out += *text;
         }
     }
     return out;
@@ -30,11 +39,10 @@ std::wstring Escaped(const wchar_t* text) {
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
 }
 

@@ -20,8 +20,7 @@ public:
         const FormProps& p = form.props();
         // Outer size: the client area plus a caption bar and thin borders.
         int w = TwipsToPixels(p.clientWidth, backend.twipsPerPixelX) + 8;
-        int h = TwipsToPixels(p.clientHeight, backend.twipsPerPixelY) + 30 +
-                (form.menus().empty() ? 0 : 20);
+        int h = TwipsToPixels(p.clientHeight, backend.twipsPerPixelY) + 30 + (form.menus().empty() ? 0 : 20);
         int x = TwipsToPixels(p.left, backend.twipsPerPixelX);
         int y = TwipsToPixels(p.top, backend.twipsPerPixelY);
         if (p.startPosition == StartPosition::CenterScreen && !backend.workAreas.empty()) {
@@ -64,9 +63,7 @@ Backend::Backend() : installed_(InstallBackend(*this)) {}
 
 Backend::~Backend() = default;
 
-std::unique_ptr<FormPeer> Backend::CreateForm(Form& form) {
-    return std::make_unique<HeadlessFormPeer>(form, *this);
-}
+std::unique_ptr<FormPeer> Backend::CreateForm(Form& form) { return std::make_unique<HeadlessFormPeer>(form, *this); }
 
 void Backend::RunModal(Form& form) {
     modalShown.push_back(form.name());

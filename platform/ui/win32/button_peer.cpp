@@ -4,16 +4,14 @@ namespace ui::win32 {
 
 ButtonPeer::ButtonPeer(FormWindow& form, CommandButton& button, int id)
     : ControlWindow(form, button, id), button_(button), designedDefault_(button.isDefault()) {
-    CreateWindowFrom({L"Button", TabStop() | DWORD(designedDefault_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
-                      &button.caption()});
+    CreateWindowFrom(
+        {L"Button", TabStop() | DWORD(designedDefault_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, &button.caption()});
     MakeFocusable();
 }
 
 void ButtonPeer::Update(Prop what) {
-    if (what == Prop::Caption)
-        ShowText(button_.caption());
-    else
-        ControlWindow::Update(what);
+    if (what == Prop::Caption) ShowText(button_.caption());
+    else ControlWindow::Update(what);
 }
 
 Handler ButtonPeer::ActionForCommand(WORD code) {

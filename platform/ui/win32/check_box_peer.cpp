@@ -12,12 +12,9 @@ CheckBoxPeer::CheckBoxPeer(FormWindow& form, CheckBox& box, int id) : ControlWin
 }
 
 void CheckBoxPeer::Update(Prop what) {
-    if (what == Prop::Caption)
-        ShowText(box_.caption());
-    else if (what == Prop::Value)
-        ApplyValue();
-    else
-        ControlWindow::Update(what);
+    if (what == Prop::Caption) ShowText(box_.caption());
+    else if (what == Prop::Value) ApplyValue();
+    else ControlWindow::Update(what);
 }
 
 void CheckBoxPeer::ApplyValue() {

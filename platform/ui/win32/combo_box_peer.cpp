@@ -46,10 +46,8 @@ PixelRect ComboBoxPeer::Placement() const {
 }
 
 void ComboBoxPeer::Update(Prop what) {
-    if (what == Prop::Text)
-        ApplyText();
-    else
-        ControlWindow::Update(what);
+    if (what == Prop::Text) ApplyText();
+    else ControlWindow::Update(what);
 }
 
 void ComboBoxPeer::Detach() {
@@ -72,8 +70,7 @@ void ComboBoxPeer::ApplyText() {
 }
 
 Handler ComboBoxPeer::ActionForCommand(WORD code) {
-    if (code == CBN_EDITCHANGE && !settingText_)
-        return [b = &box_, text = WindowText(hwnd())] { b->UserTyped(text); };
+    if (code == CBN_EDITCHANGE && !settingText_) return [b = &box_, text = WindowText(hwnd())] { b->UserTyped(text); };
     if (code != CBN_SELCHANGE) return {};
     int index = static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0));
     if (index < 0) return {};

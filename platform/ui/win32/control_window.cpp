@@ -64,8 +64,7 @@ void ControlWindow::WatchFocusOf(HWND part) {
     SetWindowSubclass(part, WatchFocus, kFocusWatch, reinterpret_cast<DWORD_PTR>(this));
 }
 
-LRESULT CALLBACK ControlWindow::WatchFocus(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR,
-                                           DWORD_PTR self) {
+LRESULT CALLBACK ControlWindow::WatchFocus(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self) {
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, WatchFocus, kFocusWatch);
         return DefSubclassProc(hwnd, message, w, l);

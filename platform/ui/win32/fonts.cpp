@@ -39,8 +39,7 @@ bool FaceInstalled(const wchar_t* face) {
     wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
     win::ScreenDC screen;
-    if (screen.get())
-        EnumFontFamiliesExW(screen.get(), &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    if (screen.get()) EnumFontFamiliesExW(screen.get(), &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -72,7 +71,8 @@ HFONT Fonts::Default() { return Make(default_); }
 
 LOGFONTW Fonts::Describe(const Font& font, bool underline) const {
     LOGFONTW d = default_;
-    if (!font.face.empty()) SetFace(d, InstalledFace(font.face, reinterpret_cast<const char16_t*>(default_.lfFaceName)));
+    if (!font.face.empty())
+        SetFace(d, InstalledFace(font.face, reinterpret_cast<const char16_t*>(default_.lfFaceName)));
     if (font.points > 0) d.lfHeight = HeightOf(font.points, dpiY_);
     if (font.bold) d.lfWeight = FW_BOLD;
     d.lfUnderline = (underline || font.underline) ? TRUE : FALSE;

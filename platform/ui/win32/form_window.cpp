@@ -111,8 +111,8 @@ void FormWindow::FitClientArea(int width, int height) {
 void FormWindow::SetIcons(int icon) {
     if (icon <= 0) return;
     auto load = [this, icon](int cx, int cy) {
-        return static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(icon), IMAGE_ICON,
-                                             GetSystemMetrics(cx), GetSystemMetrics(cy), LR_DEFAULTCOLOR));
+        return static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(icon), IMAGE_ICON, GetSystemMetrics(cx),
+                                             GetSystemMetrics(cy), LR_DEFAULTCOLOR));
     };
     smallIcon_.reset(load(SM_CXSMICON, SM_CYSMICON));
     bigIcon_.reset(load(SM_CXICON, SM_CYICON));
@@ -165,10 +165,8 @@ void FormWindow::CaptionChanged() {
 
 void FormWindow::ArmTimer(int id, int interval) {
     if (!hwnd()) return;
-    if (interval > 0)
-        SetTimer(hwnd(), static_cast<UINT_PTR>(id), static_cast<UINT>(interval), nullptr);
-    else
-        KillTimer(hwnd(), static_cast<UINT_PTR>(id));
+    if (interval > 0) SetTimer(hwnd(), static_cast<UINT_PTR>(id), static_cast<UINT>(interval), nullptr);
+    else KillTimer(hwnd(), static_cast<UINT_PTR>(id));
 }
 
 void FormWindow::Redraw() {
@@ -179,10 +177,8 @@ void FormWindow::Redraw() {
 // control gets it when the window is next activated (SetFocus would
 // activate the window too).
 void FormWindow::FocusControl(HWND child) {
-    if (hwnd() && IsWindowVisible(hwnd()) && GetActiveWindow() == hwnd())
-        SetFocus(child);
-    else
-        savedFocus_ = child;
+    if (hwnd() && IsWindowVisible(hwnd()) && GetActiveWindow() == hwnd()) SetFocus(child);
+    else savedFocus_ = child;
 }
 
 // ---- the window procedure ----

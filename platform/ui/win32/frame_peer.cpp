@@ -25,10 +25,8 @@ void FramePeer::ApplyToContents(Prop what) {
     for (auto& other : form().controlWindows()) {
         for (const Control* c = other->control().container(); c; c = c->container()) {
             if (c != &frame_) continue;
-            if (what == Prop::Geometry)
-                other->Update(Prop::Geometry);
-            else
-                other->ApplyState();
+            if (what == Prop::Geometry) other->Update(Prop::Geometry);
+            else other->ApplyState();
             break;
         }
     }

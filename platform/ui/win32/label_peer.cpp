@@ -29,10 +29,8 @@ LabelPeer::LabelPeer(FormWindow& form, Label& label, int id)
 }
 
 void LabelPeer::Update(Prop what) {
-    if (what == Prop::Caption)
-        ShowText(label_.caption());
-    else
-        ControlWindow::Update(what);
+    if (what == Prop::Caption) ShowText(label_.caption());
+    else ControlWindow::Update(what);
 }
 
 Handler LabelPeer::ActionForCommand(WORD code) {

@@ -6,10 +6,8 @@
 namespace ui::win32 {
 
 void LinePeer::Update(Prop what) {
-    if (what == Prop::Enabled || what == Prop::Visible || what == Prop::Geometry)
-        form().Redraw();
-    else
-        ControlWindow::Update(what);
+    if (what == Prop::Enabled || what == Prop::Visible || what == Prop::Geometry) form().Redraw();
+    else ControlWindow::Update(what);
 }
 
 void LinePeer::Draw(HDC dc) const {

@@ -38,7 +38,7 @@ std::vector<PixelRect> MonitorWorkAreas() {
 
 PixelRect WorkAreaNear(HWND window) {
     HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)
-                            : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (monitor && GetMonitorInfoW(monitor, &info)) return FromRect(info.rcWork);

@@ -11,10 +11,8 @@ TextBoxPeer::TextBoxPeer(FormWindow& form, TextBox& box, int id) : ControlWindow
 }
 
 void TextBoxPeer::Update(Prop what) {
-    if (what == Prop::Text)
-        ApplyText();
-    else
-        ControlWindow::Update(what);
+    if (what == Prop::Text) ApplyText();
+    else ControlWindow::Update(what);
 }
 
 void TextBoxPeer::ApplyText() {

@@ -7,10 +7,8 @@ namespace ui::win32 {
 TimerPeer::TimerPeer(FormWindow& form, Timer& timer, int id) : ControlWindow(form, timer, id), timer_(timer) { Arm(); }
 
 void TimerPeer::Update(Prop what) {
-    if (what == Prop::Interval)
-        Arm();
-    else
-        ControlWindow::Update(what);
+    if (what == Prop::Interval) Arm();
+    else ControlWindow::Update(what);
 }
 
 void TimerPeer::Arm() { form().ArmTimer(id(), timer_.Running() ? timer_.interval() : 0); }

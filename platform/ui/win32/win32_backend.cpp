@@ -11,7 +11,9 @@
 namespace ui::win32 {
 
 Backend::Backend(HINSTANCE instance)
-    : instance_(instance ? instance : GetModuleHandleW(nullptr)), scale_(ScreenScale()), installed_(InstallBackend(*this)) {
+    : instance_(instance ? instance : GetModuleHandleW(nullptr)),
+      scale_(ScreenScale()),
+      installed_(InstallBackend(*this)) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
