@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/scoped.h"
 #include "tools/uidriver/window_facts_win.h"
 #include "tools/uidriver/output_win.h"
 #include "tools/uidriver/text_win.h"
@@ -12,13 +13,6 @@ namespace {
 
 constexpr DWORD kHelperTimeoutMs = 5000;
 constexpr wchar_t kHelperName[] = L"uidriver_menus.dll";
-
-struct Handle {
-    HANDLE value = nullptr;
-    ~Handle() {
-        if (value) CloseHandle(value);
-    }
-};
 
 struct View {
     void* value = nullptr;
@@ -43,27 +37,27 @@ bool Is32BitOn64(HANDLE process) {
 // Loads the helper into the target with a remote LoadLibraryW and waits for
 // that thread; the helper has answered through the channel by then.
 void RunHelper(DWORD pid, const std::wstring& helper) {
-    Handle process{OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
-                                   PROCESS_VM_WRITE | PROCESS_VM_READ | SYNCHRONIZE,
-                               FALSE, pid)};
-    if (!process.value) Fail(L"cannot open process " + std::to_wstring(pid) + L" to read its menus");
-    if (Is32BitOn64(process.value) != Is32BitOn64(GetCurrentProcess()))
+    win::ScopedHandle process{OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                              PROCESS_VM_WRITE | PROCESS_VM_READ | SYNCHRONIZE,
+                                          FALSE, pid)};
+    if (!process.get()) Fail(L"cannot open process " + std::to_wstring(pid) + L" to read its menus");
+    if (Is32BitOn64(process.get()) != Is32BitOn64(GetCurrentProcess()))
         Fail(L"process " + std::to_wstring(pid) + L" is not of this driver's bitness; use the driver built for it");
 
     size_t bytes = (helper.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process.value, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote || !WriteProcessMemory(process.value, remote, helper.c_str(), bytes, nullptr))
+    void* remote = VirtualAllocEx(process.get(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(process.get(), remote, helper.c_str(), bytes, nullptr))
         Fail(L"cannot pass the menu helper's path to process " + std::to_wstring(pid));
     // kernel32 sits at the same address in every process of a session.
     auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-    Handle thread{CreateRemoteThread(process.value, nullptr, 0, load, remote, 0, nullptr)};
-    if (!thread.value)
+    win::ScopedHandle thread{CreateRemoteThread(process.get(), nullptr, 0, load, remote, 0, nullptr)};
+    if (!thread.get())
         Fail(L"cannot start the menu helper in process " + std::to_wstring(pid) + L" (error " +
              std::to_wstring(GetLastError()) + L")");
-    if (WaitForSingleObject(thread.value, kHelperTimeoutMs) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(thread.get(), kHelperTimeoutMs) != WAIT_OBJECT_0)
         Fail(L"the menu helper did not finish in process " + std::to_wstring(pid));
-    VirtualFreeEx(process.value, remote, 0, MEM_RELEASE);
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
 }
 
 std::wstring ReadThroughHelper(HWND window) {
@@ -74,17 +68,17 @@ std::wstring ReadThroughHelper(HWND window) {
     DWORD pid = ProcessOf(window);
 
     // One driver at a time per target: the channel's name is the target's.
-    Handle lock{CreateMutexW(nullptr, FALSE, MenuChannelLockName(pid).c_str())};
-    if (!lock.value || WaitForSingleObject(lock.value, kHelperTimeoutMs) == WAIT_TIMEOUT)
+    win::ScopedHandle lock{CreateMutexW(nullptr, FALSE, MenuChannelLockName(pid).c_str())};
+    if (!lock.get() || WaitForSingleObject(lock.get(), kHelperTimeoutMs) == WAIT_TIMEOUT)
         Fail(L"another driver keeps the menus of process " + std::to_wstring(pid) + L" busy");
     struct Release {
         HANDLE mutex;
         ~Release() { ReleaseMutex(mutex); }
-    } release{lock.value};
+    } release{lock.get()};
 
-    Handle mapping{CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                      static_cast<DWORD>(kMenuChannelBytes), MenuChannelName(pid).c_str())};
-    View view{mapping.value ? MapViewOfFile(mapping.value, FILE_MAP_WRITE, 0, 0, kMenuChannelBytes) : nullptr};
+    win::ScopedHandle mapping{CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                 static_cast<DWORD>(kMenuChannelBytes), MenuChannelName(pid).c_str())};
+    View view{mapping.get() ? MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, kMenuChannelBytes) : nullptr};
     if (!view.value) Fail(L"cannot create the channel to the menu helper");
     auto* channel = static_cast<MenuChannel*>(view.value);
     *channel = MenuChannel{kMenuChannelMagic, kMenuPending, reinterpret_cast<uintptr_t>(window), 0};
