@@ -9,12 +9,7 @@ constexpr char kHex[] = "0123456789ABCDEF";
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-int HexValue(char c) {
-    return c >= '0' && c <= '9'   ? c - '0'
-           : c >= 'A' && c <= 'F' ? c - 'A' + 10
-           : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                  : -1;
-}
+int HexValue(char c) { return vb::HexDigitValue(static_cast<unsigned char>(c)); }
 
 bool MustEncode(char32_t c, bool atEdge, bool isName) {
     if (c == u'%' || c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0xFEFF ||

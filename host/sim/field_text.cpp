@@ -13,17 +13,10 @@ void AppendHex(std::string& out, unsigned value, int digits) {
     for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 std::optional<unsigned> ParseHex(std::string_view digits) {
     unsigned value = 0;
     for (char c : digits) {
-        int d = HexDigit(c);
+        int d = vb::HexDigitValue(static_cast<unsigned char>(c));
         if (d < 0) return std::nullopt;
         value = value * 16 + static_cast<unsigned>(d);
     }

@@ -25,10 +25,7 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 int DigitValue(char16_t c, int base) {
-    int v = -1;
-    if (c >= u'0' && c <= u'9') v = c - u'0';
-    else if (c >= u'a' && c <= u'f') v = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F') v = c - u'A' + 10;
+    int v = HexDigitValue(c);
     return v < base ? v : -1;
 }
 

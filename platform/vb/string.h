@@ -27,6 +27,14 @@ constexpr char16_t AsciiLower(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
 }
 String AsciiLower(StringView text);
+
+// The value of a hexadecimal digit of either case; -1 for any other unit.
+constexpr int HexDigitValue(char32_t c) {
+    return c >= U'0' && c <= U'9'   ? static_cast<int>(c - U'0')
+           : c >= U'A' && c <= U'F' ? static_cast<int>(c - U'A') + 10
+           : c >= U'a' && c <= U'f' ? static_cast<int>(c - U'a') + 10
+                                    : -1;
+}
 bool EqualsAsciiNoCase(StringView a, StringView b);
 
 }  // namespace vb
