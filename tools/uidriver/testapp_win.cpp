@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/uidriver/text_win.h"
+
 namespace {
 
 enum : int {
@@ -42,10 +44,7 @@ HFONT font = nullptr;
 
 void Log(const std::wstring& line) {
     if (!logFile) return;
-    int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, bytes.data(), n, nullptr, nullptr);
-    std::fprintf(logFile, "%s\n", bytes.c_str());
+    std::fprintf(logFile, "%s\n", uidriver::ToUtf8(line).c_str());
     std::fflush(logFile);
 }
 

@@ -9,42 +9,12 @@
 
 #include <string>
 
+#include "tools/uidriver/text_win.h"
+
 namespace {
 
 constexpr wchar_t kLogVariable[] = L"BRIVANE_URL_LOG";
 constexpr wchar_t kLogBesideProgram[] = L"urlrecorder.log";
-
-std::wstring Escaped(const wchar_t* text) {
-    std::wstring out;
-    for (; *text; ++text) {
-        switch (*text) {
-        case L'\\':
-            out += L"\\\\";
-            break;
-        case L'\t':
-            out += L"\\t";
-            break;
-        case L'\r':
-            out += L"\\r";
-            break;
-        case L'\n':
-            out += L"\\n";
-            break;
-        default:
-            out += *text;
-        }
-    }
-    return out;
-}
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 std::wstring LogPath() {
     DWORD size = GetEnvironmentVariableW(kLogVariable, nullptr, 0);
@@ -80,5 +50,5 @@ bool Append(const std::wstring& path, const std::string& line) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return Append(LogPath(), Utf8(Escaped(GetCommandLineW())) + "\n") ? 0 : 1;
+    return Append(LogPath(), uidriver::ToUtf8(uidriver::Escaped(GetCommandLineW())) + "\n") ? 0 : 1;
 }
