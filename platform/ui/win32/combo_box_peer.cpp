@@ -57,9 +57,7 @@ void ComboBoxPeer::Detach() {
 
 void ComboBoxPeer::ApplyText() {
     if (!hwnd()) return;
-    settingText_ = true;
     ShowText(box_.text());
-    settingText_ = false;
     // The box looked the new text up among its entries and lost its place
     // in the list; arrow keys go on from the entry chosen last.
     int chosen = box_.listIndex();
@@ -70,7 +68,7 @@ void ComboBoxPeer::ApplyText() {
 }
 
 Handler ComboBoxPeer::ActionForCommand(WORD code) {
-    if (code == CBN_EDITCHANGE && !settingText_) return [b = &box_, text = WindowText(hwnd())] { b->UserTyped(text); };
+    if (code == CBN_EDITCHANGE && !ShowingText()) return [b = &box_, text = WindowText(hwnd())] { b->UserTyped(text); };
     if (code != CBN_SELCHANGE) return {};
     int index = static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0));
     if (index < 0) return {};

@@ -24,9 +24,6 @@ private:
     // The box's edit field and list (GetComboBoxInfo).
     HWND edit_ = nullptr;
     HWND list_ = nullptr;
-    // Set while the program writes the text, so the field's echo
-    // (CBN_EDITCHANGE) is not taken for typing.
-    bool settingText_ = false;
 };
 
 }  // namespace ui::win32

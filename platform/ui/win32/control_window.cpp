@@ -48,7 +48,10 @@ DWORD ControlWindow::TabStop() const { return control_.tabIndex() >= 0 ? WS_TABS
 PixelRect ControlWindow::Placement() const { return ToPixels(control_.FormRect(), form_.scale()); }
 
 void ControlWindow::ShowText(const vb::String& text) {
-    if (hwnd_) SetWindowTextW(hwnd_, win::WidePtr(text));
+    if (!hwnd_) return;
+    showingText_ = true;
+    SetWindowTextW(hwnd_, win::WidePtr(text));
+    showingText_ = false;
 }
 
 void ControlWindow::MakeFocusable() {

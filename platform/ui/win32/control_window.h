@@ -91,7 +91,11 @@ protected:
     // A part of the window that gets the focus itself (a drop-down box's
     // edit field).
     void WatchFocusOf(HWND part);
+    // The window's text, as the program sets it.
     void ShowText(const vb::String& text);
+    // While ShowText runs: the edit's echo of the program's own text
+    // (EN_CHANGE, CBN_EDITCHANGE) is not the user typing.
+    bool ShowingText() const { return showingText_; }
     // Where the window goes in the form's client area.
     virtual PixelRect Placement() const;
     FormWindow& form() const { return form_; }
@@ -104,6 +108,7 @@ private:
     const int id_;
     HWND hwnd_ = nullptr;
     bool focusable_ = false;
+    bool showingText_ = false;
 };
 
 // The peer of the control's kind, its window made; raises the system error

@@ -11,19 +11,12 @@ TextBoxPeer::TextBoxPeer(FormWindow& form, TextBox& box, int id) : ControlWindow
 }
 
 void TextBoxPeer::Update(Prop what) {
-    if (what == Prop::Text) ApplyText();
+    if (what == Prop::Text) ShowText(box_.text());
     else ControlWindow::Update(what);
 }
 
-void TextBoxPeer::ApplyText() {
-    if (!hwnd()) return;
-    settingText_ = true;
-    ShowText(box_.text());
-    settingText_ = false;
-}
-
 Handler TextBoxPeer::ActionForCommand(WORD code) {
-    if (code != EN_CHANGE || settingText_) return {};
+    if (code != EN_CHANGE || ShowingText()) return {};
     return [b = &box_, text = WindowText(hwnd())] { b->UserTyped(text); };
 }
 

@@ -13,12 +13,7 @@ public:
     Handler ActionForCommand(WORD code) override;
 
 private:
-    void ApplyText();
-
     TextBox& box_;
-    // Set while the program writes the text, so the edit's echo (EN_CHANGE)
-    // is not taken for typing.
-    bool settingText_ = false;
 };
 
 }  // namespace ui::win32
