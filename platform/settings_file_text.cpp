@@ -6,14 +6,11 @@ namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 int HexValue(char c) { return vb::HexDigitValue(static_cast<unsigned char>(c)); }
 
 bool MustEncode(char32_t c, bool atEdge, bool isName) {
     if (c == u'%' || c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0xFEFF ||
-        IsHighSurrogate(c) || IsLowSurrogate(c))
+        vb::IsSurrogate(c))
         return true;
     if (c == u' ' && atEdge) return true;
     return isName && (c == u'=' || c == u'[' || c == u']' || c == u';' || c == u'#');
@@ -35,12 +32,7 @@ std::optional<vb::String> FromBytes(std::string_view bytes) {
         }
         static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
         if (c < kLeast[extra] || c > 0x10FFFF) return std::nullopt;
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
+        vb::AppendUtf16(out, c);
         i += extra + 1;
     }
     return out;
@@ -54,12 +46,9 @@ std::string Encode(vb::StringView text, bool isName) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
         bool atEdge = i == 0 || i + 1 == text.size();
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-            atEdge = false;
-        }
+        char32_t c = vb::CodePointAt(text, i);
+        if (c > 0xFFFF) atEdge = false;
         size_t start = out.size();
         vb::AppendUtf8(out, c);
         if (!MustEncode(c, atEdge, isName)) continue;

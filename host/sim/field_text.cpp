@@ -6,9 +6,6 @@ namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 void AppendHex(std::string& out, unsigned value, int digits) {
     for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
 }
@@ -34,12 +31,9 @@ std::string EscapeField(vb::StringView text) {
         run = end + 1;
     };
     for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            ++i;
-            continue;
-        }
-        if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+        char32_t c = vb::CodePointAt(text, i);
+        if (c > 0xFFFF) continue;  // a pair goes out as plain UTF-8
+        if (vb::IsSurrogate(c)) {
             flush(i);
             out += "%u";
             AppendHex(out, c, 4);

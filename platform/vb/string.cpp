@@ -20,18 +20,21 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+void AppendUtf16(String& out, char32_t c) {
+    if (c >= 0x10000) {
+        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(c);
+    }
+}
+
 std::string ToUtf8(StringView text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
+        char32_t c = CodePointAt(text, i);
+        AppendUtf8(out, IsSurrogate(c) ? U'\uFFFD' : c);
     }
     return out;
 }
@@ -57,20 +60,14 @@ String FromUtf8(std::string_view bytes) {
             }
             if (k == need) {
                 bool overlong = (need == 3 && v < 0x800) || (need == 4 && v < 0x10000);
-                bool bad = overlong || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF);
+                bool bad = overlong || v > 0x10FFFF || IsSurrogate(v);
                 if (!bad) c = v;
                 len = need;
             } else {
                 len = k;
             }
         }
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
+        AppendUtf16(out, c);
         i += len;
     }
     return out;

@@ -13,9 +13,22 @@ using StringView = std::u16string_view;
 // become U+FFFD on the way out; invalid bytes become U+FFFD on the way in.
 std::string ToUtf8(StringView text);
 String FromUtf8(std::string_view bytes);
+constexpr bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+constexpr bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+// The code point at text[i]: a surrogate pair as one (i then moves on to its
+// second unit), an unpaired surrogate as itself.
+constexpr char32_t CodePointAt(StringView text, size_t& i) {
+    char32_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+        return 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    return c;
+}
 // One code point's UTF-8 bytes, whatever it is (a surrogate takes the three
 // bytes of its value).
 void AppendUtf8(std::string& out, char32_t c);
+// One code point as UTF-16: a pair beyond U+FFFF, else its one unit.
+void AppendUtf16(String& out, char32_t c);
 
 // ASCII-only convenience for literals and numbers.
 String FromAscii(std::string_view ascii);
