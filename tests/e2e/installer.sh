@@ -13,10 +13,14 @@
 # out below. Inside tools/test it uses that run's X display and Wine
 # session; alone it starts its own. Ends with "N passed, N failed";
 # non-zero on failure.
+#   BRIVANE_E2E_RELEASE=DIR: the cases run on the release in DIR, as
+#   tools/sign writes it (DIR/PACKAGE.msi and the folder it was made from),
+#   instead of the build's own.
 set -euo pipefail
 BRIVANE_TOOL=installer
 E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
+source "$BRIVANE_ROOT/installer/facts.sh"
 
 if [[ $target != win32 ]]; then
   echo "the package installs the win32 program: nothing to test for $target"
@@ -24,10 +28,16 @@ if [[ $target != win32 ]]; then
   exit
 fi
 
-version=$(sed -nE 's/^#define BRIVANE_VERSION_TEXT "([0-9.]+)"$/\1/p' "$BRIVANE_ROOT/platform/product.h")
+brivane_read_facts "$build/release.facts" version package release
+version=${facts[version]}
 later=${version%.*}.$((${version##*.} + 1))
-package=$build/brivane-$version.msi
-release=$build/release/brivane-$version-i686
+if [[ -n ${BRIVANE_E2E_RELEASE:-} ]]; then
+  package=$BRIVANE_E2E_RELEASE/${facts[package]}
+  release=$BRIVANE_E2E_RELEASE/${facts[release]}
+else
+  package=$build/${facts[package]}
+  release=$build/release/${facts[release]}
+fi
 [[ -f $package && -d $release ]] || brivane_die "no package $package: build win32 first"
 installed=$WINEPREFIX/drive_c/Program\ Files\ \(x86\)/Brivane
 files=(brivane.exe instructions.txt Countries_mapquest.txt Countries_yahoo.txt brivane.ico brivane32.ico)
@@ -41,8 +51,9 @@ printf 'Version %s\r\n' "$later" >>"$work/later/instructions.txt"
 later_code=$(cat /proc/sys/kernel/random/uuid)
 later_code=${later_code^^}
 later_package=$work/brivane-$later.msi
-"$BRIVANE_ROOT/installer/build-package" "$later_package" "$later" "$later_code" Example \
-  http://www.example.com "$work/later" >"$work/build-package.log" 2>&1 ||
+sed -e "s/^version=.*/version=$later/" -e "s/^product_code=.*/product_code=$later_code/" "$build/release.facts" \
+  >"$work/later.facts"
+"$BRIVANE_ROOT/installer/build-package" "$work/later.facts" "$later_package" "$work/later" >"$work/build-package.log" 2>&1 ||
   { brivane_show_log "$work/build-package.log"; brivane_die "the later package could not be built"; }
 
 # msiexec ARGS...: Wine's msiexec to its end, silently, with a log; its exit
