@@ -76,22 +76,25 @@ cleanup() {
 brivane_on_exit cleanup
 
 # The Programs and Features entries of the program in the 32-bit view, a
-# line each: DisplayVersion, Publisher, URLInfoAbout, InstallLocation.
+# line each: DisplayVersion, Publisher, URLInfoAbout, InstallLocation and
+# the buttons it leaves out (NoModify, NoRepair, NoRemove).
 entries() {
   local log=$work/query.log
   rm -f "$log"
   brivane_reg win32 "$log" query "$uninstall_key" /s || true
   tr -d '\r' <"$log" | awk '
-    /^HKEY_/ { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location
-               name = version = publisher = url = location = ""; next }
+    /^HKEY_/ { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location "\t" without
+               name = version = publisher = url = location = without = ""; next }
     $1 == "DisplayName" { sub(/^ *DisplayName +REG_SZ +/, ""); name = $0 }
     $1 == "DisplayVersion" { version = $3 }
     $1 == "Publisher" { publisher = $3 }
     $1 == "URLInfoAbout" { url = $3 }
     $1 == "InstallLocation" { sub(/^ *InstallLocation +REG_SZ +/, ""); location = $0 }
-    END { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location }'
+    $1 ~ /^No(Modify|Repair|Remove)$/ { without = without (without == "" ? "" : " ") $1 "=" $3 }
+    END { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location "\t" without }'
 }
-entry() { printf '%s\tExample\thttp://www.example.com\tC:\\Program Files (x86)\\Brivane\\' "$1"; }
+# Nothing to choose when installing, so no Modify; Repair and Uninstall stay.
+entry() { printf '%s\tExample\thttp://www.example.com\tC:\\Program Files (x86)\\Brivane\\\tNoModify=0x1' "$1"; }
 
 # The Start menu's shortcuts of the program (Wine puts the machine's ones in
 # the user's menu), each with the path it leads to.
@@ -110,7 +113,8 @@ missing=
 for f in "${files[@]}"; do cmp -s "$release/$f" "$installed/$f" || missing+=" $f"; done
 if ((rc == 0)) && [[ -z $missing ]]; then pass "$name"; else fail "$name" "msiexec exit $rc; not as built:$missing"; fi
 check_expected shortcuts "the Start menu holds the program and the instructions" "$(shortcuts)"
-check "Programs and Features lists it once, with version, maker and web page" "$(entry "$version")" "$(entries)"
+check "Programs and Features lists it once, with version, maker and web page, and no Modify" \
+  "$(entry "$version")" "$(entries)"
 product_code=$(sed -nE 's/.*ProductCode = (\{[0-9A-F-]+\}).*/\1/p' "$msi_log" | head -n 1 | tr -d '\r')
 name="the program's icon is kept for Programs and Features"
 if [[ -n $product_code && -f $WINEPREFIX/drive_c/windows/Installer/$product_code/brivane.ico ]]; then
