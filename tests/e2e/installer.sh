@@ -22,11 +22,7 @@ E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 source "$BRIVANE_ROOT/installer/facts.sh"
 
-if [[ $target != win32 ]]; then
-  echo "the package installs the win32 program: nothing to test for $target"
-  e2e_summary
-  exit
-fi
+e2e_only_on win32 "the package installs the win32 program"
 
 brivane_read_facts "$build/release.facts" version package release
 version=${facts[version]}

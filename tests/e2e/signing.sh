@@ -18,11 +18,7 @@ E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
 source "$BRIVANE_ROOT/installer/facts.sh"
 
-if [[ $target != win32 ]]; then
-  echo "the win32 release is the one signed: nothing to test for $target"
-  e2e_summary
-  exit
-fi
+e2e_only_on win32 "the win32 release is the one signed"
 build_facts=$build/release.facts
 brivane_read_facts "$build_facts" release package product_name web_page maker
 name=${facts[release]}
