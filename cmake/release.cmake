@@ -55,12 +55,20 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   string(UUID BRIVANE_PRODUCT_CODE NAMESPACE 0E0F3A52-6C1B-4C55-9D59-7B1F2A9E4C11
          NAME "brivane ${PROJECT_VERSION}" TYPE SHA1 UPPER)
   set(BRIVANE_PACKAGE_NAME brivane-${PROJECT_VERSION}.msi)
-  string(REGEX REPLACE "^[a-z]+://" "https://" _download ${BRIVANE_WEB_PAGE})
-  set(BRIVANE_INSTALLER_URL "${_download}/download/${BRIVANE_PACKAGE_NAME}" CACHE STRING
-      "The https address the package is published at, for its winget listing")
+  set(BRIVANE_INSTALLER_URL "" CACHE STRING
+      "The https address the package is published at, for its winget listing (empty: a placeholder)")
+  if(BRIVANE_INSTALLER_URL)
+    if(NOT BRIVANE_INSTALLER_URL MATCHES "^https://.")
+      message(FATAL_ERROR "BRIVANE_INSTALLER_URL is no https address: ${BRIVANE_INSTALLER_URL}")
+    endif()
+    set(_installer_url ${BRIVANE_INSTALLER_URL})
+  else()
+    string(REGEX REPLACE "^[a-z]+://" "https://" _installer_url ${BRIVANE_WEB_PAGE})
+    string(APPEND _installer_url /download/${BRIVANE_PACKAGE_NAME})
+  endif()
   string(APPEND _facts "package=${BRIVANE_PACKAGE_NAME}
 product_code=${BRIVANE_PRODUCT_CODE}
-installer_url=${BRIVANE_INSTALLER_URL}
+installer_url=${_installer_url}
 ")
 endif()
 # Written only when it changes, so that a new configure rebuilds nothing.
