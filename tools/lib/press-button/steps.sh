@@ -18,6 +18,7 @@ step_start() {
   ((${#about[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#about[@]}))
   [[ -z $instructions ]] || deadline=$((deadline + 10))
   [[ -z $event_in ]] || deadline=$((deadline + 10))
+  [[ -z $end_session ]] || deadline=$((deadline + 10))
   deadline=$((deadline + 2 * ${#host_after[@]}))
   press_start first_pid
   press_main_pid=$first_pid
@@ -135,6 +136,13 @@ step_presses() {
       brivane_say "press $i of $presses: no URL reached the browser" >&2
     press_print_urls
   done
+}
+
+# The session ends instead of the window being closed, with a window
+# opened first when --end-session names one.
+step_end_session() {
+  press_running "$first_pid" || return 0
+  press_end_session "$end_session_in"
 }
 
 # As the user closes it: by its close box.

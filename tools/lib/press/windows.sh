@@ -87,6 +87,22 @@ press_open_window() {
   return 1
 }
 
+# press_open_modal prefs|about|integrate: opens that window from the main
+# window's menu and answers the message boxes its opening shows; sets
+# press_modal_caption to its caption.
+press_modal_caption=
+press_open_modal() {
+  local menu
+  case $1 in
+    prefs) press_modal_caption=$press_prefs_caption menu="Options/Preferences" ;;
+    about) press_modal_caption=$press_about_caption menu="Help/About" ;;
+    integrate) press_modal_caption=$press_integrate_caption menu="Options/Integrate with ACT!" ;;
+    *) brivane_die "press_open_modal: no window $1" ;;
+  esac
+  press_open_window "$menu" "$press_modal_caption" || brivane_die "the $press_modal_caption window did not show"
+  press_answer_boxes
+}
+
 # press_window_open CAPTION: whether a window of the program with this
 # caption shows (looked for briefly).
 press_window_open() {
