@@ -8,13 +8,13 @@
 namespace app {
 
 int Run() {
-    // Lives until the process ends: the end timer terminates the program
-    // without unwinding anything.
-    static frmMain mainWindow;
-    // The session's end closes the main window as its close box does, so
-    // that its place and box are saved before the system ends the process.
-    ui::OnSessionEnd([] { mainWindow.UserClose(); });
     ui::Dispatch([] {
+        // Lives until the process ends: the end timer terminates the program
+        // without unwinding anything.
+        static frmMain mainWindow;
+        // The session's end closes the main window as its close box does, so
+        // that its place and box are saved before the system ends the process.
+        ui::OnSessionEnd([] { mainWindow.UserClose(); });
         mainWindow.Show();
         ui::backend().Run();
     });

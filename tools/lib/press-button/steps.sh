@@ -148,9 +148,11 @@ step_end_session() {
 # As the user closes it: by its close box.
 step_close() { press_close_main "$press_window_pid" || true; }
 
+# The first copy's end, and its exit code (press_exit_code), even when it
+# ended before.
 step_await_end() {
   local rc=0
-  press_running "$first_pid" || return 0
+  [[ -n $first_pid ]] || return 0
   press_await_end "$first_pid" "$deadline" "$press_window_pid" || rc=$?
   ((rc == 2)) && step_timeout
   return 0
@@ -169,6 +171,7 @@ step_report() {
   # A URL that came late, after its press's wait or the program's end.
   press_print_urls
   ((${#integrate[@]} == 0)) || press_host_placements
+  [[ ${press_exit_code:-0} == 0 ]] || printf 'exit\t%s\n' "$press_exit_code"
   press_settings_print
   [[ -z $host_log ]] || press_host_log
 }

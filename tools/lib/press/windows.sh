@@ -36,7 +36,9 @@ press_await_window() {
 }
 
 # press_await_end PID DEADLINE [WINDOWS_PID]: answers message boxes until
-# the copy ends (returns 0) or the deadline passes (returns 2).
+# the copy ends (returns 0; its exit code in press_exit_code) or the
+# deadline passes (returns 2).
+press_exit_code=
 press_await_end() {
   local pid=$1 deadline=$2 only=() i
   [[ -n ${3:-} ]] && only=(--pid "$3")
@@ -49,7 +51,8 @@ press_await_end() {
     done
     press_answer_box "${only[@]}" || true
   done
-  wait "$pid" 2>/dev/null || true
+  press_exit_code=0
+  wait "$pid" 2>/dev/null || press_exit_code=$?
   return 0
 }
 
