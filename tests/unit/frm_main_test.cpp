@@ -314,6 +314,10 @@ TEST_F(MainWindow, EndTimerEndsTheProgramOnItsSecondTick) {
 // it: the main window's close box.
 class SessionEnd : public MainWindow {
 protected:
+    void TearDown() override {
+        ui::OnSessionEnd(nullptr);  // the forms go with the test
+        MainWindow::TearDown();
+    }
     void Wire(frmMain& form) {
         ui::OnSessionEnd([&form] { form.UserClose(); });
     }
