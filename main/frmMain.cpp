@@ -167,7 +167,7 @@ void frmMain::Form_Unload(int16_t& cancel) {
 void frmMain::tmr1_Timer() {
     if (TickCount == INT16_MAX) throw vb::Error(vb::kOverflow);
     ++TickCount;
-    if (TickCount == kTicksToEnd) ui::backend().End();
+    if (TickCount == kTicksToEnd) ui::backend().End(0);
 }
 
 void frmMain::ActEvent1_HostEventA() {

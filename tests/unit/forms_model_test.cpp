@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/ui/controls.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/session.h"
+#include "platform/vb/report.h"
 #include "platform/vb/trap.h"
 
 namespace {
@@ -243,6 +247,56 @@ TEST_F(FormsModel, AnUntrappedErrorShowsTheStandardMessageAndEndsTheProgram) {
     EXPECT_EQ(screen.boxes[0].text, u"Run-time error '13':\r\n\r\nType mismatch");
     EXPECT_EQ(screen.boxes[0].title, u"brivane");
     EXPECT_TRUE(screen.ended);
+    EXPECT_EQ(screen.exitCode, ui::kExitUnhandledError);
+    EXPECT_NE(ui::kExitUnhandledError, 0) << "a script that started the program must be able to tell";
+}
+
+// Whatever a handler throws, nothing passes an entry from the system: an
+// exception that is no run-time error gets the same message, with a
+// generic text.
+TEST_F(FormsModel, AnExceptionOfAnyTypeEndsTheProgramWithTheStandardMessage) {
+    struct NotAnError {};
+    EXPECT_THROW(ui::Dispatch([] { throw 42; }), ProgramEnded);
+    EXPECT_THROW(ui::Dispatch([] { throw NotAnError{}; }), ProgramEnded);
+    EXPECT_THROW(ui::Dispatch([] { throw "text"; }), ProgramEnded);
+    ASSERT_EQ(screen.boxes.size(), 3u);
+    for (const ui::headless::ShownBox& box : screen.boxes) {
+        EXPECT_EQ(box.text, u"Run-time error '51':\r\n\r\nInternal error");
+        EXPECT_EQ(box.style, vb::kUnhandledErrorStyle);
+    }
+    EXPECT_EQ(screen.exitCode, ui::kExitUnhandledError);
+}
+
+// The program's own end (the end timer) is no error: it passes every entry
+// untouched, and an entry that answers the system gives back the answer.
+TEST_F(FormsModel, TheProgramsOwnEndPassesAndAnswersComeBack) {
+    try {
+        ui::Dispatch([] { ui::Dispatch([] { ui::backend().End(0); }); });
+        ADD_FAILURE() << "the end did not reach the caller";
+    } catch (const ProgramEnded& end) {
+        EXPECT_EQ(end.exitCode, 0);
+    }
+    EXPECT_TRUE(screen.boxes.empty());
+    EXPECT_EQ(ui::Dispatch([] { return 7; }), 7);
+}
+
+TEST_F(FormsModel, TheSessionsEndRunsItsHandlerOnceUntilAnotherIsNamed) {
+    int ran = 0;
+    ui::OnSessionEnd([&] { ++ran; });
+    ui::SessionEnding();
+    ui::SessionEnding();
+    EXPECT_EQ(ran, 1);
+    ui::OnSessionEnd([&] { ran += 10; });
+    ui::SessionEnding();
+    EXPECT_EQ(ran, 11);
+
+    // An error there is reported as anywhere else.
+    ui::OnSessionEnd([] { throw vb::Error(75); });
+    EXPECT_THROW(ui::SessionEnding(), ProgramEnded);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text, u"Run-time error '75':\r\n\r\nPath/File access error");
+    ui::OnSessionEnd(nullptr);
+    ui::SessionEnding();
 }
 
 TEST_F(FormsModel, ATrappedErrorShowsTheCommonReportAndCarriesOn) {
@@ -275,6 +329,23 @@ TEST_F(FormsModel, MenusKeepTheirItemsInOrderAndSeparatorsDoNothing) {
     EXPECT_EQ(n, 10);
     EXPECT_EQ(options.items().size(), 2u);
     EXPECT_TRUE(sep.IsSeparator());
+}
+
+// A form that lives as long as the process (the main window) may still be
+// loaded when the statics are destroyed at the end, after the list of
+// loaded forms was made: taking itself off must not touch a destroyed list
+// (the sanitizer build sees freed memory read).
+void EndWithAStaticFormStillLoaded() {
+    static ui::headless::Backend* screen = new ui::headless::Backend;
+    static TestForm form;
+    form.Load();
+    (void)screen;
+    std::exit(0);
+}
+
+TEST(FormsModelDeathTest, AFormStillLoadedWhenTheProcessEndsLeavesCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(EndWithAStaticFormStillLoaded(), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

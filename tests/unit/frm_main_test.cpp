@@ -22,6 +22,7 @@
 #include "platform/single_instance.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/headless/headless.h"
+#include "platform/ui/session.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -306,6 +307,108 @@ TEST_F(MainWindow, EndTimerEndsTheProgramOnItsSecondTick) {
     form.tmr1.Tick();
     EXPECT_FALSE(screen.ended);
     EXPECT_THROW(form.tmr1.Tick(), ProgramEnded);
+    EXPECT_EQ(screen.exitCode, 0);
+}
+
+// The session ends (log off, shut down) as the program's start-up wires
+// it: the main window's close box.
+class SessionEnd : public MainWindow {
+protected:
+    void TearDown() override {
+        ui::OnSessionEnd(nullptr);  // the forms go with the test
+        MainWindow::TearDown();
+    }
+    void Wire(frmMain& form) {
+        ui::OnSessionEnd([&form] { form.UserClose(); });
+    }
+};
+
+TEST_F(SessionEnd, SavesWhatTheCloseBoxSavesOnceAndShowsNothing) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Wire(form);
+    form.chkClose.UserClick();
+    ui::SessionEnding();
+    EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+    EXPECT_EQ(Stored(settings::key::kTop), u"105");
+    EXPECT_EQ(Stored(settings::key::kClose), u"1");
+    EXPECT_FALSE(form.loaded());
+    EXPECT_TRUE(screen.quitRequested);
+    EXPECT_TRUE(screen.boxes.empty());
+
+    // Every other window of the program is told too: nothing more happens.
+    Store(settings::key::kLeft, u"999");
+    ui::SessionEnding();
+    EXPECT_EQ(Stored(settings::key::kLeft), u"999");
+}
+
+TEST_F(SessionEnd, SavesTheMainWindowWhileAModalWindowIsOpen) {
+    struct Modal {
+        const char16_t* name;
+        ui::Menu frmMain::*item;
+    };
+    for (Modal modal : {Modal{u"frmPreferences", &frmMain::mnuPreferences}, Modal{u"frmAbout", &frmMain::mnuAbout},
+                        Modal{u"frmIntegrate", &frmMain::mnuIntegrate}}) {
+        SCOPED_TRACE(vb::ToUtf8(modal.name));
+        frmMain form;
+        ASSERT_TRUE(Start(form));
+        Wire(form);
+        Store(settings::key::kLeft, u"999");
+        Store(settings::key::kClose, u"1");
+        bool mainLoadedAfter = true, modalLoadedAfter = false;
+        screen.onModal[modal.name] = [&](ui::Form& open) {
+            ui::SessionEnding();
+            mainLoadedAfter = form.loaded();
+            modalLoadedAfter = open.loaded();
+        };
+        (form.*modal.item).Click();
+        screen.onModal.erase(modal.name);
+        EXPECT_FALSE(mainLoadedAfter);
+        EXPECT_TRUE(modalLoadedAfter) << "the window the user has open stays until the system ends the program";
+        EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+        EXPECT_EQ(Stored(settings::key::kTop), u"105");
+        EXPECT_EQ(Stored(settings::key::kClose), u"0");
+        EXPECT_TRUE(screen.boxes.empty());
+    }
+}
+
+// The session ends while a message box shows.
+class EndsDuringAMessage : public ui::headless::Backend {
+public:
+    int MsgBox(vb::StringView text, int style, vb::StringView title) override {
+        ui::SessionEnding();
+        return Backend::MsgBox(text, style, title);
+    }
+};
+
+// As with the close box: a restart under way saves nothing more and calls
+// nothing, and a refused start saves nothing.
+TEST_F(SessionEnd, ARestartUnderWayOrARefusedStartSavesNothing) {
+    {
+        frmMain form;
+        ASSERT_TRUE(Start(form));
+        Wire(form);
+        Module2::RestartAct = true;
+        int16_t cancel = 0;
+        form.Form_Unload(cancel);
+        Store(settings::key::kLeft, u"999");
+        const size_t calls = Calls().size();
+        ui::SessionEnding();
+        EXPECT_EQ(Stored(settings::key::kLeft), u"999");
+        EXPECT_EQ(Calls().size(), calls);
+        Module2::RestartAct = false;
+    }
+    hostState->Update([](State& s) { s.databaseOpen = false; });
+    Store(settings::key::kLeft, u"3000");
+    Store(settings::key::kClose, u"2");
+    EndsDuringAMessage refusing;
+    frmMain refused;
+    Wire(refused);
+    Start(refused);
+    ASSERT_EQ(refusing.boxes.size(), 1u);
+    EXPECT_FALSE(refused.loaded());
+    EXPECT_EQ(Stored(settings::key::kLeft), u"3000");
+    EXPECT_EQ(Stored(settings::key::kClose), u"2");
 }
 
 TEST_F(MainWindow, AHostThatCannotBeCreatedEndsWithTheStandardMessage) {

@@ -888,21 +888,43 @@ TEST_F(Win32Forms, AWindowThatRefusesInItsLoadEndsTheProgramsLoopAtOnce) {
 
 // ---- an error nobody trapped ----
 
-void FailInsideAHandler() {
+// Whatever a handler throws must not unwind through the system's frames
+// (user32 calling the window procedure, the message loop dispatching a
+// timer): with the 32-bit toolchain that aborts the program without a word.
+// Each ends with the standard message and a non-zero exit code.
+
+// Shows a window whose button (or timer) runs `failure`, and sets it off.
+void FailInside(std::function<void()> failure, bool inATimer = false) {
     ui::win32::Backend screen;
     Sink f;
-    f.cmdGo.onClick = [] { throw vb::Error(vb::kInvalidProcedureCall); };
+    (inATimer ? f.tmr.onTimer : f.cmdGo.onClick) = std::move(failure);
     f.Show();
     SetTimer(nullptr, 0, 40, ReportTheBox);
-    SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
+    if (inATimer) {
+        f.tmr.setInterval(20);
+        screen.Run();
+    } else {
+        SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
+    }
     std::fprintf(stderr, "the program went on\n");
 }
 
 TEST(Win32FormsDeathTest, AnUntrappedErrorShowsTheStandardMessageAndEndsTheProgram) {
     if (!DisplayAvailable()) GTEST_SKIP() << "no display: windows cannot be created here (set DISPLAY)";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(FailInsideAHandler(), testing::ExitedWithCode(0),
+    EXPECT_EXIT(FailInside([] { throw vb::Error(vb::kInvalidProcedureCall); }),
+                testing::ExitedWithCode(ui::kExitUnhandledError),
                 "\\[brivane\\] Run-time error '5':\r\n\r\nInvalid procedure call or argument");
+}
+
+TEST(Win32FormsDeathTest, AnExceptionOfAnyOtherTypeShowsTheStandardMessageNotAnAbort) {
+    if (!DisplayAvailable()) GTEST_SKIP() << "no display: windows cannot be created here (set DISPLAY)";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(FailInside([] { throw 42; }), testing::ExitedWithCode(ui::kExitUnhandledError),
+                "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
+    EXPECT_EXIT(FailInside([] { throw std::wstring(L"no run-time error"); }, true),
+                testing::ExitedWithCode(ui::kExitUnhandledError),
+                "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
 }
 
 }  // namespace

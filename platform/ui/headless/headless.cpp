@@ -87,9 +87,10 @@ int Backend::MsgBox(vb::StringView text, int style, vb::StringView title) {
 
 void Backend::Run() {}
 
-void Backend::End() {
+void Backend::End(int code) {
     ended = true;
-    throw ProgramEnded{};
+    exitCode = code;
+    throw ProgramEnded{code};
 }
 
 void Choose(ComboBox& box, vb::StringView entry) {

@@ -7,6 +7,7 @@
 #include "platform/ui/dispatch.h"
 #include "platform/startup_trace.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/session.h"
 #include "platform/ui/win32/form_style.h"
 #include "platform/ui/win32/menu_bar.h"
 #include "platform/ui/win32/system_error.h"
@@ -184,14 +185,16 @@ void FormWindow::FocusControl(HWND child) {
 // ---- the window procedure ----
 
 LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_.reset(hwnd);
-    }
-    if (!self) return DefWindowProcW(hwnd, message, w, l);
-    return self->Handle(hwnd, message, w, l);
+    return Dispatch([&]() -> LRESULT {
+        auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (message == WM_NCCREATE) {
+            self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            self->window_.reset(hwnd);
+        }
+        if (!self) return DefWindowProcW(hwnd, message, w, l);
+        return self->Handle(hwnd, message, w, l);
+    });
 }
 
 // The cases that dispatch to the model return at once: the handler may
@@ -238,6 +241,11 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
         return OnGetDefId();
     case WM_CLOSE:
         OnClose();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // the program never holds the session up
+    case WM_ENDSESSION:
+        if (w) SessionEnding();
         return 0;
     default:
         break;
