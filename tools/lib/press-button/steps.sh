@@ -18,6 +18,8 @@ step_start() {
   ((${#about[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#about[@]}))
   [[ -z $instructions ]] || deadline=$((deadline + 10))
   [[ -z $event_in ]] || deadline=$((deadline + 10))
+  ((${#route_adds[@]} == 0)) || deadline=$((deadline + 3 * ${#route_adds[@]}))
+  ((${#route[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#route[@]}))
   deadline=$((deadline + 2 * ${#host_after[@]}))
   press_start first_pid
   press_main_pid=$first_pid
@@ -81,6 +83,25 @@ step_prefs() {
   else
     press_preferences "${prefs[@]}"
   fi
+}
+
+# Each address becomes the stand-in's current contact and is added to the
+# route from the Map menu.
+step_route_adds() {
+  local address fields
+  for address in "${route_adds[@]}"; do
+    press_running "$first_pid" || return 0
+    IFS='|' read -r -a fields <<<"$address|"
+    press_route_add "${fields[@]:0:5}"
+  done
+}
+
+step_route() {
+  ((${#route[@]})) || return 0
+  press_running "$first_pid" || return 0
+  local steps=("${route[@]}")
+  [[ ${steps[0]} == none ]] && steps=()
+  press_route "${steps[@]}"
 }
 
 step_integrate() {
