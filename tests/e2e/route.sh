@@ -65,7 +65,7 @@ expect_picked three-stops "three stops from the start: reordered, round trip, ea
 
 expect_picked without-start "no start address: the map starts where the user is; a round trip needs one" seen_lines \
   --route-add '5 Quay Street|Harbourtown|||' --route-add '7 Duck Row|Fredonia|||' \
-  --route 'open; back on; open; start Home; open; start ; back off; remove; open'
+  --route 'open; back on; open; start Home; open; start ; back off; select 1; remove; open'
 
 # Hostile text: quotes, #, %NAME%, &, |, ~, line breaks and letters outside
 # the BMP cannot add or end a parameter or a stop (a stop stored with a |

@@ -88,11 +88,17 @@ step_prefs() {
 # Each address becomes the stand-in's current contact and is added to the
 # route from the Map menu.
 step_route_adds() {
-  local address fields
+  local address fields rest i
   for address in "${route_adds[@]}"; do
     press_running "$first_pid" || return 0
-    IFS='|' read -r -a fields <<<"$address|"
-    press_route_add "${fields[@]:0:5}"
+    # Five fields at the four bars (a field may hold a line break).
+    fields=()
+    rest=$address
+    for i in 1 2 3 4; do
+      fields+=("${rest%%|*}")
+      rest=${rest#*|}
+    done
+    press_route_add "${fields[@]}" "$rest"
   done
 }
 
