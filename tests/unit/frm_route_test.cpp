@@ -87,10 +87,8 @@ TEST_F(Route, AddingAppendsTheContactsAddressAsOneLineAndTheWindowStays) {
     EXPECT_EQ(Stored(u"Stop1"), u"12 All\u00E9e des H\u00E9rons, B\u00E2timent B, Montv\u00E9rac, 99120, France");
     EXPECT_EQ(Stored(u"Stop2"), u"5 Quay Street, Harbourtown, Belgique");
     // The same calls as a press's, once a stop.
-    std::vector<vb::String> once = {u"GetField(I2:27)", u"GetField(I2:30)", u"GetField(I2:31)", u"GetField(I2:32)",
-                                    u"GetField(I2:33)"};
-    std::vector<vb::String> twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
+    std::vector<vb::String> twice = kAddressReads;
+    twice.insert(twice.end(), kAddressReads.begin(), kAddressReads.end());
     EXPECT_EQ(Calls(from, false), twice);
 }
 

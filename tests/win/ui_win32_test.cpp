@@ -32,6 +32,13 @@ using namespace real_windows;
 using Events = std::vector<std::u16string>;
 
 LONG Style(HWND h) { return GetWindowLongW(h, GWL_STYLE); }
+
+// A key pressed and let go where the focus is, through the message loop.
+void PressKey(UINT vk) {
+    HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, vk, 1);
+    PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
+}
 LONG ExStyle(HWND h) { return GetWindowLongW(h, GWL_EXSTYLE); }
 
 LOGFONTW FontOf(HWND h) {
@@ -679,11 +686,6 @@ TEST_F(Win32Forms, TabEnterAndEscWorkThroughTheDialogManager) {
     Dialog d;
     d.closeOnPress = false;
     main.Show();
-    auto key = [](UINT vk) {
-        HWND focus = GetFocus();
-        PostMessageW(focus, WM_KEYDOWN, vk, 1);
-        PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
-    };
     auto looksDefault = [](HWND button) { return (Style(button) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
     HWND txt = nullptr, ok = nullptr, cancel = nullptr;
     std::vector<HWND> focus;
@@ -696,18 +698,18 @@ TEST_F(Win32Forms, TabEnterAndEscWorkThroughTheDialogManager) {
     d.steps.push_back([&] {
         txt = Hwnd(d.txt), ok = Hwnd(d.cmdOK), cancel = Hwnd(d.cmdCancel);
         note();
-        key(VK_RETURN);  // from the text box: the default button
+        PressKey(VK_RETURN);  // from the text box: the default button
     });
-    d.steps.push_back([&] { key(VK_ESCAPE); });
+    d.steps.push_back([&] { PressKey(VK_ESCAPE); });
     d.steps.push_back([&] {
-        key(VK_TAB);
-        key(VK_TAB);
+        PressKey(VK_TAB);
+        PressKey(VK_TAB);
     });
     d.steps.push_back([&] {
         note();
-        key(VK_RETURN);  // on Cancel: the focused button
+        PressKey(VK_RETURN);  // on Cancel: the focused button
     });
-    d.steps.push_back([&] { key(VK_TAB); });  // round to the text box
+    d.steps.push_back([&] { PressKey(VK_TAB); });  // round to the text box
     d.steps.push_back([&] {
         note();
         PostMessageW(GetFocus(), WM_SYSCHAR, 'o', 1 << 29);  // Alt+O: "&OK"
@@ -804,11 +806,11 @@ TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPu
     });
     d.steps.push_back([&] {
         focused.push_back(d.focused());
-        key(VK_DOWN);
+        PressKey(VK_DOWN);
     });
     d.steps.push_back([&] {
         note();
-        key(VK_DOWN);
+        PressKey(VK_DOWN);
     });
     d.steps.push_back([&] {
         note();
@@ -816,17 +818,17 @@ TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPu
     });
     d.steps.push_back([&] {
         note();
-        key(VK_UP);
+        PressKey(VK_UP);
     });
-    d.steps.push_back([&] { key(VK_RETURN); });  // takes the entry and closes the list, not the window
+    d.steps.push_back([&] { PressKey(VK_RETURN); });  // takes the entry and closes the list, not the window
     d.steps.push_back([&] {
         note();
         key(VK_DOWN, true);
     });
-    d.steps.push_back([&] { key(VK_ESCAPE); });  // closes the list only
+    d.steps.push_back([&] { PressKey(VK_ESCAPE); });  // closes the list only
     d.steps.push_back([&] {
         note();
-        key(VK_RETURN);  // with the list closed: the default button
+        PressKey(VK_RETURN);  // with the list closed: the default button
     });
     d.steps.push_back([&] { d.Unload(); });
     d.ShowModal();
@@ -922,21 +924,16 @@ TEST_F(Win32Forms, DeleteInAListReachesTheModelAndArrowsMoveTheSelection) {
     Stops d;
     d.closeOnPress = false;
     main.Show();
-    auto key = [](UINT vk) {
-        HWND focus = GetFocus();
-        PostMessageW(focus, WM_KEYDOWN, vk, 1);
-        PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
-    };
     std::vector<LRESULT> count;
     d.steps.push_back([&] {
         d.lst.SetFocus();
         d.lst.setListIndex(0);
     });
-    d.steps.push_back([&] { key(VK_DOWN); });
-    d.steps.push_back([&] { key(VK_DELETE); });
+    d.steps.push_back([&] { PressKey(VK_DOWN); });
+    d.steps.push_back([&] { PressKey(VK_DELETE); });
     d.steps.push_back([&] {
         count.push_back(SendMessageW(Hwnd(d.lst), LB_GETCOUNT, 0, 0));
-        key(VK_RETURN);  // the list takes no Enter: the default button
+        PressKey(VK_RETURN);  // the list takes no Enter: the default button
     });
     d.steps.push_back([&] { d.Unload(); });
     d.ShowModal();

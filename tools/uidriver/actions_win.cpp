@@ -189,7 +189,8 @@ void RunEntries(const Options& options) {
     std::vector<std::wstring> entries = list ? ListEntries(control) : ComboEntries(control);
     for (size_t i = 0; i < entries.size(); ++i)
         PrintLine(L"entry\t" + std::to_wstring(i) + L"\t" + Escaped(entries[i]));
-    PrintLine(L"selected\t" + std::to_wstring(static_cast<long long>(Ask(control, list ? LB_GETCURSEL : CB_GETCURSEL))));
+    PrintLine(L"selected\t" +
+              std::to_wstring(static_cast<long long>(Ask(control, list ? LB_GETCURSEL : CB_GETCURSEL))));
 }
 
 void RunSlider(const Options& options) {

@@ -128,9 +128,9 @@ int wmain(int argc, wchar_t** argv) {
             void (*run)(const Options&);
         };
         static const Command commands[] = {
-            {L"wait", RunWait},     {L"dump", RunDump},   {L"pos", RunPos},       {L"click", RunClick},
-            {L"check", RunCheck},   {L"label", RunLabel}, {L"type", RunType},     {L"slider", RunSlider},
-            {L"menu", RunMenu},     {L"key", RunKey},     {L"msgbox", RunMsgbox}, {L"close", RunClose},
+            {L"wait", RunWait},     {L"dump", RunDump},     {L"pos", RunPos},         {L"click", RunClick},
+            {L"check", RunCheck},   {L"label", RunLabel},   {L"type", RunType},       {L"slider", RunSlider},
+            {L"menu", RunMenu},     {L"key", RunKey},       {L"msgbox", RunMsgbox},   {L"close", RunClose},
             {L"choose", RunChoose}, {L"select", RunSelect}, {L"entries", RunEntries},
         };
         for (const Command& command : commands) {

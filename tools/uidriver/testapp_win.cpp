@@ -176,8 +176,8 @@ void OnCommand(HWND w, int id, int code, HWND control) {
         break;
     case kList:
         if (code == LBN_SELCHANGE)
-            Log(L"list select=" + std::to_wstring(SendMessageW(control, LB_GETCURSEL, 0, 0)) +
-                L" focus=" + std::to_wstring(GetFocus() == control));
+            Log(L"list select=" + std::to_wstring(SendMessageW(control, LB_GETCURSEL, 0, 0)) + L" focus=" +
+                std::to_wstring(GetFocus() == control));
         break;
     case kMenuDialog:
         Log(L"menu dialog");
