@@ -6,7 +6,6 @@
 #include "info/Instructions.h"
 #include "info/frmAbout.h"
 #include "integrate/frmIntegrate.h"
-#include "main/GetCountryCode.h"
 #include "main/PressURL.h"
 #include "main/StoredRoute.h"
 #include "main/frmRoute.h"
@@ -51,6 +50,12 @@ auto OrDefault(F convert, decltype(convert()) fallback) {
         return fallback;
     }
 }
+
+// A contact field of the current contact, as the host gives it.
+vb::String ContactField(int16_t id) { return Module2::ContactView.Call(u"GetField", id).AsString(); }
+
+// A message of the map requests: the user can put it right and try again.
+void Notice(vb::StringView text) { ui::MsgBox(text, ui::kExclamation); }
 
 }  // namespace
 
@@ -184,15 +189,6 @@ void frmMain::ActEvent1_HostEventB(const host::Variant&) {
     ActEvent1->CallId(host::kDispAcknowledge, {});
     if (!RestartAct) Unload();
 }
-
-namespace {
-
-vb::String ContactField(int16_t id) { return Module2::ContactView.Call(u"GetField", id).AsString(); }
-
-// A message of the map requests: the user can put it right and try again.
-void Notice(vb::StringView text) { ui::MsgBox(text, ui::kExclamation); }
-
-}  // namespace
 
 void frmMain::cmdLocate_Click() {
     // Each press starts afresh: an earlier press's site must not stick to a

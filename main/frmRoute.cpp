@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "main/RouteURL.h"
 #include "platform/shell.h"
