@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# End-to-end tests of directions from the start address and of the day's
-# route: the real program under Wine, through tools/press-button, presses
-# with the directions presets, adds contacts of the stand-in host to the
-# route from the Map menu and works the Route window; the URLs the browser
-# receives, the message boxes and the stored route are checked. Each case's
-# expected lines are in route/CASE.expected.
+# End-to-end tests of the day's route: the real program under Wine, through
+# tools/press-button, adds contacts of the stand-in host to the route from
+# the Map menu and works the Route window; the URLs the browser receives,
+# the message boxes and the stored route are checked. Each case's expected
+# lines are in route/CASE.expected. Directions from the start address to
+# one contact: directions.sh.
 #   route.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
 # starts its own. Ends with "N passed, N failed"; non-zero on failure.
@@ -23,34 +23,6 @@ contact=(--street '12 Allée des Hérons' --city Montvérac --zip 99120 --countr
 seen_lines() {
   lines_of 'msgbox|url|stop|route|setting|timeout' | grep -Ev $'^setting\t(Close|Left|Top|Country|Zoom)\t' || true
 }
-
-# ---- directions from the start address --------------------------------------------------
-
-while IFS='|' read -r case preset; do
-  expect_picked "$case" "\"$preset\" with a start address: from there to the contact" seen_lines \
-    --prefs-site "$preset" --start-address " $start " "${contact[@]}" --press
-done <<'EOF'
-google-start|Google Maps: directions from your start address
-bing-start|Bing Maps: directions from your start address
-apple-start|Apple Maps: directions from your start address
-EOF
-
-# Without a start address the press opens nothing and says where to set
-# it; the window stays although its box is unticked (closed by the harness).
-while IFS='|' read -r case template; do
-  expect_picked "$case" "directions from the start address without one: the message, nothing opens" seen_lines \
-    --setting "MapURL=$template" --start-address $' \r\n ' "${contact[@]}" --press
-done <<'EOF'
-google-no-start|https://www.google.com/maps/dir/?api=1&origin={from}&destination={address}
-bing-no-start|https://www.bing.com/maps?rtp=adr.{from}~adr.{address}
-apple-no-start|https://maps.apple.com/?saddr={from}&daddr={address}
-EOF
-
-# ---- a contact without an address ----------------------------------------------------------
-
-expect_picked no-address "a contact without an address: a press and an add say so, nothing opens or is stored" \
-  seen_lines --setting 'MapURL=https://www.openstreetmap.org/search?query={address}' \
-  --street ' ' --state $'\r\n' --press --route-add '||| |'
 
 # ---- the day's route ----------------------------------------------------------------------------
 
