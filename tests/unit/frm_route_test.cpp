@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -374,6 +375,15 @@ TEST_F(Route, ADamagedRouteLosesOnlyItsDamagedEntries) {
     EXPECT_EQ(Stored(u"Stop2"), u"B, C");
     for (const char16_t* gone : {u"Stop3", u"Stop4", u"Stop5"}) EXPECT_EQ(Stored(gone), u"") << vb::ToUtf8(gone);
     EXPECT_TRUE(screen.boxes.empty());
+}
+
+TEST_F(Route, AnyStopTextIsKeptWhole) {
+    vb::String longStop(10000, u'x');
+    static constexpr char16_t kOdd[] = u"\"Q\" #1 & 100% | ~ \0 \U0001F600";
+    vb::String odd(kOdd, std::size(kOdd) - 1);
+    StoreStops({longStop, odd});
+    EXPECT_EQ(StoredStops(), (std::vector<vb::String>{longStop, odd}));
+    Open([&](frmRoute& f) { EXPECT_EQ(f.lstStops.list(), (std::vector<vb::String>{longStop, odd})); });
 }
 
 TEST_F(Route, AStopRemovedNeverComesBackWhenTheCountIsLost) {

@@ -71,6 +71,20 @@ TEST(RouteUrl, NoAddressCanAddOrEndAParameterOrAWaypoint) {
     EXPECT_EQ(route_url::Build({u"|", {u"A"}, true}).refusal, Refusal::RoundTripWithoutStart);
 }
 
+TEST(RouteUrl, LongAddressesAndOddTextGoThroughWhole) {
+    // 10,000 letters each, one outside the BMP (four bytes in UTF-8).
+    vb::String start(10000, u'\u00E9');
+    vb::String far;
+    for (int i = 0; i < 10000; ++i) far += u"\U00020BB7";
+    route_url::Outcome out = route_url::Build({start, {far, vb::String(u"a\0b", 3)}, true});
+    ASSERT_EQ(out.refusal, Refusal::None);
+    vb::String e, f;
+    for (int i = 0; i < 10000; ++i) e += u"%C3%A9";
+    for (int i = 0; i < 10000; ++i) f += u"%F0%A0%AE%B7";
+    EXPECT_EQ(out.url, vb::String(kBase) + u"&origin=" + e + u"&destination=" + e + u"&waypoints=" + f +
+                           u"%7Ca%00b&travelmode=driving");
+}
+
 TEST(RouteUrl, EachModeHasItsWord) {
     for (auto [mode, word] : {std::pair{TravelMode::Driving, u"driving"},
                               {TravelMode::Walking, u"walking"},
