@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "platform/ui/controls.h"
 #include "platform/ui/dispatch.h"
@@ -211,6 +212,106 @@ TEST_F(FormsModel, ADropDownBoxTakesAChosenEntryThenRunsClickAndForgetsItOnTypin
     f.Load();
     EXPECT_EQ(f.cbo.text(), u"typed");
     EXPECT_EQ(f.cbo.listIndex(), -1);
+}
+
+// A window with a list of entries and a drop-down list, noting what their
+// handlers saw.
+class ListForm : public ui::Form {
+public:
+    ListForm() : Form(u"frmList", {.caption = u"List", .clientWidth = 3000, .clientHeight = 3000}) {
+        lst.onClick = [this] { selections.push_back(lst.listIndex()); };
+        lst.onKeyDown = [this](int& key, int shift) {
+            keys.emplace_back(key, shift);
+            if (key == ui::kKeyDelete) key = 0;
+        };
+        cbo.onClick = [this] { chosen.emplace_back(cbo.text(), cbo.listIndex()); };
+    }
+    ui::ListBox lst{*this, {.name = u"lst", .rect = {100, 100, 2000, 1500}, .tab = 0}, {.list = {u"A", u"B"}}};
+    ui::ComboBox cbo{*this,
+                     {.name = u"cbo", .rect = {100, 1800, 2000, 315}, .tab = 1},
+                     {.list = {u"Driving", u"Walking"}, .listOnly = true}};
+    std::vector<int> selections;
+    std::vector<std::pair<int, int>> keys;
+    std::vector<std::pair<vb::String, int>> chosen;
+};
+
+int ErrorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const vb::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST_F(FormsModel, AListKeepsItsSelectionOnItsEntryAsEntriesComeAndGo) {
+    ListForm f;
+    f.Load();
+    EXPECT_EQ(f.TabOrder().front(), &f.lst);
+    EXPECT_EQ(f.lst.listIndex(), -1);
+    f.lst.setListIndex(1);
+    f.lst.AddItem(u"First", 0);
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"First", u"A", u"B"}));
+    EXPECT_EQ(f.lst.listIndex(), 2);  // still on "B"
+    f.lst.AddItem(u"Last");
+    f.lst.RemoveItem(0);
+    EXPECT_EQ(f.lst.listIndex(), 1);
+    f.lst.setItem(1, u"Bee");
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"A", u"Bee", u"Last"}));
+    f.lst.RemoveItem(1);  // the selected entry goes: none is selected
+    EXPECT_EQ(f.lst.listIndex(), -1);
+    f.lst.setListIndex(0);
+    f.lst.Clear();
+    EXPECT_EQ(f.lst.listCount(), 0);
+    EXPECT_EQ(f.lst.listIndex(), -1);
+    // Click ran for the program's selections, each once.
+    EXPECT_EQ(f.selections, (std::vector<int>{1, 0}));
+}
+
+TEST_F(FormsModel, AListRefusesPlacesOutsideItsEntries) {
+    ListForm f;
+    f.Load();
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.setListIndex(2); }), 380);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.setListIndex(-2); }), 380);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.AddItem(u"x", 3); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.RemoveItem(2); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.setItem(-1, u"x"); }), 5);
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"A", u"B"}));
+    f.lst.setListIndex(-1);  // none selected already: nothing runs
+    EXPECT_TRUE(f.selections.empty());
+}
+
+TEST_F(FormsModel, TheUsersSelectionAndKeysReachTheHandlers) {
+    ListForm f;
+    f.Load();
+    f.lst.UserSelected(1);
+    f.lst.UserSelected(1);  // no change
+    f.lst.UserSelected(5);  // not an entry
+    EXPECT_EQ(f.selections, (std::vector<int>{1}));
+    int del = ui::kKeyDelete, down = 40;
+    f.lst.UserKeyDown(del, 0);
+    f.lst.UserKeyDown(down, 1);
+    EXPECT_EQ(del, 0);  // taken by the handler
+    EXPECT_EQ(down, 40);
+    EXPECT_EQ(f.keys, (std::vector<std::pair<int, int>>{{ui::kKeyDelete, 0}, {40, 1}}));
+    f.Unload();
+    f.Load();
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"A", u"B"}));
+    EXPECT_EQ(f.lst.listIndex(), -1);
+}
+
+TEST_F(FormsModel, ADropDownListShowsTheEntryTheProgramOrTheUserChose) {
+    ListForm f;
+    f.Load();
+    EXPECT_TRUE(f.cbo.listOnly());
+    f.cbo.setListIndex(1);
+    f.cbo.setListIndex(1);
+    f.cbo.UserChose(0);
+    EXPECT_EQ(f.cbo.text(), u"Driving");
+    f.cbo.setListIndex(-1);
+    EXPECT_EQ(f.cbo.text(), u"");
+    EXPECT_EQ(f.chosen, (std::vector<std::pair<vb::String, int>>{{u"Walking", 1}, {u"Driving", 0}, {u"", -1}}));
+    EXPECT_EQ(ErrorNumberOf([&] { f.cbo.setListIndex(2); }), 380);
 }
 
 TEST_F(FormsModel, ModalFormRunsItsScriptAndIsClosedIfTheScriptLeavesItOpen) {

@@ -521,9 +521,71 @@ TEST_F(MapRequest, ATemplateTakesTheCountrySettingForAContactWithoutCountry) {
     EXPECT_EQ(shell.requests[0].file,
               u"https://www.openstreetmap.org/search?query="
               u"12%20All%C3%A9e%20des%20H%C3%A9rons%2C%20Montv%C3%A9rac%2C%2099120%2C%20Belgique");
-    EXPECT_EQ(Calls(from, false), (std::vector<vb::String>{u"GetField(I2:27)", u"GetField(I2:30)", u"GetField(I2:31)",
-                                                           u"GetField(I2:32)", u"GetField(I2:33)"}));
+    EXPECT_EQ(Calls(from, false), kAddressReads);
     EXPECT_FALSE(form.loaded());
+}
+
+TEST_F(MapRequest, DirectionsFromTheStartAddressNeedOneAndSayWhereToSetIt) {
+    Store(settings::key::kMapURL, u"https://www.google.com/maps/dir/?api=1&origin={from}&destination={address}");
+    Store(settings::key::kStartAddress, u" \r\n ");  // blank: none
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    size_t from = Calls().size();
+    Press(form);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text,
+              u"This map page shows directions from your start address, and no start address is set.\r\n\r\n"
+              u"Set it in Map > Show route..., under \"Start at\".");
+    EXPECT_EQ(screen.boxes[0].style, 48);
+    EXPECT_TRUE(shell.requests.empty());
+    EXPECT_EQ(Calls(from).size(), 0u);  // the contact is not even read
+    EXPECT_TRUE(form.loaded());         // the window stays, although the box is unticked
+
+    Store(settings::key::kStartAddress, u" 1 Office Park\r\nSpringfield ");
+    Press(form);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].file,
+              u"https://www.google.com/maps/dir/?api=1&origin=1%20Office%20Park%2C%20Springfield&destination="
+              u"12%20All%C3%A9e%20des%20H%C3%A9rons%2C%20Montv%C3%A9rac%2C%2099120%2C%20France");
+    EXPECT_FALSE(form.loaded());
+}
+
+TEST_F(MapRequest, ATemplateOpensNothingForAContactWithoutAnAddress) {
+    Store(settings::key::kClose, u"1");
+    Store(settings::key::kMapURL, u"https://www.openstreetmap.org/search?query={address}");
+    hostState->Update([](State& s) { s.fields = {{27, u" "}, {30, u""}, {31, u"\r\n"}, {32, u""}, {33, u"\t"}}; });
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    size_t from = Calls().size();
+    Press(form);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text,
+              u"This contact has no address: its street, city, state, postal code and country are all empty.");
+    EXPECT_TRUE(shell.requests.empty());
+    // Each field read once, in order, as a template's press reads them.
+    EXPECT_EQ(Calls(from, false), kAddressReads);
+    // The country setting stands in for the country: an address after all.
+    Store(settings::key::kCountry, u"Belgique");
+    Press(form);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].file, u"https://www.openstreetmap.org/search?query=Belgique");
+    // A template that names only the zoom refuses the empty contact too.
+    Store(settings::key::kCountry, u"");
+    Store(settings::key::kMapURL, u"https://maps.example.org/?z={zoom}");
+    Press(form);
+    EXPECT_EQ(screen.boxes.size(), 2u);
+    EXPECT_EQ(shell.requests.size(), 1u);
+}
+
+TEST_F(MapRequest, TheLegacyPagesOpenForAContactWithoutAnAddressAsDesigned) {
+    hostState->Update([](State& s) { s.fields = {{27, u""}, {30, u""}, {31, u""}, {32, u""}, {33, u""}}; });
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Press(form);
+    EXPECT_TRUE(screen.boxes.empty());
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].file,
+              u"http://www.mapquest.com/maps/map.adp?size=big&address=&city=&state=&zip=&country=US&zoom=8");
 }
 
 TEST_F(MapRequest, AHostGoneSinceStartUpEndsWithTheStandardMessage) {

@@ -67,6 +67,10 @@ private:
 // std::invalid_argument when the list has none.
 void Choose(ComboBox& box, vb::StringView entry);
 
+// The user clicks entry `index` of the list; raises std::out_of_range when
+// the list has no such entry.
+void Select(ListBox& list, int index);
+
 // The state of a loaded form's window, as the headless backend keeps it.
 struct WindowState {
     bool shown = false;

@@ -221,6 +221,8 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     case WM_TIMER:
         OnTimer(w);
         return 0;
+    case WM_VKEYTOITEM:
+        return OnListKey(LOWORD(w), reinterpret_cast<HWND>(l));
     case kRefreshTextMessage:
         if (ControlWindow* c = w <= INT_MAX ? FindById(static_cast<int>(w)) : nullptr) c->Update(Prop::Text);
         return 0;
@@ -295,6 +297,18 @@ void FormWindow::OnTimer(UINT_PTR id) {
     ControlWindow* c = id <= INT_MAX ? FindById(static_cast<int>(id)) : nullptr;
     Handler action = c ? c->ActionForTimer() : Handler{};
     if (action) Dispatch(action);
+}
+
+// WM_VKEYTOITEM: -2 when the program took the key, -1 for the list's own
+// handling. The answer is taken from the action's local result, as the
+// handler may have destroyed this object.
+LRESULT FormWindow::OnListKey(WORD key, HWND from) {
+    ControlWindow* c = Find(from);
+    int keyCode = key;
+    Handler action = c ? c->ActionForKey(key, keyCode) : Handler{};
+    if (!action) return -1;
+    Dispatch(action);
+    return keyCode == 0 ? -2 : -1;
 }
 
 void FormWindow::OnPaint() {

@@ -31,6 +31,9 @@ no_text_viewer=
 lock_settings=
 end_session=
 end_session_in=
+route_settings=()
+route_adds=()
+route=()
 
 # The stand-in host's field ids of the contact's address.
 declare -A contact_field=([--street]=27 [--city]=30 [--state]=31 [--zip]=32 [--country]=33)
@@ -87,6 +90,31 @@ _options_about_step() {
   case ${2,,} in
     link | mail | ok | cancel) (($# == 2)) && about+=("${2,,}") || usage_error "--about: $2 takes no argument" ;;
     *) usage_error "--about: unknown step \"$1\" (link, mail, ok, cancel)" ;;
+  esac
+}
+
+# _options_route_step STEP WORD [ARGUMENT...]: one step of --route.
+_options_route_step() {
+  case ${2,,} in
+    select)
+      (($# == 3)) && [[ $3 =~ ^[1-9][0-9]{0,2}$ ]] || usage_error "--route: select needs a stop's number, from 1"
+      route+=("select $3") ;;
+    up | down | remove | clear | open | close)
+      (($# == 2)) || usage_error "--route: $2 takes no argument"
+      route+=("${2,,}") ;;
+    start)
+      # The text as written after the word and one blank, blanks kept.
+      local text=${1#"${1%%[![:space:]]*}"}
+      text=${text:5}
+      route+=("start ${text# }") ;;
+    back)
+      (($# == 3)) && [[ ${3,,} == on || ${3,,} == off ]] || usage_error "--route: back is on or off"
+      route+=("back ${3,,}") ;;
+    mode)
+      (($# == 3)) && [[ ${3,,} =~ ^(driving|walking|bicycling)$ ]] ||
+        usage_error "--route: mode is driving, walking or bicycling"
+      route+=("mode ${3,,}") ;;
+    *) usage_error "--route: unknown step \"$1\" (select N, up, down, remove, clear, start TEXT, back on|off, mode M, open, close)" ;;
   esac
 }
 
@@ -158,6 +186,25 @@ press_button_options() {
         [[ $2 =~ ^(.*),([^,]*),([0-9]{1,9})$ ]] || usage_error "$1 needs URL,COUNTRY,ZOOM (ZOOM a whole number)"
         prefs=("${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}" ok)
         [[ $1 == --prefs-cancel ]] && prefs[3]=cancel
+        shift 2 ;;
+      --start-address)
+        need_value "$@"
+        settings+=("StartAddress=$2")
+        shift 2 ;;
+      --route-setting)
+        need_value "$@"
+        [[ $2 == ?*=* ]] || usage_error "--route-setting needs KEY=VALUE"
+        route_settings+=("$2")
+        shift 2 ;;
+      --route-add)
+        need_value "$@"
+        [[ $2 =~ ^[^|]*\|[^|]*\|[^|]*\|[^|]*\|[^|]*$ ]] ||
+          usage_error "--route-add needs STREET|CITY|STATE|ZIP|COUNTRY (five fields, none holding a |)"
+        route_adds+=("$2")
+        shift 2 ;;
+      --route)
+        need_value "$@"
+        _options_steps route "$2"
         shift 2 ;;
       --prefs-site)
         need_value "$@"
@@ -249,4 +296,7 @@ _options_check() {
       usage_error "--second-copy goes with no other step"
   fi
   [[ -z $end_session || -z $event ]] || usage_error "--end-session and --event do not go together"
+  if [[ -n $second_copy || -n $event ]] && ((${#route_adds[@]} + ${#route[@]})); then
+    usage_error "--route-add and --route go with neither --second-copy nor --event"
+  fi
 }

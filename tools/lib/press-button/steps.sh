@@ -19,6 +19,8 @@ step_start() {
   [[ -z $instructions ]] || deadline=$((deadline + 10))
   [[ -z $event_in ]] || deadline=$((deadline + 10))
   [[ -z $end_session ]] || deadline=$((deadline + 10))
+  ((${#route_adds[@]} == 0)) || deadline=$((deadline + 3 * ${#route_adds[@]}))
+  ((${#route[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#route[@]}))
   deadline=$((deadline + 2 * ${#host_after[@]}))
   press_start first_pid
   press_main_pid=$first_pid
@@ -82,6 +84,31 @@ step_prefs() {
   else
     press_preferences "${prefs[@]}"
   fi
+}
+
+# Each address becomes the stand-in's current contact and is added to the
+# route from the Map menu.
+step_route_adds() {
+  local address fields rest i
+  for address in "${route_adds[@]}"; do
+    press_running "$first_pid" || return 0
+    # Five fields at the four bars (a field may hold a line break).
+    fields=()
+    rest=$address
+    for i in 1 2 3 4; do
+      fields+=("${rest%%|*}")
+      rest=${rest#*|}
+    done
+    press_route_add "${fields[@]}" "$rest"
+  done
+}
+
+step_route() {
+  ((${#route[@]})) || return 0
+  press_running "$first_pid" || return 0
+  local steps=("${route[@]}")
+  [[ ${steps[0]} == none ]] && steps=()
+  press_route "${steps[@]}"
 }
 
 step_integrate() {
