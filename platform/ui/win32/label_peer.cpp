@@ -11,9 +11,11 @@ constexpr COLORREF kLinkColour = RGB(0, 102, 204);
 
 // SS_NOTIFY: the label tells of clicks (STN_CLICKED). Without SS_NOPREFIX,
 // "&" marks an access key, which moves the focus to the next control.
+// SS_ENDELLIPSIS keeps a single-line label's text on its one line.
 LabelPeer::LabelPeer(FormWindow& form, Label& label, int id)
     : ControlWindow(form, label, id), label_(label), link_(label.isLink()) {
-    CreateWindowFrom({L"Static", SS_LEFT | SS_NOTIFY, 0, &label.caption()});
+    DWORD lines = label.singleLine() ? SS_ENDELLIPSIS : 0;
+    CreateWindowFrom({L"Static", SS_LEFT | SS_NOTIFY | lines, 0, &label.caption()});
     const Font& font = label.font();
     if (link_ || !font.face.empty() || font.points > 0 || font.bold || font.underline)
         SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(form.fonts().For(font, link_)), FALSE);
