@@ -121,7 +121,8 @@ TEST_F(Route, TheMapMenuStandsBetweenOptionsAndHelp) {
     for (ui::Menu* m : main.menus()) menus.push_back(m->caption());
     for (ui::Menu* m : main.mnuMap.items()) items.push_back(m->caption());
     EXPECT_EQ(menus, (std::vector<vb::String>{u"Options", u"Map", u"Help"}));
-    EXPECT_EQ(items, (std::vector<vb::String>{u"Add this contact to the route", u"Show route..."}));
+    EXPECT_EQ(items, (std::vector<vb::String>{u"Send to phone...", u"Copy address", u"Copy map link", u"-",
+                                              u"Add this contact to the route", u"Show route..."}));
 }
 
 TEST_F(Route, TheWindowShowsTheStoredRouteAndOpeningItStoresNothing) {
@@ -159,8 +160,9 @@ TEST_F(Route, TabOrderRunsTopToBottomAndEveryFieldHasItsLabelBeforeIt) {
     ui::headless::Select(f.lstStops, 1);
     std::vector<vb::String> order;
     for (ui::Control* c : f.TabOrder()) order.push_back(c->name());
-    EXPECT_EQ(order, (std::vector<vb::String>{u"txtStart", u"lstStops", u"cmdUp", u"cmdDown", u"cmdRemove", u"cmdClear",
-                                              u"chkBack", u"cboMode", u"cmdOpen", u"cmdClose"}));
+    EXPECT_EQ(order,
+              (std::vector<vb::String>{u"txtStart", u"lstStops", u"cmdUp", u"cmdDown", u"cmdRemove", u"cmdClear",
+                                       u"chkBack", u"cboMode", u"cmdPhone", u"cmdCopyLink", u"cmdOpen", u"cmdClose"}));
     // Each control after the one above it, or beside it to the right.
     for (size_t i = 1; i < f.TabOrder().size(); ++i) {
         ui::TwipsRect a = f.TabOrder()[i - 1]->rect(), b = f.TabOrder()[i]->rect();
