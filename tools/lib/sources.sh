@@ -32,6 +32,33 @@ brivane_source_ok() {
   [[ $(sha256sum "$file" | cut -d' ' -f1) == "$(brivane_source_fact "$1" sha256)" ]]
 }
 
+# _brivane_archive_uri RELEASE: the archive (mirror) the system's own apt
+# sources name for RELEASE's main component, so the sources come from
+# where its packages come from.
+_brivane_archive_uri() {
+  local release=$1
+  {
+    # One-line entries: "deb [options] URI SUITE COMPONENTS...".
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+      sed -E 's/\[[^]]*\]//' | awk -v r="$release" '$1 == "deb" && $3 == r {
+        for (i = 4; i <= NF; i++) if ($i == "main") { print $2; break } }'
+    # deb822 entries: stanzas of "Key: value" lines.
+    cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v r="$release" '
+      function flush() {
+        if (types ~ /(^| )deb( |$)/ && (" " suites " ") ~ (" " r " ") && (" " comps " ") ~ / main /) {
+          split(uris, u, " "); print u[1]
+        }
+        types = uris = suites = comps = ""
+      }
+      /^[[:space:]]*$/ { flush(); next }
+      /^#/ { next }
+      { key = tolower($1); sub(/^[^:]*:[[:space:]]*/, "") }
+      key == "types:" { types = $0 } key == "uris:" { uris = $0 }
+      key == "suites:" { suites = $0 } key == "components:" { comps = $0 }
+      END { flush() }'
+  } | head -n 1
+}
+
 # brivane_fetch_source NAME: fetches NAME's tarball into the cache folder.
 # Debian's packaging tarball is not needed and may answer 404, so apt's exit
 # status says nothing: the tarball and the .dsc are checked instead.
@@ -45,13 +72,13 @@ brivane_fetch_source() {
   dir=$(mktemp -d)
   chmod 755 "$dir"
   mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial"
-  cat >"$dir/deb-src.sources" <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+  local archive release
+  release=$(. /etc/os-release && printf '%s' "${VERSION_CODENAME:-}")
+  archive=$(_brivane_archive_uri "$release")
+  [[ -n $release && -n $archive ]] ||
+    brivane_die "no Debian archive with the main component of ${release:-this release} among apt's sources"
+  printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n' \
+    "$archive" "$release" /usr/share/keyrings/debian-archive-keyring.gpg >"$dir/deb-src.sources"
   local apt=(apt-get -q -o "Dir::Etc::SourceList=$dir/deb-src.sources" -o Dir::Etc::SourceParts=/dev/null
     -o "Dir::State::Lists=$dir/lists" -o "Dir::Cache=$dir/cache")
   brivane_say "fetching $tarball from Debian's source archive"
