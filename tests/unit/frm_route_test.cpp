@@ -21,7 +21,6 @@
 
 namespace {
 
-using host::sim::State;
 using ui::headless::ProgramEnded;
 namespace route_key = settings::route_key;
 
@@ -44,16 +43,6 @@ protected:
         ASSERT_NO_THROW(ui::Dispatch([&] { main.Show(); }));
     }
 
-    void Contact(vb::StringView street, vb::StringView city, vb::StringView state, vb::StringView zip,
-                 vb::StringView country) {
-        hostState->Update([&](State& s) {
-            s.fields = {{27, vb::String(street)},
-                        {30, vb::String(city)},
-                        {31, vb::String(state)},
-                        {32, vb::String(zip)},
-                        {33, vb::String(country)}};
-        });
-    }
     void AddContact() {
         ui::Dispatch([&] { main.mnuRouteAdd.Click(); });
     }

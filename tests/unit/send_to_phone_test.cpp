@@ -20,8 +20,6 @@
 
 namespace {
 
-using host::sim::State;
-
 constexpr const char16_t* kOsm = u"https://www.openstreetmap.org/search?query={address}";
 constexpr const char16_t* kOsmURL =
     u"https://www.openstreetmap.org/search?query="
@@ -106,16 +104,6 @@ protected:
         ASSERT_NO_THROW(ui::Dispatch([&] { main.Show(); }));
     }
 
-    void Contact(vb::StringView street, vb::StringView city, vb::StringView state, vb::StringView zip,
-                 vb::StringView country) {
-        hostState->Update([&](State& s) {
-            s.fields = {{27, vb::String(street)},
-                        {30, vb::String(city)},
-                        {31, vb::String(state)},
-                        {32, vb::String(zip)},
-                        {33, vb::String(country)}};
-        });
-    }
     // Chooses the menu item; `user` acts while the window it opens shows.
     void Choose(ui::Menu& item, std::function<void(frmSendToPhone&)> user = {}) {
         screen.onModal[u"frmSendToPhone"] = [user](ui::Form& f) {
