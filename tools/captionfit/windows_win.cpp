@@ -13,6 +13,7 @@
 #include "main/Module2.h"
 #include "main/frmMain.h"
 #include "main/frmRoute.h"
+#include "main/frmSendToPhone.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/ui/win32/control_window.h"
@@ -97,6 +98,11 @@ std::vector<Row> MeasureProgramWindows() {
         frmRoute route;
         MeasureForm(route, rows);
         route.Unload();
+    }
+    {
+        frmSendToPhone phone;
+        MeasureForm(phone, rows);
+        phone.Unload();
     }
     main.Unload();
     return rows;
