@@ -79,13 +79,19 @@ public:
     bool modal() const { return modal_; }
 
     // Keys as the dialog manager gives them: Enter presses the focused
-    // button, or else the default button; Esc presses the cancel button.
+    // button or opens the focused link, or else presses the default button;
+    // Esc presses the cancel button.
     CommandButton* DefaultButton() const;
     CommandButton* CancelButton() const;
     void PressEnter();
     void PressEscape();
 
-    // Controls that can take the focus, in tab order.
+    // Every control in the order Tab visits them, which is the order their
+    // windows stand in: the designed tab order, then the links in the order
+    // they are read (top to bottom, left to right), then the controls that
+    // have no tab order.
+    std::vector<Control*> ControlsInTabOrder() const;
+    // Controls that can take the focus now, in tab order.
     std::vector<Control*> TabOrder() const;
     Control* focused() const { return focused_; }
     // The backend reports where the focus went; Control::SetFocus moves it.

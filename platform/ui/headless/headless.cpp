@@ -70,6 +70,7 @@ void Backend::RunModal(Form& form) {
     form.peer->Show();
     auto script = onModal.find(form.name());
     if (script != onModal.end() && script->second) script->second(form);
+    else if (onOtherModal) onOtherModal(form);
     if (form.loaded() && form.visible()) form.UserClose();
 }
 

@@ -48,6 +48,8 @@ public:
     // What the user does while a form is shown modally, by form name. A form
     // still open when its script returns is closed with its close box.
     std::map<vb::String, std::function<void(Form&)>> onModal;
+    // What the user does in a modal form that has no script by name.
+    std::function<void(Form&)> onOtherModal;
     // Forms shown modally, in order, by name.
     std::vector<vb::String> modalShown;
 
