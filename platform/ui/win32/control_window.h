@@ -91,6 +91,10 @@ protected:
     // A part of the window that gets the focus itself (a drop-down box's
     // edit field).
     void WatchFocusOf(HWND part);
+    // The window, or a part of it, answers screen readers with the control's
+    // name, shortcut and description (accessible_object.h); every window
+    // made by CreateWindowFrom does.
+    void ServeAccessibleObjectOf(HWND part);
     // The window's text, as the program sets it.
     void ShowText(const vb::String& text);
     // While ShowText runs: the edit's echo of the program's own text
@@ -102,6 +106,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WatchFocus(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK ServeAccessibleObject(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
 
     FormWindow& form_;
     Control& control_;

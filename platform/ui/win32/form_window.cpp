@@ -122,11 +122,8 @@ void FormWindow::SetIcons(int icon) {
 
 // In tab order, so the order of the windows is the order Tab follows.
 void FormWindow::CreateControls() {
-    std::vector<Control*> order = form_.controls();
-    auto key = [](const Control* c) { return c->tabIndex() < 0 ? INT_MAX : c->tabIndex(); };
-    std::stable_sort(order.begin(), order.end(), [&](Control* a, Control* b) { return key(a) < key(b); });
     int id = kFirstControlId;
-    for (Control* c : order) {
+    for (Control* c : form_.ControlsInTabOrder()) {
         controls_.push_back(MakeControlWindow(*this, *c, id++));
         c->peer = controls_.back().get();
     }

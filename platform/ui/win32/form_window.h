@@ -50,6 +50,8 @@ public:
     void* NativeHandle() const override { return hwnd(); }
 
     HWND hwnd() const { return window_.get(); }
+    // From the start of the window's destruction: the form may be half gone.
+    bool Destroying() const { return destroying_; }
     // For comparison only: the form may be gone while its window is destroyed.
     const Form* form() const { return &form_; }
 
