@@ -2,7 +2,8 @@
 # End-to-end tests of the main window: the real program under Wine
 # against the registered stand-in host, run through tools/press-button, with
 # the exact lines of each run checked: the start-up refusals, the window's
-# place and its fall-backs, what closing saves, the host's notifications.
+# place and its fall-backs, what closing saves, its link by the keyboard,
+# the host's notifications.
 # Each case's expected lines are in main_window/CASE.expected.
 #   main_window.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
@@ -40,6 +41,13 @@ expect corrupt-values "each corrupt value falls back alone" \
 
 expect off-monitor "a place off every monitor falls back to the default" \
   --setting Left=30000 --setting Top=1440
+
+# ---- the keyboard ----------------------------------------------------------------------
+
+# Tab goes from the button to the box and then to the maker's link, which
+# Enter opens; the window stays, as for a click on the link.
+expect_shown link-by-keyboard "Tab reaches the link after the designed controls; Enter opens it" \
+  'focus|url|msgbox|window' --keys "tab; tab; enter; tab"
 
 # ---- the host's notifications close the window -----------------------------------------
 

@@ -21,6 +21,7 @@ prefs_site=
 installed=
 integrate=()
 about=()
+keys=()
 host_scripts=()
 host_after=()
 removals=()
@@ -35,7 +36,7 @@ declare -A contact_field=([--street]=27 [--city]=30 [--state]=31 [--zip]=32 [--c
 
 need_value() { (($# >= 2)) || usage_error "$1 needs a value"; }
 
-# _options_steps NAME STEPS: the steps of --NAME (integrate or about),
+# _options_steps NAME STEPS: the steps of --NAME (integrate, about or keys),
 # separated by ";", each checked by _options_NAME_step, into the array
 # NAME ("none" for no step).
 _options_steps() {
@@ -68,8 +69,17 @@ _options_integrate_step() {
 # _options_about_step STEP WORD [ARGUMENT...]: one step of --about.
 _options_about_step() {
   case ${2,,} in
-    link | mail | ok | cancel) (($# == 2)) && about+=("${2,,}") || usage_error "--about: $2 takes no argument" ;;
-    *) usage_error "--about: unknown step \"$1\" (link, mail, ok, cancel)" ;;
+    link | mail | ok | cancel | tab | shift+tab | enter | space)
+      (($# == 2)) && about+=("${2,,}") || usage_error "--about: $2 takes no argument" ;;
+    *) usage_error "--about: unknown step \"$1\" (link, mail, tab, shift+tab, enter, space, ok, cancel)" ;;
+  esac
+}
+
+# _options_keys_step STEP WORD [ARGUMENT...]: one step of --keys.
+_options_keys_step() {
+  case ${2,,} in
+    tab | shift+tab | enter | space) (($# == 2)) && keys+=("${2,,}") || usage_error "--keys: $2 takes no argument" ;;
+    *) usage_error "--keys: unknown step \"$1\" (tab, shift+tab, enter, space)" ;;
   esac
 }
 
@@ -147,6 +157,10 @@ press_button_options() {
         need_value "$@"
         _options_steps about "$2"
         shift 2 ;;
+      --keys)
+        need_value "$@"
+        _options_steps keys "$2"
+        shift 2 ;;
       --countries)
         need_value "$@"
         [[ $2 =~ ^[A-Za-z0-9_-]*=. ]] || usage_error "--countries needs SITE=FILE (SITE of letters, digits, - and _)"
@@ -207,14 +221,14 @@ _options_check() {
   [[ -z $event_in || -n $event ]] || usage_error "--event-in needs --event"
   if [[ $event_in == prompt || $event_in == restart ]]; then
     ((${#integrate[@]})) || usage_error "--event-in $event_in needs --integrate"
-    ((presses + ${#prefs[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
+    ((presses + ${#prefs[@]} + ${#about[@]} + ${#keys[@]} == 0)) && [[ -z $instructions ]] ||
       usage_error "--event-in $event_in goes with --integrate only"
   elif [[ -n $event ]]; then
-    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
-      usage_error "of --press, --prefs, --integrate, --about and --instructions, --event goes with --integrate only, and only with --event-in prompt or restart"
+    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} + ${#keys[@]} == 0)) && [[ -z $instructions ]] ||
+      usage_error "of --press, --keys, --prefs, --integrate, --about and --instructions, --event goes with --integrate only, and only with --event-in prompt or restart"
   fi
   if [[ -n $second_copy ]]; then
-    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
+    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} + ${#keys[@]} == 0)) && [[ -z $instructions ]] ||
       usage_error "--second-copy goes with no other step"
   fi
 }

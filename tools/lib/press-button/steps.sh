@@ -16,6 +16,7 @@ step_start() {
   ((${#prefs[@]} == 0)) || deadline=$((deadline + 10))
   ((${#integrate[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#integrate[@]}))
   ((${#about[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#about[@]}))
+  deadline=$((deadline + 3 * ${#keys[@]}))
   [[ -z $instructions ]] || deadline=$((deadline + 10))
   [[ -z $event_in ]] || deadline=$((deadline + 10))
   deadline=$((deadline + 2 * ${#host_after[@]}))
@@ -71,6 +72,12 @@ step_event() {
     prompt | restart) ;;  # raised by step_integrate
     *) press_event_in "$event_in" "$event" ;;
   esac
+}
+
+step_keys() {
+  ((${#keys[@]})) && [[ ${keys[0]} != none ]] || return 0
+  press_running "$first_pid" || return 0
+  press_keys "$press_main_caption" "${keys[@]}"
 }
 
 step_prefs() {
