@@ -40,6 +40,9 @@ void DrawFocus(HWND link) {
         win::ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(link, WM_GETFONT, 0, 0)));
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &around,
                   DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        // A pixel clear of the text where the label has room, so the
+        // rectangle does not run over the underline.
+        InflateRect(&around, 1, 1);
         IntersectRect(&around, &around, &client);
     }
     DrawFocusRect(dc, &around);
