@@ -144,6 +144,11 @@ protected:
     // The main window, then each window its menus open (as the user opens
     // them, loaded and showing), given to `visit`.
     void VisitEveryWindow(const std::function<void(ui::Form&)>& visit) {
+        // A current contact with an address, so that no window refuses to
+        // open for the want of one.
+        hostState->Update([](host::sim::State& s) {
+            s.fields = {{27, u"12 Main Street"}, {30, u"Springfield"}, {31, u"IL"}, {32, u"62701"}, {33, u"USA"}};
+        });
         frmMain main;
         ui::Dispatch([&] { main.Show(); });
         ASSERT_TRUE(main.visible());

@@ -29,7 +29,15 @@ public:
     const platform::RecordingShell& shell() const { return shell_; }
 
 private:
-    std::shared_ptr<host::sim::StateFile> state_ = host::sim::StateFile::InMemory();
+    // The current contact has an address, so that no window refuses to
+    // open for the want of one.
+    static host::sim::State WithContact() {
+        host::sim::State state;
+        state.fields = {{27, u"12 Main Street"}, {30, u"Springfield"}, {31, u"IL"}, {32, u"62701"}, {33, u"USA"}};
+        return state;
+    }
+
+    std::shared_ptr<host::sim::StateFile> state_ = host::sim::StateFile::InMemory(WithContact());
     host::sim::SimAutomation automation_{state_};
     host::AutomationGuard automationInstalled_ = host::InstallAutomation(automation_);
     host::EventControlGuard eventControlInstalled_ =

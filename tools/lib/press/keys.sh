@@ -4,7 +4,8 @@
 # received. Part of press.sh.
 
 # The text of the control of the window with this caption that has the
-# keyboard focus (its edit field's, in a drop-down box); empty when none.
+# keyboard focus (its edit field's, in a drop-down box); empty when none,
+# or when the window is gone.
 _press_focused_text() {
   press_uidriver dump --window "$1" --pid "$press_window_pid" --timeout 500 |
     awk -F'\t' '$1 == "control" {
@@ -14,7 +15,7 @@ _press_focused_text() {
         if ($i ~ /^text=/) text = substr($i, 6)
       }
       if (focused) { print text; exit }
-    }'
+    }' || true
 }
 
 # press_keys CAPTION STEP...: each step a key: tab, shift+tab (then prints
