@@ -42,7 +42,8 @@ bool Control::IsLink() const { return kind_ == Kind::Label && static_cast<const 
 
 bool Control::CanFocus() const {
     bool designedStop = tab_ >= 0 && (kind_ == Kind::CommandButton || kind_ == Kind::CheckBox ||
-                                      kind_ == Kind::TextBox || kind_ == Kind::ComboBox || kind_ == Kind::Slider);
+                                      kind_ == Kind::TextBox || kind_ == Kind::ComboBox || kind_ == Kind::ListBox ||
+                                      kind_ == Kind::Slider);
     if (!(designedStop || IsLink()) || !enabled_ || !visible_) return false;
     for (const Control* c = container_; c; c = c->container())
         if (!c->enabled() || !c->visible()) return false;

@@ -13,10 +13,10 @@ namespace ui {
 class Form;
 class Frame;
 
-enum class Kind { CommandButton, CheckBox, Label, TextBox, ComboBox, Frame, Slider, Line, PictureBox, Timer };
+enum class Kind { CommandButton, CheckBox, Label, TextBox, ComboBox, ListBox, Frame, Slider, Line, PictureBox, Timer };
 
 // What changed, for the backend to bring its window up to date.
-enum class Prop { Caption, Value, Text, Enabled, Visible, Range, Interval, Geometry, Focus };
+enum class Prop { Caption, Value, Text, List, Enabled, Visible, Range, Interval, Geometry, Focus };
 
 // The backend's half of a control (a real window, or nothing at all).
 class Peer {
@@ -63,8 +63,8 @@ public:
     void setVisible(bool on);
 
     // Whether the user can tab to it: buttons, check boxes, text boxes,
-    // drop-down boxes and sliders with a tab order, and links, enabled and
-    // visible, in enabled and visible frames.
+    // drop-down boxes, list boxes and sliders with a tab order, and links,
+    // enabled and visible, in enabled and visible frames.
     bool CanFocus() const;
     // A link label: it takes the focus after the designed tab stops.
     bool IsLink() const;

@@ -7,6 +7,7 @@
 #include "info/frmAbout.h"
 #include "integrate/frmIntegrate.h"
 #include "main/frmMain.h"
+#include "main/frmRoute.h"
 #include "platform/ui/win32/control_window.h"
 #include "platform/ui/win32/win32_backend.h"
 #include "settings/frmPreferences.h"
@@ -57,6 +58,11 @@ std::vector<Row> MeasureProgramWindows() {
         frmAbout about;
         MeasureForm(about, rows);
         about.Unload();
+    }
+    {
+        frmRoute route;
+        MeasureForm(route, rows);
+        route.Unload();
     }
     main.Unload();
     return rows;

@@ -4,6 +4,7 @@
 
 #include "platform/ui/accessible.h"
 #include "platform/ui/win32/accessible_object.h"
+#include "platform/ui/dispatch.h"
 #include "platform/ui/win32/fonts.h"
 #include "platform/ui/win32/form_window.h"
 #include "platform/ui/win32/system_error.h"
@@ -72,16 +73,18 @@ void ControlWindow::WatchFocusOf(HWND part) {
 }
 
 LRESULT CALLBACK ControlWindow::WatchFocus(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, WatchFocus, kFocusWatch);
-        return DefSubclassProc(hwnd, message, w, l);
-    }
-    LRESULT result = DefSubclassProc(hwnd, message, w, l);
-    if (message == WM_SETFOCUS) {
-        auto* control = reinterpret_cast<ControlWindow*>(self);
-        control->form_.OnChildFocus(*control);
-    }
-    return result;
+    return Dispatch([&] {
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, WatchFocus, kFocusWatch);
+            return DefSubclassProc(hwnd, message, w, l);
+        }
+        LRESULT result = DefSubclassProc(hwnd, message, w, l);
+        if (message == WM_SETFOCUS) {
+            auto* control = reinterpret_cast<ControlWindow*>(self);
+            control->form_.OnChildFocus(*control);
+        }
+        return result;
+    });
 }
 
 void ControlWindow::ServeAccessibleObjectOf(HWND part) {
@@ -92,22 +95,24 @@ void ControlWindow::ServeAccessibleObjectOf(HWND part) {
 // being destroyed the form may be half gone, and the system answers alone.
 LRESULT CALLBACK ControlWindow::ServeAccessibleObject(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR,
                                                       DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, ServeAccessibleObject, kAccessibleObject);
-    } else if (message == WM_GETOBJECT && static_cast<DWORD>(l) == static_cast<DWORD>(OBJID_CLIENT)) {
-        if (LRESULT object = AnswerGetObject(hwnd, w)) return object;
-    } else if (message == AccessibleFactsMessage() && l) {
-        auto* control = reinterpret_cast<ControlWindow*>(self);
-        if (control->form_.Destroying()) return FALSE;
-        const Control& c = control->control_;
-        auto& facts = *reinterpret_cast<AccessibleFacts*>(l);
-        facts.name = win::ToWide(AccessibleName(c));
-        facts.shortcut = win::ToWide(KeyboardShortcut(c));
-        facts.description = win::ToWide(AccessibleDescription(c));
-        facts.link = control->IsLink();
-        return TRUE;
-    }
-    return DefSubclassProc(hwnd, message, w, l);
+    return Dispatch([&]() -> LRESULT {
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, ServeAccessibleObject, kAccessibleObject);
+        } else if (message == WM_GETOBJECT && static_cast<DWORD>(l) == static_cast<DWORD>(OBJID_CLIENT)) {
+            if (LRESULT object = AnswerGetObject(hwnd, w)) return object;
+        } else if (message == AccessibleFactsMessage() && l) {
+            auto* control = reinterpret_cast<ControlWindow*>(self);
+            if (control->form_.Destroying()) return FALSE;
+            const Control& c = control->control_;
+            auto& facts = *reinterpret_cast<AccessibleFacts*>(l);
+            facts.name = win::ToWide(AccessibleName(c));
+            facts.shortcut = win::ToWide(KeyboardShortcut(c));
+            facts.description = win::ToWide(AccessibleDescription(c));
+            facts.link = control->IsLink();
+            return TRUE;
+        }
+        return DefSubclassProc(hwnd, message, w, l);
+    });
 }
 
 bool ControlWindow::TakesFocus() const {
