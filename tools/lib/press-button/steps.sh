@@ -65,10 +65,18 @@ step_host_after() {
   done
 }
 
+# press_raise [HOSTSIM_OPTION...]: the host raises the notification of
+# --event (twice with --twice).
+press_raise() {
+  local more=("$@")
+  [[ -z $twice ]] || more+=(--twice)
+  press_host raise "$event" "${more[@]}"
+}
+
 step_event() {
   case $event_in in
-    '') press_host raise "$event" ;;
-    prompt | restart) ;;  # raised by step_integrate
+    '') press_raise ;;
+    prompt | restart | start | press) ;;  # raised by step_integrate or step_host
     *) press_event_in "$event_in" "$event" ;;
   esac
 }
@@ -90,7 +98,7 @@ step_integrate() {
   [[ ${steps[0]} == none ]] && steps=()
   [[ $event_in != prompt ]] || press_event_at_prompt=$event
   press_integrate "${steps[@]}"
-  [[ $event_in != restart ]] || press_host raise "$event"
+  [[ $event_in != restart ]] || press_raise
 }
 
 step_about() {
@@ -162,5 +170,9 @@ step_report() {
   press_print_urls
   ((${#integrate[@]} == 0)) || press_host_placements
   press_settings_print
-  [[ -z $host_log ]] || press_host_log
+  if [[ -n $host_log ]]; then
+    press_host_log
+  elif [[ -n $harsh_host ]]; then
+    press_host_faults
+  fi
 }
