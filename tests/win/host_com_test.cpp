@@ -332,24 +332,45 @@ TEST_F(HostCom, EachEventIsHandledInsideItsRaiseAndMayCallTheControlBack) {
                        }));
 }
 
-// As when the handler closes the window that holds the control: the
-// control and its sink go while the host's call to the sink still runs.
-TEST_F(HostCom, AHandlerMayReleaseTheControlInsideTheRaise) {
+// As when the handler closes the window that holds the control: the window
+// lets go of the control inside the raise, and the control, its site and
+// its sink's connection go once the raise has returned. The stand-in is
+// harsh: released inside its raise, it would log a fault.
+TEST_F(HostCom, AControlLetGoOfInsideItsRaiseIsReleasedAfterIt) {
+    ui::win32::Backend screen;
+    Change([](State& s) { s.harsh = true; });
     std::unique_ptr<host::EventControl> control = host::CreateEventControl();
     int events = 0;
     control->onHostEventA = [&] {
         control->CallId(host::kDispAcknowledge, {});
-        control.reset();
+        host::ReleaseEventControl(std::move(control));
         ++events;
     };
     Change([](State& s) { s.events = {{u'A'}, {u'A'}, {u'B'}}; });
-    ASSERT_TRUE(PumpUntil([&] { return Calls().size() == 7; })) << "the raises did not end";
+    ASSERT_TRUE(PumpUntil([&] { return Calls().size() >= 7; })) << "the raises did not end";
     Pump(std::chrono::milliseconds(300));
     EXPECT_EQ(events, 1);
     EXPECT_FALSE(control);
-    // The later events found nobody listening.
+    // The later events were not handled, and nothing was released inside a raise.
     EXPECT_EQ(Calls(), (std::vector<std::string>{"event 2 begin", "call event control #2 => Empty:", "event 2 end",
                                                  "event 2 begin", "event 2 end", "event 14 begin", "event 14 end"}));
+    // Released: the control is gone, and with it its timer, which raises nothing more.
+    Change([](State& s) { s.events = {{u'A'}}; });
+    Pump(std::chrono::milliseconds(300));
+    EXPECT_EQ(file_->Read().events.size(), 1u);
+}
+
+// The program's sink is connected once the control is whole: an event the
+// control raises inside Advise reaches it, finds no handler yet, and the
+// program goes on.
+TEST_F(HostCom, AnEventRaisedInsideAdviseIsNotHandledAndEndsNothing) {
+    Change([](State& s) { s.events = {{u'A', std::nullopt, u"Advise"}}; });
+    std::unique_ptr<host::EventControl> control = host::CreateEventControl();
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"event 2 begin", "event 2 end"}));
+    bool handled = false;
+    control->onHostEventA = [&] { handled = true; };
+    Change([](State& s) { s.events = {{u'A'}}; });
+    EXPECT_TRUE(PumpUntil([&] { return handled; })) << "the control does not deliver the events after";
 }
 
 // A sink that counts what reaches it.
