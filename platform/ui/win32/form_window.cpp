@@ -203,10 +203,10 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     return self->Handle(hwnd, message, w, l);
 }
 
-// The window is not of the dialog class, so
-// DefWindowProc knows nothing of default buttons or of where the focus
-// was: DM_GETDEFID and WM_ACTIVATE are answered here, for the dialog
-// manager (IsDialogMessage) that the message loops hand the keyboard to.
+// The window is not of the dialog class, so DefWindowProc knows nothing of
+// default buttons or of where the focus was: DM_GETDEFID and WM_ACTIVATE
+// are answered here, for the dialog manager (IsDialogMessage) that the
+// message loops hand the keyboard to.
 LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
