@@ -456,10 +456,12 @@ TEST_P(DestroyedInsideTheRaise, TheRestIsRaisedToNobodyAndAHarshControlLogsTheFa
     auto control = std::make_unique<host::sim::SimEventControl>(file);
     host::sim::SimEventControl* raising = control.get();
     int handled = 0;
+    // The handler is the control's own: nothing of it is used once the
+    // control is gone.
     control->onHostEventA = [&] {
+        ++handled;
         control->CallId(host::kDispAcknowledge, {});
         control.reset();
-        ++handled;
     };
     file->Update([](State& s) { s.events = {{u'A'}, {u'A'}}; });
     EXPECT_EQ(raising->RaisePending(), 2);

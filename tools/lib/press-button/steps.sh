@@ -65,12 +65,19 @@ step_host_after() {
   done
 }
 
-# press_raise [HOSTSIM_OPTION...]: the host raises the notification of
-# --event (twice with --twice).
+# raise_args VAR: the arguments of hostsim raise for the notification of
+# --event (twice with --twice), into the array VAR.
+raise_args() {
+  local -n _args=$1
+  _args=("$event")
+  [[ -z $twice ]] || _args+=(--twice)
+}
+
+# press_raise [HOSTSIM_OPTION...]: the host raises the notification.
 press_raise() {
-  local more=("$@")
-  [[ -z $twice ]] || more+=(--twice)
-  press_host raise "$event" "${more[@]}"
+  local args
+  raise_args args
+  press_host raise "${args[@]}" "$@"
 }
 
 step_event() {
@@ -97,8 +104,8 @@ step_integrate() {
   local steps=("${integrate[@]}")
   [[ ${steps[0]} == none ]] && steps=()
   [[ $event_in != prompt ]] || press_event_at_prompt=$event
+  [[ $event_in != restart ]] || raise_args press_event_after_prompt
   press_integrate "${steps[@]}"
-  [[ $event_in != restart ]] || press_raise
 }
 
 step_about() {
