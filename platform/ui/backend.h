@@ -36,8 +36,9 @@ public:
     // A release waits (ui::ReleaseLater): the loop running now calls
     // ui::RunDueReleases soon, once the callback running now has returned.
     virtual void WakeForReleases() = 0;
-    // Ends the program at once; no close handling runs.
-    [[noreturn]] virtual void End() = 0;
+    // Ends the program at once with this exit code; no close handling runs.
+    // The headless backend throws ProgramEnded (platform/ui/dispatch.h).
+    [[noreturn]] virtual void End(int exitCode) = 0;
 };
 
 Backend& backend();

@@ -61,4 +61,18 @@ expect_picked notification-twice \
   "host notification B twice in a row: the first closes the window and saves, the second is not handled" \
   shown_then_raise --event B --twice --host-log --setting Left=1440 --setting Top=2880 --setting Close=1
 
+# ---- the session ends: what closing saves is saved ------------------------------------
+
+# Logging off or shutting down sends the program WM_QUERYENDSESSION and
+# WM_ENDSESSION, then ends it: nothing is stored beforehand, so each
+# setting printed was saved at the session's end.
+expect session-end "the session ends on a first run: the window's place and box are saved" \
+  --end-session
+
+for window in prefs about integrate; do
+  expect "session-end-in-$window" \
+    "the session ends while the $window window is open: the main window's place and box are saved too" \
+    --end-session "$window"
+done
+
 e2e_summary

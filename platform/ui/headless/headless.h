@@ -12,12 +12,13 @@
 #include "platform/ui/backend.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/teardown.h"
+#include "platform/ui/dispatch.h"
 
 namespace ui::headless {
 
-// Thrown by End: the program would have ended here. Not a std::exception,
-// so no error handler of the program catches it.
-struct ProgramEnded {};
+// Thrown by End: the program would have ended here. Every entry lets it
+// pass, and no error handler of the program catches it.
+using ui::ProgramEnded;
 
 struct ShownBox {
     vb::String text;
@@ -42,7 +43,7 @@ public:
     void QuitRun() override { quitRequested = true; }
     // Releases wait for the end of the event Deliver hands over.
     void WakeForReleases() override {}
-    [[noreturn]] void End() override;
+    [[noreturn]] void End(int exitCode) override;
 
     // One event from the message loop: the system calls into the program
     // (`event` acts as the user or the host does), and once it has
@@ -71,6 +72,7 @@ public:
 
     bool quitRequested = false;
     bool ended = false;
+    int exitCode = 0;  // End's, once it ended
 
 private:
     BackendGuard installed_;
@@ -79,6 +81,10 @@ private:
 // The user opens the box's list and chooses the entry of that name; raises
 // std::invalid_argument when the list has none.
 void Choose(ComboBox& box, vb::StringView entry);
+
+// The user clicks entry `index` of the list; raises std::out_of_range when
+// the list has no such entry.
+void Select(ListBox& list, int index);
 
 // The state of a loaded form's window, as the headless backend keeps it.
 struct WindowState {

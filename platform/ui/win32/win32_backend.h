@@ -38,7 +38,7 @@ public:
     // Posts a message to a message-only window of the backend: every loop
     // dispatches it, the program's, a modal form's and the system's own.
     void WakeForReleases() override;
-    [[noreturn]] void End() override;
+    [[noreturn]] void End(int exitCode) override;
 
     HINSTANCE instance() const { return instance_; }
     Scale scale() const { return scale_; }
