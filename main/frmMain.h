@@ -45,7 +45,7 @@ public:
     ui::Line lin2{*this, u"lin2", {.x1 = 0, .y1 = 10, .x2 = 6000, .y2 = 10, .colour = ui::kButtonHighlight}};
     ui::Timer tmr1{*this, u"tmr1", {.enabled = true, .interval = 0}};
     // The host's event control; created with the window's controls and
-    // released with them (a notification's handler may close the window).
+    // released with them.
     std::unique_ptr<host::EventControl> ActEvent1;
 
     ui::Menu mnuOptions{*this, u"mnuOptions", u"Options"};
@@ -63,7 +63,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void ControlsDestroyed() override { ActEvent1.reset(); }
+    void ControlsDestroyed() override { host::ReleaseEventControl(std::move(ActEvent1)); }
 
 private:
     void cmdLocate_Click();

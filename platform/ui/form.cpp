@@ -6,6 +6,7 @@
 #include "platform/ui/backend.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/teardown.h"
 
 namespace ui {
 
@@ -81,7 +82,8 @@ bool Form::Unload() {
     if (cancel != 0 || !loaded_) return cancel == 0;
     visible_ = false;
     loaded_ = false;
-    peer.reset();
+    peer->Close();
+    ReleaseLater(std::move(peer));
     for (Control* c : controls_) {
         c->peer = nullptr;
         c->ResetToDesign();

@@ -648,29 +648,87 @@ TEST_F(Win32Forms, ADisabledTimerStopsTicking) {
     EXPECT_EQ(ticks, before);
 }
 
-TEST_F(Win32Forms, HandlersThatUnloadTheirOwnFormAreSafe) {
+// The form closes at once; its window, whose own code (the button's
+// window procedure, the form's) called the handler, goes only once that
+// callback has returned to the message loop.
+TEST_F(Win32Forms, HandlersThatUnloadTheirOwnFormCloseItAtOnceAndItsWindowGoesAfter) {
     Sink f;
     f.cmdGo.onClick = [&] { f.Unload(); };
     f.chk.onClick = [&] { f.Unload(); };
     f.txt.onChange = [&] { f.Unload(); };
+    f.sld.onChange = [&] { f.Unload(); };
+    auto closesFrom = [&](const ui::Control* target, UINT message, WPARAM w, LPARAM l) {
+        f.Show();
+        HWND form = Hwnd(f), button = Hwnd(f.cmdGo);
+        SendMessageW(target ? Hwnd(*target) : form, message, w, l);
+        EXPECT_FALSE(f.loaded());
+        EXPECT_TRUE(IsWindow(form)) << "destroyed inside its own call";
+        EXPECT_FALSE(IsWindowVisible(form)) << "closed at once";
+        PumpFor(50);
+        EXPECT_FALSE(IsWindow(form));
+        EXPECT_FALSE(IsWindow(button));
+    };
+    closesFrom(nullptr, WM_CLOSE, 0, 0);  // the close box
+    closesFrom(&f.cmdGo, BM_CLICK, 0, 0);
+    closesFrom(&f.chk, BM_CLICK, 0, 0);
+    closesFrom(&f.txt, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
+    closesFrom(&f.sld, WM_KEYDOWN, VK_RIGHT, 0);
+}
 
+// A modal form's loop runs inside the handler that showed it: the windows
+// that the events it dispatches close go there, while it still runs.
+TEST_F(Win32Forms, WindowsClosedWhileAModalFormShowsGoInsideItsLoop) {
+    Sink main, other;
+    Dialog d;
+    main.Show();
+    other.Show();
+    HWND otherWindow = Hwnd(other);
+    bool goneWhileModal = false;
+    d.steps.push_back([&] { other.Unload(); });  // a tick of the dialog's timer
+    d.steps.push_back([] {});
+    d.steps.push_back([&] {
+        goneWhileModal = !IsWindow(otherWindow);
+        d.Unload();
+    });
+    main.cmdGo.onClick = [&] { d.ShowModal(); };
+    SendMessageW(Hwnd(main.cmdGo), BM_CLICK, 0, 0);
+    EXPECT_FALSE(other.loaded());
+    EXPECT_TRUE(goneWhileModal);
+}
+
+// A message box shown by the handler that closed the form runs a loop of
+// its own inside that handler: the window waits until the handler returns.
+TEST_F(Win32Forms, AWindowClosedByAHandlerStaysWhileThatHandlerStillRuns) {
+    Sink main, f;
+    main.Show();
+    f.Show();
+    HWND form = Hwnd(f);
+    bool thereDuringTheBox = false;
+    f.cmdGo.onClick = [&] {
+        f.Unload();
+        ui::MsgBox(u"Closed.");
+        thereDuringTheBox = IsWindow(form);
+    };
+    seenBoxes.clear();
+    boxAnswer = IDOK;
+    UINT_PTR timer = SetTimer(nullptr, 0, 150, AnswerTheBox);
+    SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(seenBoxes.size(), 1u);
+    EXPECT_TRUE(thereDuringTheBox);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(form));
+}
+
+TEST_F(Win32Forms, WindowsStillWaitingWhenTheBackendGoesAreDestroyedThen) {
+    Sink f;
+    f.cmdGo.onClick = [&] { f.Unload(); };
     f.Show();
     HWND form = Hwnd(f);
     SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
-    EXPECT_FALSE(f.loaded());
+    ASSERT_TRUE(IsWindow(form));
+    screen.reset();
     EXPECT_FALSE(IsWindow(form));
-
-    f.Show();
-    SendMessageW(Hwnd(f.chk), BM_CLICK, 0, 0);
-    EXPECT_FALSE(f.loaded());
-
-    f.Show();
-    SendMessageW(Hwnd(f.txt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
-    EXPECT_FALSE(f.loaded());
-
-    f.Show();
-    SendMessageW(Hwnd(f), WM_CLOSE, 0, 0);  // the close box
-    EXPECT_FALSE(f.loaded());
 }
 
 // ---- placing ----

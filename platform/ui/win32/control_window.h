@@ -40,8 +40,7 @@ public:
     virtual bool Owns(HWND window) const { return window && window == hwnd_; }
 
     // The model's action for a notification of this control, or an empty
-    // one. Returned, not run: the form runs it through ui::Dispatch, and a
-    // handler may unload the form and so destroy this object.
+    // one, for the form to run through ui::Dispatch.
     // WM_COMMAND, with the notification code (BN_CLICKED, EN_CHANGE...).
     virtual Handler ActionForCommand(WORD) { return {}; }
     // WM_HSCROLL from a trackbar.

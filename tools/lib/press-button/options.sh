@@ -27,6 +27,8 @@ host_after=()
 removals=()
 instructions=
 event_in=
+twice=
+harsh_host=
 no_browser=
 no_text_viewer=
 lock_settings=
@@ -185,9 +187,11 @@ press_button_options() {
         shift 2 ;;
       --event-in)
         need_value "$@"
-        case $2 in prefs | about | integrate | prompt | restart) event_in=$2 ;;
-          *) usage_error "--event-in is prefs, about, integrate, prompt or restart" ;; esac
+        case $2 in prefs | about | integrate | prompt | restart | start | press) event_in=$2 ;;
+          *) usage_error "--event-in is prefs, about, integrate, prompt, restart, start or press" ;; esac
         shift 2 ;;
+      --twice) twice=1; shift ;;
+      --harsh-host) harsh_host=1; shift ;;
       --no-browser) no_browser=1; shift ;;
       --no-text-viewer) no_text_viewer=1; shift ;;
       --lock-settings) lock_settings=1; shift ;;
@@ -297,7 +301,13 @@ _options_check() {
   # --prefs-site is a Preferences step as --prefs is.
   [[ -z $prefs_site ]] || prefs=(site "$prefs_site")
   [[ -z $event_in || -n $event ]] || usage_error "--event-in needs --event"
-  if [[ $event_in == prompt || $event_in == restart ]]; then
+  [[ -z $twice || -n $event ]] || usage_error "--twice needs --event"
+  if [[ $event_in == start ]]; then
+    :  # raised before the window shows; the run goes on as without --event
+  elif [[ $event_in == press ]]; then
+    ((presses > 0 && ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
+      usage_error "--event-in press needs --press and goes with no other step"
+  elif [[ $event_in == prompt || $event_in == restart ]]; then
     ((${#integrate[@]})) || usage_error "--event-in $event_in needs --integrate"
     ((presses + ${#prefs[@]} + ${#about[@]} + ${#keys[@]} == 0)) && [[ -z $instructions ]] ||
       usage_error "--event-in $event_in goes with --integrate only"
