@@ -41,9 +41,9 @@ void Control::setVisible(bool on) {
 bool Control::IsLink() const { return kind_ == Kind::Label && static_cast<const Label*>(this)->isLink(); }
 
 bool Control::CanFocus() const {
-    bool designedStop = tab_ >= 0 && (kind_ == Kind::CommandButton || kind_ == Kind::CheckBox ||
-                                      kind_ == Kind::TextBox || kind_ == Kind::ComboBox || kind_ == Kind::ListBox ||
-                                      kind_ == Kind::Slider);
+    bool designedStop =
+        tab_ >= 0 && (kind_ == Kind::CommandButton || kind_ == Kind::CheckBox || kind_ == Kind::TextBox ||
+                      kind_ == Kind::ComboBox || kind_ == Kind::ListBox || kind_ == Kind::Slider);
     if (!(designedStop || IsLink()) || !enabled_ || !visible_) return false;
     for (const Control* c = container_; c; c = c->container())
         if (!c->enabled() || !c->visible()) return false;
