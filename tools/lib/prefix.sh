@@ -22,6 +22,15 @@ brivane_prefix_dpi_reg() {
   printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$1"
 }
 
+# brivane_prefix_colours_reg: the registry lines (REGEDIT4) of the colours
+# in which Wine's scheme differs from Windows' where it matters here: links
+# take the hot-track colour, which Windows has blue and Wine light grey (too
+# pale on a grey face, so the program would draw its links in the text
+# colour and the pictures would show other links than a user sees).
+brivane_prefix_colours_reg() {
+  printf '\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n"HotTrackingColor"="0 102 204"\n'
+}
+
 # brivane_prefix_dpi_valid DPI: whether DPI is a screen resolution Windows
 # offers (96 to 480 dots per inch).
 brivane_prefix_dpi_valid() { [[ $1 =~ ^[1-9][0-9]{1,2}$ ]] && (($1 >= 96 && $1 <= 480)); }
