@@ -8,7 +8,7 @@
 namespace app {
 
 int Run() {
-    ui::Dispatch([] {
+    ui::EndOnUnhandledError([] {
         // Lives until the process ends: the end timer terminates the program
         // without unwinding anything.
         static frmMain mainWindow;

@@ -1,6 +1,7 @@
 #include "host/event_control.h"
 
 #include "platform/ui/dispatch.h"
+#include "platform/ui/teardown.h"
 
 namespace host {
 
@@ -21,18 +22,21 @@ EventControlGuard InstallEventControlFactory(EventControlFactory factory) {
 }
 
 void EventControl::Raise(int32_t dispatchId, const std::vector<Variant>& args) {
-    // The handler is taken out first, with its argument: it may close the
-    // window that holds this control, and the control with it.
-    std::function<void()> handler;
-    if (dispatchId == kEventA && onHostEventA) {
-        handler = onHostEventA;
-    } else if (dispatchId == kEventB && onHostEventB) {
-        handler = [onB = onHostEventB, argument = args.empty() ? Variant() : args[0]] { onB(argument); };
-    }
-    if (!handler) return;
+    if (released_) return;
     // An event is an entry from the window system like any other: an error
     // no handler traps ends the program with the standard message.
-    ui::Dispatch(handler);
+    if (dispatchId == kEventA && onHostEventA) {
+        ui::Dispatch([this] { onHostEventA(); });
+    } else if (dispatchId == kEventB && onHostEventB) {
+        Variant argument = args.empty() ? Variant() : args[0];
+        ui::Dispatch([&] { onHostEventB(argument); });
+    }
+}
+
+void ReleaseEventControl(std::unique_ptr<EventControl> control) {
+    if (!control) return;
+    control->released_ = true;
+    ui::ReleaseLater(std::move(control));
 }
 
 }  // namespace host

@@ -2,7 +2,9 @@
 // the host is ready, and raising the notifications that close the window.
 // Events arrive on the window thread, and each one's handler runs inside the
 // control's call that raises it: the handler may call the control back and
-// close the window (releasing the control) before the host's call returns.
+// close the window before the host's call returns. The window lets go of
+// the control then (ReleaseEventControl): no event reaches a handler any
+// more, and the control is released after the raise has returned.
 #pragma once
 
 #include <cstdint>
@@ -45,13 +47,23 @@ public:
 
 protected:
     // For the backends: routes an event by its dispatch id to its handler,
-    // at once; others are ignored. The handler may destroy this control:
-    // nothing of it is used once the handler runs.
+    // at once; others are ignored, and so is every event once the control
+    // was let go of.
     void Raise(int32_t dispatchId, const std::vector<Variant>& args);
+
+private:
+    friend void ReleaseEventControl(std::unique_ptr<EventControl> control);
+    bool released_ = false;
 };
 
+// The window that holds `control` closed: its events reach no handler from
+// now on, and the control, with its site and its sink's connection, is
+// released once the callbacks running now have returned (ui::ReleaseLater).
+void ReleaseEventControl(std::unique_ptr<EventControl> control);
+
 // The control as the main window creates it: from the factory a test
-// installed, else the system's. Raises error 429 when it is not installed.
+// installed, else the system's, connected to its events once it is whole.
+// Raises error 429 when it is not installed.
 std::unique_ptr<EventControl> CreateEventControl();
 std::unique_ptr<EventControl> SystemEventControl();
 

@@ -58,7 +58,9 @@ frmIntegrate::frmIntegrate(frmMain& mainWindow)
                                          .rect = {s.boxLeft, s.boxTop, boxWidth, 255},
                                          .tab = TabIndexOfBox(i),
                                          .in = frame,
-                                         .index = i},
+                                         .index = i,
+                                         // Its label stands beside it, out of the tab order.
+                                         .accessibleName = kViewNames[i % kViews]},
                                ui::CheckBox::Props{});
         lblScreen.emplace_back(
             *this,

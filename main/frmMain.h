@@ -34,18 +34,19 @@ public:
         *this, {.name = u"cmdLocate", .rect = {862, 120, 1680, 360}, .tab = 0}, {.caption = u"Brivane!"}};
     ui::Label lblLink{*this,
                       {.name = u"lblLink", .rect = {1485, 1050, 1755, 255}, .tab = 1},
-                      {.caption = maker::WebAddress, .link = true, .foreColour = ui::Rgb(0, 0, 255)}};
+                      {.caption = maker::WebAddress, .link = true}};
     ui::Label Label11{
         *this, {.name = u"Label11", .rect = {165, 1050, 1290, 255}, .tab = 2}, {.caption = u"Free add-ons at "}};
     ui::CheckBox chkClose{*this,
                           {.name = u"chkClose", .rect = {562, 570, 2280, 225}, .tab = 3},
                           {.caption = u"Do not close this window"}};
-    // An etched rule under the menu bar.
-    ui::Line lin1{*this, u"lin1", {.x1 = 0, .y1 = 0, .x2 = 6000, .y2 = 0, .colour = 0x808080}};
-    ui::Line lin2{*this, u"lin2", {.x1 = 0, .y1 = 10, .x2 = 6000, .y2 = 10, .colour = 0xFFFFFF}};
+    // An etched rule under the menu bar: grey and white, the edges of 3D
+    // parts in the user's scheme.
+    ui::Line lin1{*this, u"lin1", {.x1 = 0, .y1 = 0, .x2 = 6000, .y2 = 0, .colour = ui::kButtonShadow}};
+    ui::Line lin2{*this, u"lin2", {.x1 = 0, .y1 = 10, .x2 = 6000, .y2 = 10, .colour = ui::kButtonHighlight}};
     ui::Timer tmr1{*this, u"tmr1", {.enabled = true, .interval = 0}};
     // The host's event control; created with the window's controls and
-    // released with them (a notification's handler may close the window).
+    // released with them.
     std::unique_ptr<host::EventControl> ActEvent1;
 
     ui::Menu mnuOptions{*this, u"mnuOptions", u"Options"};
@@ -68,7 +69,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void ControlsDestroyed() override { ActEvent1.reset(); }
+    void ControlsDestroyed() override { host::ReleaseEventControl(std::move(ActEvent1)); }
 
 private:
     void cmdLocate_Click();

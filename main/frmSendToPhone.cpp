@@ -109,8 +109,8 @@ void frmSendToPhone::Layout() {
     top += kLineHeight + kLineGap;
     lblScan.Move({kMargin, top, width - 2 * kMargin, kLineHeight});
     top += kLineHeight + kButtonsGap;
-    cmdClose.Move({width - kMargin - kButtonWidth, top, kButtonWidth, kButtonHeight});
-    cmdCopy.Move({width - kMargin - 2 * kButtonWidth - kButtonGap, top, kButtonWidth, kButtonHeight});
+    cmdCopy.Move({width - kMargin - kButtonWidth, top, kButtonWidth, kButtonHeight});
+    cmdClose.Move({width - kMargin - 2 * kButtonWidth - kButtonGap, top, kButtonWidth, kButtonHeight});
     SetClientSize(width, top + kButtonHeight + kMargin);
 }
 

@@ -13,7 +13,7 @@
 class frmSendToPhone : public ui::Form {
 public:
     // What a screen reader calls the code.
-    static constexpr const char16_t* kCodePictureName = u"QR code of the map's link";
+    static constexpr const char16_t* kCodePictureName = u"QR code of the map link";
     static constexpr const char16_t* kScanText = u"Scan with your phone's camera to open this map.";
 
     frmSendToPhone();
@@ -25,12 +25,15 @@ public:
 
     // Laid out by Form_Load around the code; these places are only where
     // the controls start.
-    ui::CommandButton cmdCopy{
-        *this, {.name = u"cmdCopy", .rect = {1500, 1200, 1140, 345}, .tab = 0}, {.caption = u"&Copy link"}};
+    // Close first: it has the focus as the window opens, so Enter closes;
+    // Tab reaches Copy link, beside it to the right.
     ui::CommandButton cmdClose{*this,
-                               {.name = u"cmdClose", .rect = {2760, 1200, 1140, 345}, .tab = 1},
+                               {.name = u"cmdClose", .rect = {1500, 1200, 1140, 345}, .tab = 0},
                                {.caption = u"Close", .isDefault = true, .isCancel = true}};
-    ui::PictureBox picCode{*this, {.name = u"picCode", .rect = {120, 120, 0, 0}, .tab = 2}, {}};
+    ui::CommandButton cmdCopy{
+        *this, {.name = u"cmdCopy", .rect = {2760, 1200, 1140, 345}, .tab = 1}, {.caption = u"&Copy link"}};
+    ui::PictureBox picCode{
+        *this, {.name = u"picCode", .rect = {120, 120, 0, 0}, .tab = 2, .accessibleName = kCodePictureName}, {}};
     ui::Label lblPlace{*this, {.name = u"lblPlace", .rect = {120, 360, 3780, 255}, .tab = 3}, {.singleLine = true}};
     ui::Label lblScan{*this, {.name = u"lblScan", .rect = {120, 675, 3780, 255}, .tab = 4}, {.caption = kScanText}};
 

@@ -33,7 +33,12 @@ public:
         *this, {.name = u"cmdInstructions", .rect = {5385, 1470, 1000, 325}, .tab = 7}, {.caption = u"Instructions"}};
     ui::Frame fraZoom{*this, {.name = u"fraZoom", .rect = {225, 1980, 4740, 1185}, .tab = 8}, {.caption = u"Zoom :"}};
     ui::Slider sld1{*this,
-                    {.name = u"sld1", .rect = {585, 330, 3120, 675}, .tab = 9, .in = &fraZoom},
+                    {.name = u"sld1",
+                     .rect = {585, 330, 3120, 675},
+                     .tab = 9,
+                     .in = &fraZoom,
+                     // Its frame says "Zoom :", and a frame is no label before it.
+                     .accessibleName = u"Zoom"},
                     {.min = 1, .max = 10, .smallChange = 1, .largeChange = 5, .value = 1}};
     ui::Label lblmin{
         *this, {.name = u"lblmin", .rect = {210, 510, 405, 285}, .tab = 10, .in = &fraZoom}, {.caption = u"Min."}};

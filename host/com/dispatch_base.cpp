@@ -6,7 +6,7 @@ ULONG DispatchBase::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&r
 
 ULONG DispatchBase::Release() {
     LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
+    if (left == 0) Final();
     return static_cast<ULONG>(left);
 }
 

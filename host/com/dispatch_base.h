@@ -18,6 +18,8 @@ public:
 protected:
     DispatchBase() = default;  // with one reference, the creator's
     virtual ~DispatchBase() = default;
+    // The last reference went: deletes the object.
+    virtual void Final() { delete this; }
 
 private:
     LONG references_ = 1;

@@ -1,8 +1,10 @@
 // The host's event control as the system provides it: created by its class
-// id, called by dispatch id, and connected to its event interface. Each
-// event is handled inside the control's call to the sink, on this thread:
-// the handler may call the control back (the acknowledgement) and close the
-// window that holds the control before the host's call returns.
+// id, called by dispatch id, and connected to its event interface once it
+// is whole. Each event is handled inside the control's call to the sink, on
+// this thread: the handler may call the control back (the acknowledgement)
+// and close the window that holds the control before the host's call
+// returns; the window lets go of the control then, and it is released
+// after that call (host/event_control.h).
 #include <windows.h>
 #include <objbase.h>
 
@@ -27,69 +29,51 @@ GUID GuidOf(const char16_t* text) {
     return guid;
 }
 
-class ComEventControl final : public EventControl {
+class ComEventControl final : public EventControl, private com::EventReceiver {
 public:
-    // Raises 429 when the control cannot be made or has no connection point
-    // for its events.
-    ComEventControl() : link_(std::make_shared<Link>(*this)) {}
-    ~ComEventControl() override { link_->Forget(); }
+    // Raises 429 when the control cannot be made.
+    ComEventControl();
+    ~ComEventControl() override;
+    ComEventControl(const ComEventControl&) = delete;
+    ComEventControl& operator=(const ComEventControl&) = delete;
+
+    // Connects the sink: events arrive from here on, the first perhaps
+    // inside the control's Advise. Raises 429 when the control has no
+    // connection point for its events.
+    void Connect();
 
     Variant CallId(int32_t dispatchId, const std::vector<Variant>& args) override {
-        return com::CallDispatch(link_->control(), dispatchId, DISPATCH_METHOD, args);
+        return com::CallDispatch(control_.get(), dispatchId, DISPATCH_METHOD, args);
     }
 
 private:
-    // The control, its site and the sink's connection. An event's delivery
-    // holds them too: a handler that releases this control leaves them in
-    // place until the host's call to the sink has returned, and they end then.
-    class Link final : public com::EventReceiver, public std::enable_shared_from_this<Link> {
-    public:
-        explicit Link(ComEventControl& owner);
-        ~Link();
-        Link(const Link&) = delete;
-        Link& operator=(const Link&) = delete;
+    void Receive(int32_t dispatchId, std::vector<Variant> args) override { Raise(dispatchId, args); }
 
-        IDispatch* control() const { return control_.get(); }
-        // No more events for the control: it is going away.
-        void Forget() { owner_ = nullptr; }
-
-    private:
-        void Receive(int32_t dispatchId, std::vector<Variant> args) override {
-            std::shared_ptr<Link> keep = shared_from_this();
-            if (owner_) owner_->Raise(dispatchId, args);
-        }
-
-        ComEventControl* owner_;
-        // Destroyed last to first: the connection ends before the site is
-        // closed and the sink and the control go.
-        com::ApartmentStamp stamp_;
-        win::ComPtr<IDispatch> control_;
-        win::ComPtr<com::EventSink> sink_;
-        com::ControlSite site_;
-        com::Connection connection_;
-    };
-
-    std::shared_ptr<Link> link_;
+    IID events_;
+    // Destroyed last to first: the connection ends before the site is
+    // closed and the sink and the control go.
+    com::ApartmentStamp stamp_;
+    win::ComPtr<IDispatch> control_;
+    win::ComPtr<com::EventSink> sink_;
+    com::ControlSite site_;
+    com::Connection connection_;
 };
 
-ComEventControl::Link::Link(ComEventControl& owner) : owner_(&owner) {
-    win::ComPtr<IDispatch> control;
+ComEventControl::ComEventControl() : events_(GuidOf(kEventInterfaceIid)) {
     if (FAILED(CoCreateInstance(GuidOf(kEventControlClsid), nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                IID_IDispatch, control.ReceiveVoid())) ||
-        !control)
+                                IID_IDispatch, control_.ReceiveVoid())) ||
+        !control_)
         throw vb::Error(vb::kCantCreateObject);
     // A control that refuses a site or initialisation may still work.
-    site_.Prepare(control.get());
-    IID events = GuidOf(kEventInterfaceIid);
-    sink_ = com::EventSink::Create(events, this);
-    if (FAILED(connection_.Connect(control.get(), events, sink_.get()))) {
-        sink_->Disconnect();
-        throw vb::Error(vb::kCantCreateObject);
-    }
-    control_ = std::move(control);
+    site_.Prepare(control_.get());
+    sink_ = com::EventSink::Create(events_, this);
 }
 
-ComEventControl::Link::~Link() {
+void ComEventControl::Connect() {
+    if (FAILED(connection_.Connect(control_.get(), events_, sink_.get()))) throw vb::Error(vb::kCantCreateObject);
+}
+
+ComEventControl::~ComEventControl() {
     if (sink_) sink_->Disconnect();
     if (!stamp_.StillOpen()) {
         connection_.Abandon();
@@ -100,6 +84,10 @@ ComEventControl::Link::~Link() {
 
 }  // namespace
 
-std::unique_ptr<EventControl> SystemEventControl() { return std::make_unique<ComEventControl>(); }
+std::unique_ptr<EventControl> SystemEventControl() {
+    auto control = std::make_unique<ComEventControl>();
+    control->Connect();
+    return control;
+}
 
 }  // namespace host

@@ -25,8 +25,6 @@ HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { retur
 
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
     if (!receiver_) return S_OK;
-    // The receiver may release the last reference the program holds.
-    win::ComPtr<EventSink> keep = win::ComPtr<EventSink>::Share(this);
     try {
         // Positional arguments follow the named ones, the last one first.
         std::vector<Variant> args;

@@ -19,8 +19,9 @@ namespace host::com {
 
 class EventReceiver {
 public:
-    // May release the sink and its own last references (the window that
-    // holds the control closed): the sink stays until the host's call returns.
+    // Runs the event's handler, which may close the window that holds the
+    // control: the control and this sink are released only after the
+    // host's call has returned (platform/ui/teardown.h).
     virtual void Receive(int32_t dispatchId, std::vector<Variant> args) = 0;
 
 protected:

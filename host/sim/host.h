@@ -24,6 +24,7 @@
 
 #include "host/automation.h"
 #include "host/event_control.h"
+#include "host/sim/event_source.h"
 #include "host/sim/members.h"
 #include "host/sim/state_file.h"
 #include "platform/vb/error.h"
@@ -75,45 +76,32 @@ private:
     std::shared_ptr<StateFile> state_;
 };
 
-// An event the host raises, by its dispatch id on the event interface.
-struct HostEvent {
-    int32_t dispatchId;
-    std::vector<Variant> args;
-};
-
 // The event control. Dispatch ids 1, 2 and 3 as members.h describes; it
 // answers while the host is not running (that is what it is asked about).
+// Its events reach the handlers as event_source.h tells.
 class SimEventControl : public EventControl {
 public:
     explicit SimEventControl(std::shared_ptr<StateFile> state);
-    ~SimEventControl() override;
     Variant CallId(int32_t dispatchId, const std::vector<Variant>& args) override;
 
     // Delivers the events waiting in the state, oldest first, to the
-    // handlers and clears them; how many there were. Each is raised as
-    // RaiseLogged does; once a handler destroyed this control, the rest
-    // are raised to nobody, as they are when no program listens. Nothing raises events by itself: the tests or a COM
-    // wrapper's timer call this.
-    int RaisePending();
+    // handlers and clears them; how many there were. Nothing raises them
+    // by itself: the tests or a COM wrapper's timer call this.
+    int RaisePending() { return source_.RaisePending(); }
 
 private:
     std::shared_ptr<StateFile> state_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    EventSource source_;
 };
 
 // The control as the system would create it: raises 429 while the host is
 // not installed.
 std::unique_ptr<SimEventControl> CreateSimEventControl(std::shared_ptr<StateFile> state);
-
-// Takes the waiting events out of the state: event A as kEventA without
-// arguments, B as kEventB with its one argument (empty when none was given).
-std::vector<HostEvent> TakePendingEvents(StateFile& state);
-
-// Raises one event as the host does: logged as "event N begin", handed to
-// the program by `deliver` (whose handler runs inside it and may call the
-// host back: no lock is held meanwhile), then logged as "event N end". A
-// delivery that throws (the program ended inside it) logs no end.
-void RaiseLogged(StateFile& state, const HostEvent& event, const std::function<void()>& deliver);
+// What creating the event control checks: raises 429 while the host is not
+// installed.
+void RequireEventControl(StateFile& state);
+// A call of the event control by dispatch id, logged as "#N".
+Variant CallEventControl(const std::shared_ptr<StateFile>& state, int32_t dispatchId, const std::vector<Variant>& args);
 
 // A value as a caller receives it; an Object value becomes the stand-in's
 // object of that name (raises 13 for a name of no object).

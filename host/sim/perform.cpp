@@ -1,5 +1,7 @@
 #include "host/sim/perform.h"
 
+#include "host/sim/event_source.h"
+
 #include "platform/vb/error.h"
 
 namespace host::sim {
@@ -8,8 +10,10 @@ Value Perform(StateFile& file, vb::StringView object, vb::StringView member, con
               const std::function<Value(State&)>& body, const std::function<void(const State&)>& admit) {
     LogEntry entry{vb::String(object), vb::String(member)};
     for (const Variant& arg : args) entry.args.push_back(Value::Of(arg));
+    std::vector<HostEvent> events;
     file.Update([&](State& state) {
         if (admit) admit(state);
+        events = TakeEventsDuring(state, member);
         if (Script* script = state.ScriptFor(member)) {
             entry.outcome = script->answer;
             entry.scripted = true;
@@ -24,6 +28,7 @@ Value Perform(StateFile& file, vb::StringView object, vb::StringView member, con
         }
         state.Record(entry);
     });
+    RaiseFromEveryControl(events);
     if (entry.outcome.failed) throw vb::Error(entry.outcome.errorNumber, entry.outcome.errorText);
     return entry.outcome.result;
 }

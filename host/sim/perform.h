@@ -2,8 +2,9 @@
 // raising; then nothing is logged or saved), a script for the member
 // answers it if there is one (counting down its calls), otherwise `body`
 // does; either way the call is logged with its arguments and outcome and
-// the state saved, all in one locked update. Then the outcome's error is
-// raised, or its value returned.
+// the state saved, all in one locked update. Then the events scripted for
+// a call of this member are raised (RaiseFromEveryControl), inside the
+// call, and then the outcome's error is raised, or its value returned.
 #pragma once
 
 #include <functional>

@@ -4,62 +4,28 @@
 
 namespace host::sim {
 
-SimEventControl::SimEventControl(std::shared_ptr<StateFile> state) : state_(std::move(state)) {}
+SimEventControl::SimEventControl(std::shared_ptr<StateFile> state)
+    : state_(state), source_(state, [this](const HostEvent& event) { Raise(event.dispatchId, event.args); }) {}
 
 Variant SimEventControl::CallId(int32_t dispatchId, const std::vector<Variant>& args) {
-    vb::String member = DispatchMember(dispatchId);
-    Value result = Perform(*state_, ObjectName(ObjectKind::EventControl), member, args,
-                           [&](State& state) { return Answer(ObjectKind::EventControl, state, member, args); });
-    return ToVariant(result, state_);
+    return CallEventControl(state_, dispatchId, args);
 }
 
-SimEventControl::~SimEventControl() { *alive_ = false; }
+Variant CallEventControl(const std::shared_ptr<StateFile>& state, int32_t dispatchId,
+                         const std::vector<Variant>& args) {
+    vb::String member = DispatchMember(dispatchId);
+    Value result = Perform(*state, ObjectName(ObjectKind::EventControl), member, args,
+                           [&](State& s) { return Answer(ObjectKind::EventControl, s, member, args); });
+    return ToVariant(result, state);
+}
 
-int SimEventControl::RaisePending() {
-    // A handler may destroy this control: what the raise needs after it is
-    // held here, not by the control.
-    std::shared_ptr<StateFile> state = state_;
-    std::shared_ptr<bool> alive = alive_;
-    std::vector<HostEvent> events = TakePendingEvents(*state);
-    for (const HostEvent& event : events)
-        RaiseLogged(*state, event, [&] {
-            if (*alive) Raise(event.dispatchId, event.args);
-        });
-    return static_cast<int>(events.size());
+void RequireEventControl(StateFile& state) {
+    if (!state.ReadWithoutLog().installed) throw vb::Error(vb::kCantCreateObject);
 }
 
 std::unique_ptr<SimEventControl> CreateSimEventControl(std::shared_ptr<StateFile> state) {
-    if (!state->ReadWithoutLog().installed) throw vb::Error(vb::kCantCreateObject);
+    RequireEventControl(*state);
     return std::make_unique<SimEventControl>(std::move(state));
-}
-
-std::vector<HostEvent> TakePendingEvents(StateFile& state) {
-    std::vector<PendingEvent> pending;
-    state.Update([&](State& s) {
-        pending = std::move(s.events);
-        s.events.clear();
-    });
-    std::vector<HostEvent> events;
-    for (const PendingEvent& event : pending) {
-        if (event.kind == u'A') {
-            events.push_back({kEventA, {}});
-        } else {
-            Variant argument;
-            if (event.argument && event.argument->type != Variant::Type::Object)
-                argument = ToVariant(*event.argument, nullptr);
-            events.push_back({kEventB, {argument}});
-        }
-    }
-    return events;
-}
-
-void RaiseLogged(StateFile& state, const HostEvent& event, const std::function<void()>& deliver) {
-    auto mark = [&](LogEntry::Mark at) {
-        state.Update([&](State& s) { s.Record(LogEntry::Event(at, event.dispatchId)); });
-    };
-    mark(LogEntry::Mark::EventBegin);
-    deliver();
-    mark(LogEntry::Mark::EventEnd);
 }
 
 }  // namespace host::sim

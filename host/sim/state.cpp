@@ -82,6 +82,10 @@ private:
 };
 
 void WriteLogEntry(Writer& w, const LogEntry& entry) {
+    if (entry.mark == LogEntry::Mark::Fault) {
+        w.Field(u"fault").Field(entry.object).Field(entry.member);
+        return;
+    }
     if (entry.mark != LogEntry::Mark::Call) {
         w.Field(u"event").Field(entry.eventId).Field(entry.mark == LogEntry::Mark::EventBegin ? u"begin" : u"end");
         return;
@@ -118,6 +122,16 @@ public:
     bool Word(size_t i, vb::StringView yes, vb::StringView no) const { return Must(ParseWord(f_[i], yes, no)); }
     Value TypedValue(size_t i) const { return Must(ParseValue(f_[i])); }
     Outcome Answer(size_t i, bool& scripted) const { return Must(ParseOutcome(f_[i], &scripted)); }
+    // An event's letter at `i`, and its argument after it if there is one.
+    PendingEvent Pending(size_t i, vb::String during) const {
+        const vb::String& kind = f_[i];
+        char16_t letter = kind.size() == 1 ? vb::AsciiLower(kind[0]) : u'\0';
+        PendingEvent event{letter == u'a' ? u'A' : letter == u'b' ? u'B' : u'\0'};
+        if (!event.kind) throw Unreadable{};
+        if (f_.size() > i + 1) event.argument = TypedValue(i + 1);
+        event.during = std::move(during);
+        return event;
+    }
 
     template <class T>
     static T Must(std::optional<T> value) {
@@ -146,6 +160,7 @@ const RecordKind kRecordKinds[] = {
     {u"running", 2, 2, [](const Record& r, State& s) { s.running = r.Word(1, u"yes", u"no"); }},
     {u"database", 2, 2, [](const Record& r, State& s) { s.databaseOpen = r.Word(1, u"open", u"closed"); }},
     {u"reachable", 2, 2, [](const Record& r, State& s) { s.reachable = r.Word(1, u"yes", u"no"); }},
+    {u"harsh", 2, 2, [](const Record& r, State& s) { s.harsh = r.Word(1, u"yes", u"no"); }},
     {u"life", 2, 2,
      [](const Record& r, State& s) {
          auto life = r.Number<int32_t>(1);
@@ -185,15 +200,10 @@ const RecordKind kRecordKinds[] = {
          s.Record(LogEntry::Event(begin ? LogEntry::Mark::EventBegin : LogEntry::Mark::EventEnd, id));
      }},
     // "A" or "B" and its argument, if any: an event still to raise.
-    {u"event", 2, 3,
-     [](const Record& r, State& s) {
-         const vb::String& kind = r.Text(1);
-         char16_t letter = kind.size() == 1 ? vb::AsciiLower(kind[0]) : u'\0';
-         PendingEvent event{letter == u'a' ? u'A' : letter == u'b' ? u'B' : u'\0'};
-         if (!event.kind) throw Unreadable{};
-         if (r.size() == 3) event.argument = r.TypedValue(2);
-         s.events.push_back(std::move(event));
-     }},
+    {u"event", 2, 3, [](const Record& r, State& s) { s.events.push_back(r.Pending(1, {})); }},
+    // The same, to raise from inside a call of the member named first.
+    {u"raise-in", 3, 4, [](const Record& r, State& s) { s.events.push_back(r.Pending(2, r.Text(1))); }},
+    {u"fault", 3, 3, [](const Record& r, State& s) { s.Record(LogEntry::Fault(r.Text(1), r.Text(2))); }},
     {u"call", 4, kAny,
      [](const Record& r, State& s) {
          LogEntry entry{r.Text(1), r.Text(2)};
@@ -285,6 +295,12 @@ LogEntry LogEntry::Event(Mark mark, int32_t eventId) {
     return entry;
 }
 
+LogEntry LogEntry::Fault(vb::String object, vb::String what) {
+    LogEntry entry{std::move(object), std::move(what)};
+    entry.mark = Mark::Fault;
+    return entry;
+}
+
 void State::Record(LogEntry entry) {
     if (log.size() >= kLogLimit)
         log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(log.size() - kLogLimit + 1));
@@ -315,6 +331,7 @@ std::string FormatState(const State& s) {
     w.Field(u"running").Field(s.running ? u"yes" : u"no").End(out);
     w.Field(u"database").Field(s.databaseOpen ? u"open" : u"closed").End(out);
     w.Field(u"reachable").Field(s.reachable ? u"yes" : u"no").End(out);
+    w.Field(u"harsh").Field(s.harsh ? u"yes" : u"no").End(out);
     w.Field(u"life").Field(s.life).End(out);
     w.Field(u"path").Field(s.databasePath).End(out);
     for (const auto& [id, text] : s.fields) w.Field(u"field").Field(id).Field(text).End(out);
@@ -331,7 +348,9 @@ std::string FormatState(const State& s) {
         w.Field(FormatOutcome(script.answer, false)).End(out);
     }
     for (const PendingEvent& event : s.events) {
-        w.Field(u"event").Field(vb::String(1, event.kind));
+        if (event.during.empty()) w.Field(u"event");
+        else w.Field(u"raise-in").Field(event.during);
+        w.Field(vb::String(1, event.kind));
         if (event.argument) w.Field(FormatValue(*event.argument));
         w.End(out);
     }

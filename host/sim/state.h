@@ -9,6 +9,8 @@
 //   running	yes                    (no: every call but the event control's fails)
 //   database	open                  (or closed)
 //   reachable	yes                  (no: the event control cannot reach the host)
+//   harsh	no                        (yes: the event control holds no reference to
+//                                  itself while it raises an event; see event_source.h)
 //   life	1                        1, and one more each time the host's process
 //                                  vanished; objects of an earlier life are cut off
 //   path	C:\Contacts\Demo.dbf        the open database
@@ -20,14 +22,19 @@
 //   script	Command	2	=> Error 440: The host is busy
 //   event	A                       an event to raise (B may carry a value)
 //   event	B	Text:closing
+//   raise-in	GetField	A             an event to raise from inside the next call
+//   raise-in	Advise	B	Text:x         of that member (Advise: the connection point's)
 //   call	views	Create	I2:1	Text:CV	=> Object:contact view
 //   call	aux commands	AddAuxCommandToToolbar	I2:7	Text:x	=> scripted I4:1
 //   event	2	begin                   the event control raises event 2 ...
 //   call	event control	#2	=> Empty:   ... the program acknowledges inside it
 //   event	2	end                     ... and the raise has returned
+//   fault	event control	destroyed inside its own raise of event 2
 //
-// The call lines and the event lines that name a dispatch id form the log,
-// in order; a pending event's line names its letter instead. On disk the
+// The call lines, the fault lines and the event lines that name a dispatch
+// id form the log, in order; a pending event's line names its letter
+// instead. A fault is what a real control's misuse would crash on; no run
+// of the program may leave one. On disk the
 // log has a file of its own, of these lines only (see state_file.h); the
 // whole form is what the command line shows.
 //
@@ -113,6 +120,9 @@ struct Script {
 struct PendingEvent {
     char16_t kind = u'A';  // u'A' or u'B'
     std::optional<Value> argument;
+    // Empty: raised at the event control's next look at the state. A
+    // member's name: raised from inside the next call of that member.
+    vb::String during;
     bool operator==(const PendingEvent&) const = default;
 };
 
@@ -123,12 +133,14 @@ struct LogEntry {
     Outcome outcome;
     bool scripted = false;
     // Not a call but the begin or the end of an event the control raised:
-    // the calls logged between them came while the program handled it.
-    enum class Mark { Call, EventBegin, EventEnd };
+    // the calls logged between them came while the program handled it. Or
+    // a fault of the object's user, told in `member`.
+    enum class Mark { Call, EventBegin, EventEnd, Fault };
     Mark mark = Mark::Call;
     int32_t eventId = 0;  // the event's dispatch id, for the two marks
 
     static LogEntry Event(Mark mark, int32_t eventId);
+    static LogEntry Fault(vb::String object, vb::String what);
     bool operator==(const LogEntry&) const = default;
 };
 
@@ -137,6 +149,7 @@ struct State {
     bool running = true;
     bool databaseOpen = true;
     bool reachable = true;
+    bool harsh = false;
     // Begins anew each time the host's process vanishes; an object keeps the
     // life it was made in and is cut off from the host once that life ended.
     int32_t life = 1;

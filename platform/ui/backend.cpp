@@ -16,6 +16,8 @@ Backend& backend() {
     return *installed;
 }
 
+Backend* InstalledBackend() { return current.installed(); }
+
 BackendGuard InstallBackend(Backend& b) { return current.Install(&b); }
 
 }  // namespace ui

@@ -38,12 +38,17 @@ public:
     // The program's message loop; returns when the last form is unloaded.
     virtual void Run() = 0;
     virtual void QuitRun() = 0;
+    // A release waits (ui::ReleaseLater): the loop running now calls
+    // ui::RunDueReleases soon, once the callback running now has returned.
+    virtual void WakeForReleases() = 0;
     // Ends the program at once with this exit code; no close handling runs.
     // The headless backend throws ProgramEnded (platform/ui/dispatch.h).
     [[noreturn]] virtual void End(int exitCode) = 0;
 };
 
 Backend& backend();
+// The backend installed now, or nullptr.
+Backend* InstalledBackend();
 
 using BackendGuard = platform::Seam<Backend*>::Guard;
 // The backend in use while the guard lives (not owned); each backend

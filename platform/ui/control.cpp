@@ -13,7 +13,8 @@ Control::Control(Form& form, Kind kind, const Place& place)
       designRect_(place.rect),
       tab_(place.tab),
       container_(place.in),
-      index_(place.index) {
+      index_(place.index),
+      accessibleName_(place.accessibleName ? place.accessibleName : u"") {
     form.Add(this);
 }
 
@@ -45,10 +46,13 @@ void Control::setVisible(bool on) {
     Notify(Prop::Visible);
 }
 
+bool Control::IsLink() const { return kind_ == Kind::Label && static_cast<const Label*>(this)->isLink(); }
+
 bool Control::CanFocus() const {
-    bool focusable = kind_ == Kind::CommandButton || kind_ == Kind::CheckBox || kind_ == Kind::TextBox ||
-                     kind_ == Kind::ComboBox || kind_ == Kind::ListBox || kind_ == Kind::Slider;
-    if (!focusable || tab_ < 0 || !enabled_ || !visible_) return false;
+    bool designedStop =
+        tab_ >= 0 && (kind_ == Kind::CommandButton || kind_ == Kind::CheckBox || kind_ == Kind::TextBox ||
+                      kind_ == Kind::ComboBox || kind_ == Kind::ListBox || kind_ == Kind::Slider);
+    if (!(designedStop || IsLink()) || !enabled_ || !visible_) return false;
     for (const Control* c = container_; c; c = c->container())
         if (!c->enabled() || !c->visible()) return false;
     return true;

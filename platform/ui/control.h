@@ -32,6 +32,9 @@ struct Place {
     int tab = -1;         // tab order among the form's controls; -1: none
     Frame* in = nullptr;  // the frame that holds it; nullptr: the form itself
     int index = -1;       // index in a control array; -1 when not in one
+    // What a screen reader calls it, for a control that neither has a
+    // caption nor follows a label in tab order (see accessible.h).
+    const char16_t* accessibleName = nullptr;
 };
 
 class Control {
@@ -47,6 +50,8 @@ public:
     int index() const { return index_; }
     int tabIndex() const { return tab_; }
     Frame* container() const { return container_; }
+    // Empty unless the design gives one.
+    const vb::String& accessibleName() const { return accessibleName_; }
 
     // Relative to the container, and relative to the form's client area.
     TwipsRect rect() const { return rect_; }
@@ -61,9 +66,11 @@ public:
     void setVisible(bool on);
 
     // Whether the user can tab to it: buttons, check boxes, text boxes,
-    // drop-down boxes, list boxes and sliders
-    // with a tab order, enabled and visible, in enabled and visible frames.
+    // drop-down boxes, list boxes and sliders with a tab order, and links,
+    // enabled and visible, in enabled and visible frames.
     bool CanFocus() const;
+    // A link label: it takes the focus after the designed tab stops.
+    bool IsLink() const;
     void SetFocus();
 
     // Set by the backend while the form is loaded.
@@ -86,6 +93,7 @@ private:
     int tab_;
     Frame* container_;
     int index_;
+    vb::String accessibleName_;
     bool enabled_ = true;
     bool visible_ = true;
 };

@@ -3,12 +3,14 @@
 // host's events. An error that no procedure trapped, of whatever type, ends
 // the program after the standard message; nothing unwinds into the system's
 // frames, which cannot carry an exception (with the 32-bit toolchain the
-// program would abort there without a word).
+// program would abort there without a word). While the handler runs,
+// what it releases waits (platform/ui/teardown.h).
 #pragma once
 
 #include <exception>
 #include <utility>
 
+#include "platform/ui/teardown.h"
 #include "platform/vb/error.h"
 
 namespace ui {
@@ -28,16 +30,26 @@ struct ProgramEnded {
 // kExitUnhandledError.
 [[noreturn]] void EndWithUnhandledError(std::exception_ptr failure);
 
-// Runs the handler and returns what it returns.
+// Runs `body` and returns what it returns; whatever escapes it ends the
+// program after the standard message. The program's own start and message
+// loop run in it: they are no call from the system, so what they release
+// goes at once.
 template <class F>
-decltype(auto) Dispatch(F&& handler) {
+decltype(auto) EndOnUnhandledError(F&& body) {
     try {
-        return std::forward<F>(handler)();
+        return std::forward<F>(body)();
     } catch (const ProgramEnded&) {
         throw;
     } catch (...) {
         EndWithUnhandledError(std::current_exception());
     }
+}
+
+// Runs the handler, a call from the system, and returns what it returns.
+template <class F>
+decltype(auto) Dispatch(F&& handler) {
+    CallbackFrame frame;
+    return EndOnUnhandledError(std::forward<F>(handler));
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include "platform/ui/backend.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/teardown.h"
 
 namespace ui {
 
@@ -88,7 +89,8 @@ bool Form::Unload() {
     if (cancel != 0 || !loaded_) return cancel == 0;
     visible_ = false;
     loaded_ = false;
-    peer.reset();
+    peer->Close();
+    ReleaseLater(std::move(peer));
     for (Control* c : controls_) {
         c->peer = nullptr;
         c->ResetToDesign();
@@ -117,6 +119,10 @@ CommandButton* Form::CancelButton() const {
 }
 
 void Form::PressEnter() {
+    if (focused_ && focused_->IsLink() && focused_->CanFocus()) {
+        static_cast<Label*>(focused_)->Click();
+        return;
+    }
     CommandButton* target = nullptr;
     if (focused_ && focused_->kind() == Kind::CommandButton && focused_->CanFocus())
         target = static_cast<CommandButton*>(focused_);
@@ -129,11 +135,26 @@ void Form::PressEscape() {
     if (target && target->enabled() && target->visible()) target->Click();
 }
 
+std::vector<Control*> Form::ControlsInTabOrder() const {
+    // Groups: 0 the designed tab order, 1 the links, 2 the rest.
+    auto group = [](const Control* c) { return c->IsLink() ? 1 : c->tabIndex() >= 0 ? 0 : 2; };
+    std::vector<Control*> order = controls_;
+    std::stable_sort(order.begin(), order.end(), [&](const Control* a, const Control* b) {
+        int ga = group(a), gb = group(b);
+        if (ga != gb) return ga < gb;
+        if (ga == 0) return a->tabIndex() < b->tabIndex();
+        if (ga == 1) {
+            TwipsRect ra = a->FormRect(), rb = b->FormRect();
+            return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+        }
+        return false;
+    });
+    return order;
+}
+
 std::vector<Control*> Form::TabOrder() const {
-    std::vector<Control*> order;
-    for (Control* c : controls_)
-        if (c->CanFocus()) order.push_back(c);
-    std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    std::vector<Control*> order = ControlsInTabOrder();
+    std::erase_if(order, [](const Control* c) { return !c->CanFocus(); });
     return order;
 }
 

@@ -32,12 +32,18 @@ struct FormProps {
     int left = 0, top = 0;  // twips, where a manually placed form first shows
 };
 
-// The backend's half of a loaded form: its window. Destroying the peer
-// destroys the window and the peers of its controls; it must not call into
-// the form or its controls then (they may be gone already).
+// The backend's half of a loaded form: its window. When the form unloads,
+// Close takes the window from the screen at once, and the peer is released
+// later (ui::ReleaseLater): the code of its window or of a control's window
+// may be what called the handler that unloaded the form. Destroying the
+// peer destroys the window and the peers of its controls; it must not call
+// into the form or its controls then (they may be gone already).
 class FormPeer {
 public:
     virtual ~FormPeer() = default;
+    // The form unloaded: the window leaves the screen and reports nothing
+    // more to the model.
+    virtual void Close() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
     // Outer rectangle in pixels; shows the window.
@@ -85,13 +91,19 @@ public:
     bool modal() const { return modal_; }
 
     // Keys as the dialog manager gives them: Enter presses the focused
-    // button, or else the default button; Esc presses the cancel button.
+    // button or opens the focused link, or else presses the default button;
+    // Esc presses the cancel button.
     CommandButton* DefaultButton() const;
     CommandButton* CancelButton() const;
     void PressEnter();
     void PressEscape();
 
-    // Controls that can take the focus, in tab order.
+    // Every control in the order Tab visits them, which is the order their
+    // windows stand in: the designed tab order, then the links in the order
+    // they are read (top to bottom, left to right), then the controls that
+    // have no tab order.
+    std::vector<Control*> ControlsInTabOrder() const;
+    // Controls that can take the focus now, in tab order.
     std::vector<Control*> TabOrder() const;
     Control* focused() const { return focused_; }
     // The backend reports where the focus went; Control::SetFocus moves it.
@@ -112,8 +124,10 @@ public:
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(int16_t& cancel) { (void)cancel; }
-    // Runs when Unload has destroyed the controls, for what the form holds
-    // beside them that goes with its controls.
+    // Runs when Unload has let go of the controls' windows, for what the
+    // form holds beside them that goes with its controls. The form may be
+    // unloading from inside that very thing's call: it goes through
+    // ui::ReleaseLater, as the windows do.
     virtual void ControlsDestroyed() {}
 
 private:

@@ -30,4 +30,13 @@ using Colour = unsigned;
 inline constexpr Colour kSystemColour = 0xFFFFFFFFu;
 inline constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
 
+// A colour of the user's scheme, by the system's index of it (COLOR_...),
+// written with the high bit set as the designed runtime writes them: it
+// follows the theme and high contrast.
+inline constexpr Colour SchemeColour(unsigned index) { return 0x80000000u | index; }
+inline constexpr bool IsSchemeColour(Colour c) { return c != kSystemColour && (c & 0x80000000u) != 0; }
+inline constexpr unsigned SchemeIndex(Colour c) { return c & 0xFFu; }
+inline constexpr Colour kButtonShadow = SchemeColour(16);     // COLOR_BTNSHADOW: the dark edge of 3D parts
+inline constexpr Colour kButtonHighlight = SchemeColour(20);  // COLOR_BTNHIGHLIGHT: their light edge
+
 }  // namespace ui

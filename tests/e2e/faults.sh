@@ -3,23 +3,27 @@
 # registered stand-in host, run through tools/press-button, with faults
 # injected from outside: the host vanishing after start-up, automation
 # errors and answers of the wrong type from the members the program calls,
-# notifications while a modal window is open or the host restarts, a
-# settings store full of corrupt and hostile values, a settings key the
-# user may not write, and a shell without a browser, without a viewer for
-# text files or without the instructions file. Each case checks the exact
+# notifications while a modal window is open, the host restarts or the
+# program is inside a call of the host, a settings store full of corrupt
+# and hostile values, a settings key the user may not write, and a shell
+# without a browser, without a viewer for text files or without the
+# instructions file. Each case checks the exact
 # lines of its run: what the program showed, how it ended, and that no
 # stored value was lost. Each case's expected lines are in
 # faults/CASE.expected.
 #
-# Tally: 24 runs, about 3 minutes.
+# Tally: 26 runs, about 3 minutes.
 #   host gone after start-up (3): a press ends with the standard message
 #     (462) and every stored value stays; closing saves as always; in the
 #     Integrate window each failure is reported and the restart refused
 #   automation errors (4): #1 and Views at start-up, GetField in a press,
 #     #2 on a notification: the standard message, nothing saved
 #   wrong types (4): GetField answers numbers or nothing, #1 text or nothing
-#   notifications (6): while Preferences, About or Integrate is open, while
-#     the restart prompt shows (then Yes), and A and B during the restart
+#   notifications (8): while Preferences, About or Integrate is open, while
+#     the restart prompt shows (then Yes), A and B during the restart, and
+#     from inside the program's own calls of the host (Advise at start-up,
+#     GetField in a press); every one raised by an event control that holds
+#     no reference to itself while it raises, with no fault in its log
 #   stored values (2): Close, Left, Top, Zoom unconvertible, MapURL and
 #     Country with quotes, tabs, line breaks, %NAME%, #, backslashes and a
 #     letter outside the BMP: defaults for the numbers, the texts kept
@@ -99,6 +103,20 @@ for modal in prefs:A:Preferences about:B:'About Brivane!' integrate:A:'Integrate
     "notification $event while $caption is open: the main window closes and saves, the program ends after it" \
     --setting Close=1 --setting Left=1440 --setting Top=2880 --event "$event" --event-in "$which"
 done
+
+# Raised from inside the program's own calls of the host: inside Advise,
+# while the program connects to the event control at its start, before
+# anyone handles events (it is not handled, and the program starts as
+# ever); inside GetField, while a press reads the contact (the window
+# closes and saves at once, and the press still opens its map).
+expect_picked notification-at-connect \
+  "notification A from inside the event control's Advise at start-up: not handled, the window shows and closes as ever" \
+  shown_then_raise --setting Left=1440 --setting Top=2880 --event A --event-in start --host-log
+
+expect_picked notification-in-press \
+  "notification A from inside a press's GetField: the window closes and saves, the press still opens its map" \
+  shown_then_raise --setting Close=1 --setting Left=1440 --setting Top=2880 --street '1 Main Street' \
+  --event A --event-in press --press --host-log
 
 # The main window closes on the notification while the user still looks at
 # the restart prompt; Yes then restarts the host, and what the close

@@ -2,7 +2,9 @@
 # End-to-end tests of the main window: the real program under Wine
 # against the registered stand-in host, run through tools/press-button, with
 # the exact lines of each run checked: the start-up refusals, the window's
-# place and its fall-backs, what closing saves, the host's notifications.
+# place and its fall-backs, what closing saves, its link by the keyboard,
+# the host's notifications (raised by an event control as harsh as a real
+# one may be: see --harsh-host).
 # Each case's expected lines are in main_window/CASE.expected.
 #   main_window.sh [win32|win64]   (default: win32, the build users install)
 # Inside tools/test it uses that run's X display and Wine session; alone it
@@ -41,14 +43,14 @@ expect corrupt-values "each corrupt value falls back alone" \
 expect off-monitor "a place off every monitor falls back to the default" \
   --setting Left=30000 --setting Top=1440
 
-# ---- the host's notifications close the window -----------------------------------------
+# ---- the keyboard ----------------------------------------------------------------------
 
-# What the user sees, then the notification's raise with the program's
-# calls inside it.
-shown_then_raise() {
-  grep -Ev $'^(call|event)\t' <<<"$out" || true
-  grep -E $'^(event\t|call\tevent control\t#2\t)' <<<"$out" || true
-}
+# Tab goes from the button to the box and then to the maker's link, which
+# Enter opens; the window stays, as for a click on the link.
+expect_shown link-by-keyboard "Tab reaches the link after the designed controls; Enter opens it" \
+  'focus|url|msgbox|window' --keys "tab; tab; enter; tab"
+
+# ---- the host's notifications close the window -----------------------------------------
 
 # Each is handled inside the host's raise: the acknowledgement (#2) comes
 # between the raise's begin and its end. A is event 2, B event 14.
@@ -58,6 +60,13 @@ for event in A:2 B:14; do
     "host notification $event (event $id) is acknowledged inside its raise and closes the window, which saves" \
     shown_then_raise --event "$event" --host-log --setting Left=1440 --setting Top=2880 --setting Close=1
 done
+
+# The same notification twice in a row: the first closes the window, which
+# saves; the second finds nobody listening, though the control is still
+# there (it is released once the raise has returned).
+expect_picked notification-twice \
+  "host notification B twice in a row: the first closes the window and saves, the second is not handled" \
+  shown_then_raise --event B --twice --host-log --setting Left=1440 --setting Top=2880 --setting Close=1
 
 # ---- the session ends: what closing saves is saved ------------------------------------
 

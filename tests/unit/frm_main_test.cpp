@@ -43,6 +43,12 @@ protected:
         return true;
     }
     const ui::headless::WindowState& Window(const frmMain& form) { return ui::headless::StateOf(form); }
+    // The host raises the events waiting in its state, as its timer does: one
+    // event of the message loop.
+    void RaiseEvents(frmMain& form) {
+        auto& control = static_cast<host::sim::SimEventControl&>(*form.ActEvent1);
+        screen.Deliver([&] { control.RaisePending(); });
+    }
 
     // A request of the main window: owned by it, shown in its current size
     // and place, working in the program's folder.
@@ -210,16 +216,56 @@ TEST_F(MainWindow, ASecondCopyIsRefusedWhileTheFirstKeepsRunning) {
     EXPECT_FALSE(Stored(settings::key::kLeft).has_value());
 }
 
+// The control is released only after its raise has returned: released
+// inside it, the harsh stand-in would log a fault between the marks.
 TEST_F(MainWindow, HostEventAAcknowledgesAndClosesInsideTheRaise) {
     frmMain form;
     ASSERT_TRUE(Start(form));
     size_t before = Calls().size();
     hostState->Update([](State& s) { s.events.push_back({u'A', std::nullopt}); });
-    static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
+    RaiseEvents(form);
     EXPECT_FALSE(form.loaded());
     EXPECT_FALSE(form.ActEvent1) << "the control goes with the window's controls";
     EXPECT_EQ(Stored(settings::key::kClose), u"0");
     EXPECT_EQ(Calls(before), (std::vector<vb::String>{u"event 2 begin", u"event control.#2()", u"event 2 end"}));
+}
+
+TEST_F(MainWindow, TheSameNotificationTwiceInARowClosesOnceAndTheSecondIsNotHandled) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Store(settings::key::kLeft, u"999");
+    size_t before = Calls().size();
+    hostState->Update([](State& s) { s.events = {{u'B'}, {u'B'}}; });
+    RaiseEvents(form);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+    EXPECT_EQ(Calls(before), (std::vector<vb::String>{u"event 14 begin", u"event control.#2()", u"event 14 end",
+                                                      u"event 14 begin", u"event 14 end"}));
+}
+
+// The host raises the notification while the program reads the contact:
+// the window closes and saves at once, inside the host's call, and the
+// press goes on to open its map.
+TEST_F(MainWindow, ANotificationFromInsideAPressClosesTheWindowAndThePressStillOpensItsMap) {
+    hostState->Update([](State& s) {
+        s.fields[27] = u"1 Main Street";
+        s.events = {{u'A', std::nullopt, u"GetField"}};
+    });
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    form.chkClose.UserClick();  // ticked: only the notification closes the window
+    size_t before = Calls().size();
+    screen.Deliver([&] { ui::Dispatch([&] { form.cmdLocate.Click(); }); });
+    EXPECT_FALSE(form.loaded());
+    EXPECT_EQ(Stored(settings::key::kClose), u"1");
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_NE(shell.requests[0].file.find(u"address=1 Main Street&"), vb::String::npos);
+    auto calls = Calls(before);
+    ASSERT_GE(calls.size(), 5u);
+    EXPECT_EQ(std::vector<vb::String>(calls.begin(), calls.begin() + 5),
+              (std::vector<vb::String>{u"contact view.GetField(I2:27)", u"event 2 begin", u"event control.#2()",
+                                       u"event 2 end", u"contact view.GetField(I2:30)"}));
+    for (const vb::String& call : calls) EXPECT_FALSE(call.starts_with(u"fault")) << vb::ToUtf8(call);
 }
 
 TEST_F(MainWindow, HostEventBClosesUnlessARestartIsPending) {
@@ -227,7 +273,7 @@ TEST_F(MainWindow, HostEventBClosesUnlessARestartIsPending) {
     ASSERT_TRUE(Start(form));
     auto raiseB = [&] {
         hostState->Update([](State& s) { s.events.push_back({u'B', host::sim::Value::I4(3)}); });
-        static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
+        RaiseEvents(form);
     };
     Module2::RestartAct = true;
     raiseB();
@@ -260,7 +306,7 @@ TEST_F(MainWindow, RestartQuitsTheHostReopensItsDatabaseAndEndsOnTheSecondTick) 
     Store(settings::key::kLeft, u"999");
     size_t before = Calls().size();
     hostState->Update([](State& s) { s.events.push_back({u'A', std::nullopt}); });
-    static_cast<host::sim::SimEventControl&>(*form.ActEvent1).RaisePending();
+    RaiseEvents(form);
     EXPECT_EQ(Stored(settings::key::kLeft), u"999");
     EXPECT_EQ(Calls(before), (std::vector<vb::String>{u"event 2 begin", u"event control.#2()", u"event 2 end"}));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -430,25 +431,90 @@ TEST(HostSimEvents, PendingEventsReachTheHandlersOnceInOrderEachInsideItsRaise) 
     EXPECT_EQ(file->Read().log[3].member, u"#2");
 }
 
-TEST(HostSimEvents, AHandlerMayDestroyTheControlThatRaisedItsEvent) {
-    auto file = StateFile::InMemory();
+// The log's lines from the `from`-th on, as the command line prints them.
+std::vector<std::string> LogLines(StateFile& file, size_t from = 0) {
+    std::vector<std::string> lines;
+    auto log = file.Read().log;
+    for (size_t i = from; i < log.size(); ++i) {
+        std::string line = host::sim::FormatLogEntry(log[i]);
+        line.pop_back();
+        std::replace(line.begin(), line.end(), '\t', ' ');
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A handler that destroys the control that raised its event, as a program
+// does that releases the control of the window the handler closed.
+class DestroyedInsideTheRaise : public testing::TestWithParam<bool> {};
+
+TEST_P(DestroyedInsideTheRaise, TheRestIsRaisedToNobodyAndAHarshControlLogsTheFault) {
+    bool harsh = GetParam();
+    State initial;
+    initial.harsh = harsh;
+    auto file = StateFile::InMemory(initial);
     auto control = std::make_unique<host::sim::SimEventControl>(file);
     host::sim::SimEventControl* raising = control.get();
     int handled = 0;
+    // The handler is the control's own: nothing of it is used once the
+    // control is gone.
     control->onHostEventA = [&] {
-        control->CallId(host::kDispAcknowledge, {});
-        control.reset();  // the window that held it closed
         ++handled;
+        control->CallId(host::kDispAcknowledge, {});
+        control.reset();
     };
     file->Update([](State& s) { s.events = {{u'A'}, {u'A'}}; });
     EXPECT_EQ(raising->RaisePending(), 2);
     EXPECT_EQ(handled, 1);
-    // The second event was raised to nobody.
-    auto log = file->Read().log;
-    ASSERT_EQ(log.size(), 5u);
-    EXPECT_EQ(log[1].member, u"#2");
-    EXPECT_EQ(log[2].mark, LogEntry::Mark::EventEnd);
-    EXPECT_EQ(log[4].mark, LogEntry::Mark::EventEnd);
+    std::vector<std::string> expected{"event 2 begin", "call event control #2 => Empty:"};
+    if (harsh) expected.push_back("fault event control destroyed inside its own raise of event 2");
+    expected.insert(expected.end(), {"event 2 end", "event 2 begin", "event 2 end"});
+    EXPECT_EQ(LogLines(*file), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(HostSimEvents, DestroyedInsideTheRaise, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Harsh" : "Kind"; });
+
+TEST(HostSimEvents, AControlDestroyedOutsideItsRaisesIsNoFault) {
+    State initial;
+    initial.harsh = true;
+    auto file = StateFile::InMemory(initial);
+    auto control = std::make_unique<host::sim::SimEventControl>(file);
+    control->onHostEventA = [&] { control->CallId(host::kDispAcknowledge, {}); };
+    file->Update([](State& s) { s.events = {{u'A'}}; });
+    control->RaisePending();
+    control.reset();
+    EXPECT_EQ(LogLines(*file),
+              (std::vector<std::string>{"event 2 begin", "call event control #2 => Empty:", "event 2 end"}));
+}
+
+// Events scripted for a member come from inside its next call, before it
+// returns, from every event control alive; the others wait for the next look.
+TEST(HostSimEvents, EventsScriptedForAMemberAreRaisedInsideItsNextCall) {
+    Host h;
+    HostObject contact = h.ContactView();
+    std::vector<std::string> seen;
+    h.control.onHostEventA = [&] { seen.push_back("A"); };
+    h.control.onHostEventB = [&](const Variant& v) { seen.push_back("B " + vb::ToUtf8(v.AsString())); };
+    h.Change([](State& s) {
+        s.events = {{u'A', std::nullopt, u"getfield"},
+                    {u'B', Value::Text(u"x"), u"GetField"},
+                    {u'A'},
+                    {u'B', std::nullopt, u"Advise"}};
+    });
+    size_t before = h.Log().size();
+    EXPECT_EQ(contact.Call(u"GetField", int16_t(27)).AsString(), u"12 Main Street");
+    EXPECT_EQ(seen, (std::vector<std::string>{"A", "B x"}));
+    EXPECT_EQ(LogLines(*h.file, before),
+              (std::vector<std::string>{"call contact view GetField I2:27 => Text:12 Main Street", "event 2 begin",
+                                        "event 2 end", "event 14 begin", "event 14 end"}));
+    contact.Call(u"GetField", int16_t(30));
+    EXPECT_EQ(seen.size(), 2u) << "once only";
+    // The one for the next look, and the one for the server's Advise, wait.
+    EXPECT_EQ(h.file->Read().events.size(), 2u);
+    EXPECT_EQ(h.control.RaisePending(), 1);
+    EXPECT_EQ(seen.back(), "A");
+    EXPECT_EQ(h.file->Read().events.size(), 1u);
 }
 
 TEST(HostSimEvents, EventsGoOutByTheirDispatchIds) {
@@ -482,6 +548,7 @@ State Hostile() {
     s.running = false;
     s.databaseOpen = false;
     s.reachable = false;
+    s.harsh = true;
     s.life = 7;
     s.databasePath = texts[2];
     int16_t id = -3;
@@ -495,6 +562,8 @@ State Hostile() {
     s.scripts.push_back({u"x", host::sim::Outcome::Result(Value::Empty())});
     s.events.push_back({u'A'});
     s.events.push_back({u'B', Value::Text(texts[7])});
+    s.events.push_back({u'A', std::nullopt, u"Advise"});
+    s.events.push_back({u'B', Value::Text(texts[2]), texts[5]});
     s.log.push_back({u"views",
                      u"Create",
                      {Value::I2(-32768), Value::Text(texts[4])},
@@ -506,6 +575,7 @@ State Hostile() {
                      host::sim::Outcome::Result(Value::Bool(true))});
     s.log.push_back(LogEntry::Event(LogEntry::Mark::EventBegin, 14));
     s.log.push_back(LogEntry::Event(LogEntry::Mark::EventEnd, -7));
+    s.log.push_back(LogEntry::Fault(u"event control", texts[2]));
     return s;
 }
 
@@ -514,7 +584,7 @@ TEST(HostSimStateFile, EveryPartOfTheStateRoundTripsWhateverItsText) {
     std::string text = host::sim::FormatState(s);
     EXPECT_EQ(host::sim::ParseState(text), s);
     // Every record stays on its line.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 6 + 10 + 1 + 3 + 3 + 2 + 5);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 7 + 10 + 1 + 3 + 3 + 4 + 6);
 
     TempFolder folder;
     auto file = StateFile::At(folder / "state.txt");

@@ -13,6 +13,7 @@
 #include "main/frmMain.h"
 #include "main/frmRoute.h"
 #include "main/frmSendToPhone.h"
+#include "platform/ui/accessible.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/msgbox.h"
@@ -151,7 +152,8 @@ TEST_F(SendToPhone, TheMenuShowsTheCodeOfTheURLAPressOpensWithTheAddressBeneath)
         EXPECT_EQ(f.DefaultButton(), &f.cmdClose);
         EXPECT_EQ(f.CancelButton(), &f.cmdClose);
         std::vector<ui::Control*> order = f.TabOrder();
-        EXPECT_EQ(order, (std::vector<ui::Control*>{&f.cmdCopy, &f.cmdClose}));
+        EXPECT_EQ(order, (std::vector<ui::Control*>{&f.cmdClose, &f.cmdCopy}));
+        EXPECT_EQ(ui::AccessibleName(f.picCode), u"QR code of the map link");
         f.PressEnter();
         EXPECT_FALSE(f.loaded());
     });
@@ -181,7 +183,8 @@ TEST_F(SendToPhone, TheWindowIsSizedToTheCodeWholePixelsAModuleScaledWithTheScre
             EXPECT_GT(f.lblScan.rect().top, f.lblPlace.rect().top);
             EXPECT_GT(f.cmdClose.rect().top, f.lblScan.rect().top);
             EXPECT_EQ(f.cmdClose.rect().top + f.cmdClose.rect().height + 120, f.props().clientHeight);
-            EXPECT_EQ(f.cmdClose.rect().left + f.cmdClose.rect().width + 120, width);
+            EXPECT_EQ(f.cmdCopy.rect().left + f.cmdCopy.rect().width + 120, width);
+            EXPECT_GT(f.cmdCopy.rect().left, f.cmdClose.rect().left + f.cmdClose.rect().width);
             // The window is centred on the screen at its new size.
             const ui::headless::WindowState& window = ui::headless::StateOf(f);
             EXPECT_EQ(window.outer.width, ui::TwipsToPixels(width, twipsPerPixel) + 8);

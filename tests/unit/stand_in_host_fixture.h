@@ -27,6 +27,12 @@ protected:
     inline static const std::vector<vb::String> kAddressReads = {
         u"GetField(I2:27)", u"GetField(I2:30)", u"GetField(I2:31)", u"GetField(I2:32)", u"GetField(I2:33)"};
 
+    static host::sim::State Harsh() {
+        host::sim::State state;
+        state.harsh = true;
+        return state;
+    }
+
     void SetUp() override { platform::SetDecimalSeparatorForTesting(u'.'); }
     void TearDown() override {
         Module2::ActApp.SetNothing();
@@ -55,11 +61,15 @@ protected:
 
     // The host calls from the `from`-th on, as "object.Member(args)" or,
     // without objects, "Member(args)"; a raised event's two marks as
-    // "event N begin" and "event N end".
+    // "event N begin" and "event N end", a fault as "fault WHAT".
     std::vector<vb::String> Calls(size_t from = 0, bool withObject = true) {
         std::vector<vb::String> calls;
         auto log = hostState->Read().log;
         for (size_t i = from; i < log.size(); ++i) {
+            if (log[i].mark == host::sim::LogEntry::Mark::Fault) {
+                calls.push_back(u"fault " + log[i].member);
+                continue;
+            }
             if (log[i].mark != host::sim::LogEntry::Mark::Call) {
                 bool begin = log[i].mark == host::sim::LogEntry::Mark::EventBegin;
                 calls.push_back(u"event " + vb::FromAscii(std::to_string(log[i].eventId)) +
@@ -77,7 +87,10 @@ protected:
     ui::headless::Backend screen;
     platform::RecordingShell shell;
     platform::ScopedSettingsStore store{std::make_unique<platform::MemorySettingsStore>()};
-    std::shared_ptr<host::sim::StateFile> hostState = host::sim::StateFile::InMemory();
+    // Its event control is as harsh as a real one may be (see
+    // host/sim/event_source.h): a window that released it inside its raise
+    // would leave a fault in the log.
+    std::shared_ptr<host::sim::StateFile> hostState = host::sim::StateFile::InMemory(Harsh());
     host::sim::SimAutomation automation{hostState};
     host::AutomationGuard automationInstalled = host::InstallAutomation(automation);
     host::EventControlGuard eventControlInstalled =

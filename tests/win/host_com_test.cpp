@@ -333,24 +333,45 @@ TEST_F(HostCom, EachEventIsHandledInsideItsRaiseAndMayCallTheControlBack) {
                        }));
 }
 
-// As when the handler closes the window that holds the control: the
-// control and its sink go while the host's call to the sink still runs.
-TEST_F(HostCom, AHandlerMayReleaseTheControlInsideTheRaise) {
+// As when the handler closes the window that holds the control: the window
+// lets go of the control inside the raise, and the control, its site and
+// its sink's connection go once the raise has returned. The stand-in is
+// harsh: released inside its raise, it would log a fault.
+TEST_F(HostCom, AControlLetGoOfInsideItsRaiseIsReleasedAfterIt) {
+    ui::win32::Backend screen;
+    Change([](State& s) { s.harsh = true; });
     std::unique_ptr<host::EventControl> control = host::CreateEventControl();
     int events = 0;
     control->onHostEventA = [&] {
         control->CallId(host::kDispAcknowledge, {});
-        control.reset();
+        host::ReleaseEventControl(std::move(control));
         ++events;
     };
     Change([](State& s) { s.events = {{u'A'}, {u'A'}, {u'B'}}; });
-    ASSERT_TRUE(PumpUntil([&] { return Calls().size() == 7; })) << "the raises did not end";
+    ASSERT_TRUE(PumpUntil([&] { return Calls().size() >= 7; })) << "the raises did not end";
     Pump(std::chrono::milliseconds(300));
     EXPECT_EQ(events, 1);
     EXPECT_FALSE(control);
-    // The later events found nobody listening.
+    // The later events were not handled, and nothing was released inside a raise.
     EXPECT_EQ(Calls(), (std::vector<std::string>{"event 2 begin", "call event control #2 => Empty:", "event 2 end",
                                                  "event 2 begin", "event 2 end", "event 14 begin", "event 14 end"}));
+    // Released: the control is gone, and with it its timer, which raises nothing more.
+    Change([](State& s) { s.events = {{u'A'}}; });
+    Pump(std::chrono::milliseconds(300));
+    EXPECT_EQ(file_->Read().events.size(), 1u);
+}
+
+// The program's sink is connected once the control is whole: an event the
+// control raises inside Advise reaches it, finds no handler yet, and the
+// program goes on.
+TEST_F(HostCom, AnEventRaisedInsideAdviseIsNotHandledAndEndsNothing) {
+    Change([](State& s) { s.events = {{u'A', std::nullopt, u"Advise"}}; });
+    std::unique_ptr<host::EventControl> control = host::CreateEventControl();
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"event 2 begin", "event 2 end"}));
+    bool handled = false;
+    control->onHostEventA = [&] { handled = true; };
+    Change([](State& s) { s.events = {{u'A'}}; });
+    EXPECT_TRUE(PumpUntil([&] { return handled; })) << "the control does not deliver the events after";
 }
 
 // A sink that counts what reaches it.
@@ -360,13 +381,27 @@ public:
     void Receive(int32_t, std::vector<Variant>) override { onEvent(); }
 };
 
-TEST_F(HostCom, ASinkLetGoInsideTheRaiseLeavesTheOtherSinksTheirEvents) {
+// The stand-in's event control as the system makes it, without the
+// program's wrapper; null when it cannot be made.
+win::ComPtr<IDispatch> RawEventControl() {
     CLSID clsid{};
-    IID events{};
-    ASSERT_EQ(CLSIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventControlClsid), &clsid), S_OK);
-    ASSERT_EQ(IIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventInterfaceIid), &events), S_OK);
     win::ComPtr<IDispatch> control;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.ReceiveVoid()), S_OK);
+    if (FAILED(CLSIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventControlClsid), &clsid)) ||
+        FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.ReceiveVoid())))
+        control.Reset();
+    return control;
+}
+
+IID EventInterface() {
+    IID events{};
+    IIDFromString(reinterpret_cast<LPCOLESTR>(host::kEventInterfaceIid), &events);
+    return events;
+}
+
+TEST_F(HostCom, ASinkLetGoInsideTheRaiseLeavesTheOtherSinksTheirEvents) {
+    IID events = EventInterface();
+    win::ComPtr<IDispatch> control = RawEventControl();
+    ASSERT_TRUE(control);
 
     Listener first, second;
     int firstEvents = 0, secondEvents = 0;
@@ -389,6 +424,72 @@ TEST_F(HostCom, ASinkLetGoInsideTheRaiseLeavesTheOtherSinksTheirEvents) {
     EXPECT_EQ(firstEvents, 1);
     secondConnection.Disconnect();
     secondSink->Disconnect();
+}
+
+// A client that lets go of the control inside its raise, as a program
+// that releases the control of the window the handler closed. A kind
+// control holds itself until the raise is over; a harsh one, as a real
+// control may, holds nothing, is destroyed inside the raise, and says so.
+class ReleasedInsideTheRaise : public HostCom, public testing::WithParamInterface<bool> {};
+
+TEST_P(ReleasedInsideTheRaise, AHarshControlLogsItsDestructionAndEveryCallAfter) {
+    bool harsh = GetParam();
+    Change([&](State& s) { s.harsh = harsh; });
+    IID events = EventInterface();
+    win::ComPtr<IDispatch> control = RawEventControl();
+    ASSERT_TRUE(control);
+    Listener listener;
+    auto sink = host::com::EventSink::Create(events, &listener);
+    auto connection = std::make_unique<host::com::Connection>();
+    ASSERT_EQ(connection->Connect(control.get(), events, sink.get()), S_OK);
+    int handled = 0;
+    listener.onEvent = [&] {
+        ++handled;
+        IDispatch* raw = control.get();
+        connection.reset();
+        control.Reset();
+        // A call on what the client let go of: only the harsh control's
+        // memory is still there to take it.
+        if (harsh) {
+            DISPPARAMS none{};
+            raw->Invoke(host::kDispAcknowledge, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, nullptr,
+                        nullptr);
+        }
+    };
+    Change([](State& s) { s.events = {{u'A'}, {u'A'}}; });
+    ASSERT_TRUE(PumpUntil([&] { return Calls().size() >= 4; })) << "the raises did not end";
+    Pump(std::chrono::milliseconds(200));
+    sink->Disconnect();
+    EXPECT_EQ(handled, 1);
+    std::vector<std::string> expected{"event 2 begin"};
+    if (harsh) {
+        expected.push_back("fault event control destroyed inside its own raise of event 2");
+        expected.push_back("fault event control called (Invoke) after it was destroyed inside its own raise");
+    }
+    // The second event found nobody listening.
+    expected.insert(expected.end(), {"event 2 end", "event 2 begin", "event 2 end"});
+    EXPECT_EQ(Calls(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(HostCom, ReleasedInsideTheRaise, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Harsh" : "Kind"; });
+
+// Events scripted for Advise reach the new sink before Advise returns.
+TEST_F(HostCom, AControlMayRaiseFromInsideAdvise) {
+    Change([](State& s) { s.events = {{u'B', Value::Text(u"early"), u"Advise"}, {u'A', std::nullopt, u"Advise"}}; });
+    IID events = EventInterface();
+    win::ComPtr<IDispatch> control = RawEventControl();
+    ASSERT_TRUE(control);
+    Listener listener;
+    int handled = 0;
+    listener.onEvent = [&] { ++handled; };
+    auto sink = host::com::EventSink::Create(events, &listener);
+    host::com::Connection connection;
+    ASSERT_EQ(connection.Connect(control.get(), events, sink.get()), S_OK);
+    EXPECT_EQ(handled, 2);
+    EXPECT_TRUE(file_->Read().events.empty());
+    connection.Disconnect();
+    sink->Disconnect();
 }
 
 void ThrowInsideAnEvent() {

@@ -18,6 +18,7 @@ namespace {
 
 class StandInWindow : public ui::FormPeer {
 public:
+    void Close() override {}
     void Show() override {}
     void Hide() override {}
     void Place(bool, ui::PixelRect) override {}

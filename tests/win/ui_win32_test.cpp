@@ -19,6 +19,8 @@
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/win32/accessible_object.h"
+#include "platform/ui/win32/colours.h"
 #include "platform/ui/win32/control_window.h"
 #include "platform/ui/win32/fonts.h"
 #include "platform/ui/win32/screen.h"
@@ -79,6 +81,7 @@ public:
         chk.onClick = [this] { events.push_back(u"chk " + std::u16string(1, char16_t(u'0' + chk.value()))); };
         txt.onChange = [this] { events.push_back(u"txt " + txt.text()); };
         lbl.onClick = [this] { events.push_back(u"lbl"); };
+        lnk.onClick = [this] { events.push_back(u"lnk"); };
         sld.onChange = [this] { events.push_back(u"sld"); };
         mnuOpen.onClick = [this] { events.push_back(u"open"); };
     }
@@ -242,6 +245,12 @@ TEST_F(Win32Forms, EachControlKindIsTheSystemWindowItStandsFor) {
     EXPECT_EQ(ClassOf(lbl), L"Static");
     EXPECT_TRUE(Style(lbl) & SS_NOTIFY);
     EXPECT_FALSE(Style(lbl) & SS_NOPREFIX);  // "&" marks an access key
+    EXPECT_FALSE(Style(lbl) & WS_TABSTOP);
+    // A link is a tab stop and shows its address as it is.
+    HWND lnk = Hwnd(f.lnk);
+    EXPECT_EQ(ClassOf(lnk), L"Static");
+    EXPECT_TRUE(Style(lnk) & SS_NOPREFIX);
+    EXPECT_TRUE(Style(lnk) & WS_TABSTOP);
 
     HWND sld = Hwnd(f.sld);
     EXPECT_EQ(ClassOf(sld), TRACKBAR_CLASSW);
@@ -300,7 +309,8 @@ TEST_F(Win32Forms, TabFollowsTheModelsTabOrderAndFramesLieUnderTheirContents) {
     Sink f;
     f.Load();
     HWND form = Hwnd(f);
-    std::vector<HWND> expected{Hwnd(f.cmdGo), Hwnd(f.cmdStop), Hwnd(f.chk), Hwnd(f.txt), Hwnd(f.sld)};
+    // The link after the designed tab stops, whatever its designed place.
+    std::vector<HWND> expected{Hwnd(f.cmdGo), Hwnd(f.cmdStop), Hwnd(f.chk), Hwnd(f.txt), Hwnd(f.sld), Hwnd(f.lnk)};
     std::vector<HWND> got;
     HWND h = GetNextDlgTabItem(form, nullptr, FALSE);
     for (size_t i = 0; h && i < expected.size(); ++i, h = GetNextDlgTabItem(form, h, FALSE)) got.push_back(h);
@@ -460,8 +470,8 @@ TEST_F(Win32Forms, OnlyATimersIdTicks) {
     EXPECT_TRUE(f.events.empty());
 }
 
-// WM_CTLCOLORSTATIC: a link label draws in link blue on the form's face;
-// other labels and check boxes keep the system's colours.
+// WM_CTLCOLORSTATIC: a link label draws in the link colour on the form's
+// face; other labels and check boxes keep the system's colours.
 TEST_F(Win32Forms, LinkLabelsAnswerTheirTextColourAndOthersKeepTheSystems) {
     Sink f;
     f.Show();
@@ -472,10 +482,84 @@ TEST_F(Win32Forms, LinkLabelsAnswerTheirTextColourAndOthersKeepTheSystems) {
         SendMessageW(Hwnd(f), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
         return GetTextColor(dc);
     };
-    EXPECT_EQ(colourFor(Hwnd(f.lnk)), RGB(0, 102, 204));
-    EXPECT_NE(colourFor(Hwnd(f.lbl)), RGB(0, 102, 204));
-    EXPECT_NE(colourFor(Hwnd(f.chk)), RGB(0, 102, 204));
+    EXPECT_EQ(colourFor(Hwnd(f.lnk)), ui::win32::LinkColour());
+    EXPECT_EQ(colourFor(Hwnd(f.lbl)), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(colourFor(Hwnd(f.chk)), GetSysColor(COLOR_WINDOWTEXT));
     DeleteDC(dc);
+}
+
+// The hot-track colour is the colour of links, also in high contrast; a
+// theme that keeps it for menus only, too pale to read, gets the text's.
+TEST(Colours, LinksTakeTheHotTrackColourWhereItCanBeRead) {
+    using ui::win32::ContrastRatio;
+    using ui::win32::ReadableLinkColour;
+    EXPECT_DOUBLE_EQ(ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(RGB(9, 99, 199), RGB(9, 99, 199)), 1.0);
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    // Windows' scheme: blue on light grey (4.9:1).
+    EXPECT_EQ(ReadableLinkColour(RGB(0, 102, 204), RGB(240, 240, 240), black), RGB(0, 102, 204));
+    // Wine's light theme: light grey on a lighter grey.
+    EXPECT_EQ(ReadableLinkColour(RGB(224, 224, 224), RGB(245, 245, 245), black), black);
+    // High contrast: yellow on black, and a dark blue on white.
+    EXPECT_EQ(ReadableLinkColour(RGB(255, 255, 0), black, white), RGB(255, 255, 0));
+    EXPECT_EQ(ReadableLinkColour(RGB(0, 0, 159), white, black), RGB(0, 0, 159));
+}
+
+TEST(Colours, SchemeColoursAreTheSchemesNowAndFixedOnesStay) {
+    using ui::win32::ScreenColour;
+    EXPECT_EQ(ScreenColour(ui::kButtonShadow, COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ScreenColour(ui::kButtonHighlight, COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(ScreenColour(ui::kSystemColour, COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(ScreenColour(ui::Rgb(1, 2, 3), COLOR_WINDOWTEXT), RGB(1, 2, 3));
+}
+
+// A link is reached and opened by the keyboard as a link is: Tab through
+// the dialog manager, Enter (not the default button) and Space, once a
+// press however long the key is held.
+TEST_F(Win32Forms, TheKeyboardReachesAndOpensALink) {
+    Sink main;
+    Dialog d;
+    ui::Label link{d, {.name = u"lnk", .rect = {200, 1000, 2500, 255}}, {.caption = u"example.com", .link = true}};
+    link.onClick = [&] { d.events.push_back(u"link"); };
+    d.closeOnPress = false;
+    main.Show();
+    auto key = [](UINT vk, LPARAM repeat = 0) {
+        HWND focus = GetFocus();
+        PostMessageW(focus, WM_KEYDOWN, vk, 1 | repeat);
+        PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
+    };
+    std::vector<HWND> focus;
+    std::vector<UINT> uiState;
+    HWND linkWindow = nullptr, txtWindow = nullptr;
+    d.steps.push_back([&] {
+        linkWindow = Hwnd(link);
+        txtWindow = Hwnd(d.txt);
+        key(VK_TAB);
+        key(VK_TAB);
+        key(VK_TAB);
+    });
+    d.steps.push_back([&] {
+        focus.push_back(GetFocus());
+        uiState.push_back(static_cast<UINT>(SendMessageW(GetFocus(), WM_QUERYUISTATE, 0, 0)));
+        key(VK_RETURN);
+    });
+    d.steps.push_back([&] { key(VK_SPACE); });
+    d.steps.push_back([&] { key(VK_RETURN, 1 << 30); });  // held: no second press
+    d.steps.push_back([&] {
+        PostMessageW(Hwnd(link), ui::win32::DefaultActionMessage(), 0, 0);  // a screen reader's default action
+    });
+    d.steps.push_back([&] { key(VK_TAB); });  // round to the text box
+    d.steps.push_back([&] {
+        focus.push_back(GetFocus());
+        key(VK_RETURN);  // the default button again
+    });
+    d.steps.push_back([&] { d.Unload(); });
+    d.ShowModal();
+    ASSERT_EQ(focus.size(), 2u);
+    EXPECT_EQ(focus[0], linkWindow);
+    EXPECT_EQ(focus[1], txtWindow);
+    EXPECT_FALSE(uiState[0] & UISF_HIDEFOCUS);  // its focus rectangle shows
+    EXPECT_EQ(d.events, (Events{u"link", u"link", u"link", u"ok"}));
 }
 
 TEST_F(Win32Forms, OkAndCancelCommandsPressTheDefaultAndCancelButtons) {
@@ -564,29 +648,87 @@ TEST_F(Win32Forms, ADisabledTimerStopsTicking) {
     EXPECT_EQ(ticks, before);
 }
 
-TEST_F(Win32Forms, HandlersThatUnloadTheirOwnFormAreSafe) {
+// The form closes at once; its window, whose own code (the button's
+// window procedure, the form's) called the handler, goes only once that
+// callback has returned to the message loop.
+TEST_F(Win32Forms, HandlersThatUnloadTheirOwnFormCloseItAtOnceAndItsWindowGoesAfter) {
     Sink f;
     f.cmdGo.onClick = [&] { f.Unload(); };
     f.chk.onClick = [&] { f.Unload(); };
     f.txt.onChange = [&] { f.Unload(); };
+    f.sld.onChange = [&] { f.Unload(); };
+    auto closesFrom = [&](const ui::Control* target, UINT message, WPARAM w, LPARAM l) {
+        f.Show();
+        HWND form = Hwnd(f), button = Hwnd(f.cmdGo);
+        SendMessageW(target ? Hwnd(*target) : form, message, w, l);
+        EXPECT_FALSE(f.loaded());
+        EXPECT_TRUE(IsWindow(form)) << "destroyed inside its own call";
+        EXPECT_FALSE(IsWindowVisible(form)) << "closed at once";
+        PumpFor(50);
+        EXPECT_FALSE(IsWindow(form));
+        EXPECT_FALSE(IsWindow(button));
+    };
+    closesFrom(nullptr, WM_CLOSE, 0, 0);  // the close box
+    closesFrom(&f.cmdGo, BM_CLICK, 0, 0);
+    closesFrom(&f.chk, BM_CLICK, 0, 0);
+    closesFrom(&f.txt, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
+    closesFrom(&f.sld, WM_KEYDOWN, VK_RIGHT, 0);
+}
 
+// A modal form's loop runs inside the handler that showed it: the windows
+// that the events it dispatches close go there, while it still runs.
+TEST_F(Win32Forms, WindowsClosedWhileAModalFormShowsGoInsideItsLoop) {
+    Sink main, other;
+    Dialog d;
+    main.Show();
+    other.Show();
+    HWND otherWindow = Hwnd(other);
+    bool goneWhileModal = false;
+    d.steps.push_back([&] { other.Unload(); });  // a tick of the dialog's timer
+    d.steps.push_back([] {});
+    d.steps.push_back([&] {
+        goneWhileModal = !IsWindow(otherWindow);
+        d.Unload();
+    });
+    main.cmdGo.onClick = [&] { d.ShowModal(); };
+    SendMessageW(Hwnd(main.cmdGo), BM_CLICK, 0, 0);
+    EXPECT_FALSE(other.loaded());
+    EXPECT_TRUE(goneWhileModal);
+}
+
+// A message box shown by the handler that closed the form runs a loop of
+// its own inside that handler: the window waits until the handler returns.
+TEST_F(Win32Forms, AWindowClosedByAHandlerStaysWhileThatHandlerStillRuns) {
+    Sink main, f;
+    main.Show();
+    f.Show();
+    HWND form = Hwnd(f);
+    bool thereDuringTheBox = false;
+    f.cmdGo.onClick = [&] {
+        f.Unload();
+        ui::MsgBox(u"Closed.");
+        thereDuringTheBox = IsWindow(form);
+    };
+    seenBoxes.clear();
+    boxAnswer = IDOK;
+    UINT_PTR timer = SetTimer(nullptr, 0, 150, AnswerTheBox);
+    SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(seenBoxes.size(), 1u);
+    EXPECT_TRUE(thereDuringTheBox);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(form));
+}
+
+TEST_F(Win32Forms, WindowsStillWaitingWhenTheBackendGoesAreDestroyedThen) {
+    Sink f;
+    f.cmdGo.onClick = [&] { f.Unload(); };
     f.Show();
     HWND form = Hwnd(f);
     SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
-    EXPECT_FALSE(f.loaded());
+    ASSERT_TRUE(IsWindow(form));
+    screen.reset();
     EXPECT_FALSE(IsWindow(form));
-
-    f.Show();
-    SendMessageW(Hwnd(f.chk), BM_CLICK, 0, 0);
-    EXPECT_FALSE(f.loaded());
-
-    f.Show();
-    SendMessageW(Hwnd(f.txt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
-    EXPECT_FALSE(f.loaded());
-
-    f.Show();
-    SendMessageW(Hwnd(f), WM_CLOSE, 0, 0);  // the close box
-    EXPECT_FALSE(f.loaded());
 }
 
 // ---- placing ----

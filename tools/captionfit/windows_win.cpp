@@ -2,51 +2,22 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <memory>
 
-#include "host/automation.h"
-#include "host/event_control.h"
-#include "host/sim/host.h"
 #include "info/frmAbout.h"
 #include "integrate/frmIntegrate.h"
-#include "main/Module2.h"
 #include "main/frmMain.h"
 #include "main/frmRoute.h"
 #include "main/frmSendToPhone.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
 #include "platform/ui/win32/control_window.h"
 #include "platform/ui/win32/win32_backend.h"
 #include "settings/frmPreferences.h"
+#include "tools/captionfit/stand_ins_win.h"
 #include "platform/win32/wide.h"
 
 namespace captionfit {
 
 namespace {
-
-// The host, the settings and the shell the windows talk to, for as long as
-// the measuring lasts; program-wide state is put back at the end.
-class StandIns {
-public:
-    StandIns() = default;
-    StandIns(const StandIns&) = delete;
-    StandIns& operator=(const StandIns&) = delete;
-    ~StandIns() {
-        Module2::ActApp.SetNothing();
-        Module2::ActViews.SetNothing();
-        Module2::ContactView.SetNothing();
-    }
-
-private:
-    std::shared_ptr<host::sim::StateFile> state_ = host::sim::StateFile::InMemory();
-    host::sim::SimAutomation automation_{state_};
-    host::AutomationGuard automationInstalled_ = host::InstallAutomation(automation_);
-    host::EventControlGuard eventControlInstalled_ =
-        host::InstallEventControlFactory([state = state_] { return host::sim::CreateSimEventControl(state); });
-    platform::RecordingShell shell_;
-    platform::ScopedSettingsStore store_{std::make_unique<platform::MemorySettingsStore>()};
-};
 
 std::wstring NameOf(const ui::Control& c) {
     std::wstring name = win::ToWide(c.name());
@@ -58,12 +29,7 @@ std::wstring NameOf(const ui::Control& c) {
 void MeasureForm(ui::Form& form, std::vector<Row>& rows) {
     form.Load();
     if (!form.loaded()) return;
-    std::vector<ui::Control*> controls = form.controls();
-    std::stable_sort(controls.begin(), controls.end(), [](const ui::Control* a, const ui::Control* b) {
-        auto key = [](const ui::Control* c) { return c->tabIndex() < 0 ? 1 << 30 : c->tabIndex(); };
-        return key(a) < key(b);
-    });
-    for (ui::Control* c : controls) {
+    for (ui::Control* c : form.ControlsInTabOrder()) {
         auto* peer = static_cast<ui::win32::ControlWindow*>(c->peer);
         if (!peer || !peer->hwnd()) continue;
         if (auto m = MeasureCaption(peer->hwnd())) rows.push_back({win::ToWide(form.name()), NameOf(*c), *m});

@@ -22,13 +22,20 @@ using host::sim::Value;
 constexpr const char* kUsage =
     "usage: hostsim [--state FILE] COMMAND\n"
     "  init [--not-installed] [--not-running] [--no-database] [--unreachable]\n"
-    "       [--field ID=TEXT ...] [--db PATH]     a fresh host\n"
+    "       [--harsh] [--field ID=TEXT ...] [--db PATH]\n"
+    "                                              a fresh host; --harsh: its event control\n"
+    "                                              holds no reference to itself while it\n"
+    "                                              raises, and logs a fault when it is\n"
+    "                                              destroyed (or called after) inside a raise\n"
     "  set-field ID TEXT [ID TEXT ...]             fields of the current contact, in one change\n"
     "  script MEMBER (--error NUMBER TEXT | --result TYPE:VALUE) [--times N]\n"
     "                                              answer MEMBER so (TYPE: Text, I2, I4, Bool, Empty);\n"
     "                                              #1, #2, #3 are the event control's dispatch ids\n"
-    "  raise A|B [ARG]                             an event for the program (A is event 2,\n"
-    "                                              B event 14)\n"
+    "  raise A|B [ARG] [--twice] [--in MEMBER]    an event for the program (A is event 2,\n"
+    "                                              B event 14), raised at the event control's\n"
+    "                                              next look (ten a second), or from inside\n"
+    "                                              the next call of MEMBER (Advise: the\n"
+    "                                              connection point's); --twice: two in a row\n"
     "  open DBPATH                                 the host starts with this database\n"
     "  vanish                                      the host's process is gone: not running, and\n"
     "                                              the objects made so far are cut off for good\n"
@@ -80,6 +87,7 @@ void Init(Args& a, StateFile& file) {
         else if (option == u"--not-running") s.running = s.databaseOpen = false;
         else if (option == u"--no-database") s.databaseOpen = false;
         else if (option == u"--unreachable") s.reachable = false;
+        else if (option == u"--harsh") s.harsh = true;
         else if (option == u"--db") s.databasePath = a.Take("database path");
         else if (option == u"--field") {
             vb::String assignment = a.Take("ID=TEXT");
@@ -137,9 +145,17 @@ void Raise(Args& a, StateFile& file) {
     if (kind == u"a" || kind == u"b") kind[0] = static_cast<char16_t>(kind[0] - u'a' + u'A');
     if (kind != u"A" && kind != u"B") throw Usage{"the event is A or B"};
     host::sim::PendingEvent event{kind[0]};
-    if (!a.Done()) event.argument = Value::Text(a.Take("argument"));
-    a.End();
-    file.Update([&](State& s) { s.events.push_back(event); });
+    int times = 1;
+    while (!a.Done()) {
+        vb::String word = a.Take("argument");
+        if (word == u"--twice") times = 2;
+        else if (word == u"--in") {
+            event.during = a.Take("member");
+            if (event.during.empty()) throw Usage{"--in needs a member's name"};
+        } else if (!event.argument && !word.starts_with(u"--")) event.argument = Value::Text(word);
+        else throw Usage{"unexpected argument for raise: " + vb::ToUtf8(word)};
+    }
+    file.Update([&](State& s) { s.events.insert(s.events.end(), times, event); });
 }
 
 void Show(std::ostream& out, StateFile& file) {

@@ -2,6 +2,7 @@
 
 #include <olectl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "host/com/com_variant.h"
@@ -72,10 +73,9 @@ void UnregisterEventWindowClass() {
 
 // ---- creation and lifetime ---------------------------------------------------------
 
-win::ComPtr<IUnknown> ServerEventControl::Create(std::unique_ptr<host::sim::SimEventControl> control,
-                                                 std::shared_ptr<host::sim::StateFile> state) {
-    auto made = win::ComPtr<IUnknown>::Adopt(
-        static_cast<IDispatch*>(new ServerEventControl(std::move(control), std::move(state))));
+win::ComPtr<IUnknown> ServerEventControl::Create(std::shared_ptr<host::sim::StateFile> state) {
+    host::sim::RequireEventControl(*state);
+    auto made = win::ComPtr<IUnknown>::Adopt(static_cast<IDispatch*>(new ServerEventControl(std::move(state))));
     auto* self = static_cast<ServerEventControl*>(static_cast<IDispatch*>(made.get()));
     if (RegisterWindowClass(WindowProcedure))
         self->window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Module(), nullptr);
@@ -85,26 +85,74 @@ win::ComPtr<IUnknown> ServerEventControl::Create(std::unique_ptr<host::sim::SimE
     return made;
 }
 
-ServerEventControl::ServerEventControl(std::unique_ptr<host::sim::SimEventControl> control,
-                                       std::shared_ptr<host::sim::StateFile> state)
-    : control_(std::move(control)), state_(std::move(state)) {}
+ServerEventControl::ServerEventControl(std::shared_ptr<host::sim::StateFile> state)
+    : state_(state),
+      source_(std::make_unique<host::sim::EventSource>(
+          state, [this](const host::sim::HostEvent& event) { Deliver(event); },
+          [this] {
+              // A kind control's reference to itself while it raises.
+              AddRef();
+              return std::shared_ptr<void>(static_cast<IDispatch*>(this),
+                                           [](void* self) { static_cast<IDispatch*>(self)->Release(); });
+          })) {}
 
-ServerEventControl::~ServerEventControl() {
+ServerEventControl::~ServerEventControl() { TearDown(); }
+
+void ServerEventControl::TearDown() {
     if (window_) {
         KillTimer(window_, kTimer);
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
+        window_ = nullptr;
     }
+    // The sinks are released after they left the list: their release may
+    // call back here.
+    std::vector<Sink> sinks = std::move(sinks_);
+    sinks_.clear();
+    sinks.clear();
+    source_.reset();
+}
+
+void ServerEventControl::Final() {
+    if (!source_ || !source_->raising()) {
+        delete this;
+        return;
+    }
+    // Destroyed inside its own raise: the source logs the fault.
+    destroyed_ = true;
+    TearDown();
+}
+
+bool ServerEventControl::Destroyed(const char16_t* member) {
+    if (!destroyed_) return false;
+    try {
+        host::sim::LogFault(*state_,
+                            vb::String(u"called (") + member + u") after it was destroyed inside its own raise");
+    } catch (...) {
+        // The state cannot be kept now: the fault cannot be told either.
+    }
+    return true;
+}
+
+ULONG ServerEventControl::AddRef() {
+    if (Destroyed(u"AddRef")) return 0;
+    return DispatchBase::AddRef();
+}
+
+ULONG ServerEventControl::Release() {
+    if (Destroyed(u"Release")) return 0;
+    return DispatchBase::Release();
 }
 
 HRESULT ServerEventControl::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
+    *out = nullptr;
+    if (Destroyed(u"QueryInterface")) return E_UNEXPECTED;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
         *out = static_cast<IDispatch*>(this);
     } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
         *out = static_cast<IConnectionPointContainer*>(this);
     } else {
-        *out = nullptr;
         return E_NOINTERFACE;
     }
     AddRef();
@@ -114,6 +162,7 @@ HRESULT ServerEventControl::QueryInterface(REFIID iid, void** out) {
 // ---- methods -------------------------------------------------------------------------
 
 HRESULT ServerEventControl::GetIDsOfNames(REFIID iid, LPOLESTR*, UINT count, LCID, DISPID* ids) {
+    if (Destroyed(u"GetIDsOfNames")) return E_UNEXPECTED;
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (ids)
         for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
@@ -122,10 +171,13 @@ HRESULT ServerEventControl::GetIDsOfNames(REFIID iid, LPOLESTR*, UINT count, LCI
 
 HRESULT ServerEventControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* argumentError) {
+    if (Destroyed(u"Invoke")) return E_UNEXPECTED;
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
-    return ServeCall(params, result, exception, argumentError,
-                     [&](const std::vector<host::Variant>& args) { return control_->CallId(id, args); });
+    std::shared_ptr<host::sim::StateFile> state = state_;
+    return ServeCall(params, result, exception, argumentError, [&](const std::vector<host::Variant>& args) {
+        return host::sim::CallEventControl(state, id, args);
+    });
 }
 
 // ---- the connection point ---------------------------------------------------------------
@@ -137,10 +189,9 @@ HRESULT ServerEventControl::EnumConnectionPoints(IEnumConnectionPoints** points)
 
 HRESULT ServerEventControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
     if (!point) return E_POINTER;
-    if (!IsEqualIID(iid, EventInterface())) {
-        *point = nullptr;
-        return CONNECT_E_NOCONNECTION;
-    }
+    *point = nullptr;
+    if (Destroyed(u"FindConnectionPoint")) return E_UNEXPECTED;
+    if (!IsEqualIID(iid, EventInterface())) return CONNECT_E_NOCONNECTION;
     *point = &point_;
     point_.AddRef();
     return S_OK;
@@ -148,12 +199,13 @@ HRESULT ServerEventControl::FindConnectionPoint(REFIID iid, IConnectionPoint** p
 
 HRESULT ServerEventControl::Point::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
+    *out = nullptr;
+    if (owner_.Destroyed(u"IConnectionPoint::QueryInterface")) return E_UNEXPECTED;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
         *out = static_cast<IConnectionPoint*>(this);
         AddRef();
         return S_OK;
     }
-    *out = nullptr;
     return E_NOINTERFACE;
 }
 
@@ -165,6 +217,8 @@ HRESULT ServerEventControl::Point::GetConnectionInterface(IID* iid) {
 
 HRESULT ServerEventControl::Point::GetConnectionPointContainer(IConnectionPointContainer** container) {
     if (!container) return E_POINTER;
+    *container = nullptr;
+    if (owner_.Destroyed(u"GetConnectionPointContainer")) return E_UNEXPECTED;
     *container = &owner_;
     owner_.AddRef();
     return S_OK;
@@ -173,6 +227,7 @@ HRESULT ServerEventControl::Point::GetConnectionPointContainer(IConnectionPointC
 HRESULT ServerEventControl::Point::Advise(IUnknown* sink, DWORD* cookie) {
     if (!cookie) return E_POINTER;
     *cookie = 0;
+    if (owner_.Destroyed(u"Advise")) return E_UNEXPECTED;
     if (!sink) return E_POINTER;
     // The event interface is a dispatch interface: a sink that does not
     // name it may still take the events as plain IDispatch.
@@ -186,11 +241,22 @@ HRESULT ServerEventControl::Point::Advise(IUnknown* sink, DWORD* cookie) {
     } catch (...) {
         return E_OUTOFMEMORY;
     }
-    *cookie = owner_.nextCookie_++;
+    DWORD made = owner_.nextCookie_++;
+    // Events scripted for Advise reach the new sink from inside the call,
+    // before the client has its cookie.
+    try {
+        std::vector<host::sim::HostEvent> events;
+        owner_.state_->Update([&](host::sim::State& s) { events = host::sim::TakeEventsDuring(s, u"Advise"); });
+        if (!events.empty()) owner_.source_->Raise(events);
+    } catch (...) {
+        // The state cannot be read or written now: nothing is raised.
+    }
+    *cookie = made;
     return S_OK;
 }
 
 HRESULT ServerEventControl::Point::Unadvise(DWORD cookie) {
+    if (owner_.Destroyed(u"Unadvise")) return E_UNEXPECTED;
     auto& sinks = owner_.sinks_;
     for (auto it = sinks.begin(); it != sinks.end(); ++it) {
         if (it->cookie != cookie) continue;
@@ -221,36 +287,29 @@ LRESULT CALLBACK ServerEventControl::WindowProcedure(HWND window, UINT message, 
 void ServerEventControl::Tick() noexcept {
     // Not while a sink is still handling earlier events (it may run a
     // message loop of its own), and not for nobody: the events wait.
-    if (firing_ || sinks_.empty()) return;
+    if (!source_ || source_->raising() || sinks_.empty()) return;
     try {
-        if (state_->ReadWithoutLog().events.empty()) return;
-        Fire(host::sim::TakePendingEvents(*state_));
+        const auto& waiting = state_->ReadWithoutLog().events;
+        if (std::none_of(waiting.begin(), waiting.end(), [](const auto& e) { return e.during.empty(); })) return;
+        source_->RaisePending();
     } catch (...) {
         // The state cannot be read or written now; the next tick tries again.
     }
 }
 
-void ServerEventControl::Fire(const std::vector<host::sim::HostEvent>& events) {
+void ServerEventControl::Deliver(const host::sim::HostEvent& event) {
     // A sink handles an event inside its call: it may call the control back,
     // disconnect, or release the control meanwhile. Nothing is locked while
-    // it runs, and the sinks are called from a list of their own.
-    auto self = win::ComPtr<IDispatch>::Share(static_cast<IDispatch*>(this));
-    struct Firing {
-        bool& flag;
-        explicit Firing(bool& f) : flag(f) { flag = true; }
-        ~Firing() { flag = false; }
-    } firing(firing_);
-    for (const host::sim::HostEvent& event : events) {
-        host::sim::RaiseLogged(*state_, event, [&] {
-            std::vector<win::ComPtr<IDispatch>> sinks;
-            for (const Sink& sink : sinks_) sinks.push_back(sink.dispatch);
-            EventArguments args(event.args);
-            for (const auto& sink : sinks) {
-                DISPPARAMS params = args.Params();
-                sink->Invoke(event.dispatchId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                             nullptr, nullptr);
-            }
-        });
+    // it runs, and the sinks are called from a list of their own. The memory
+    // of a control destroyed by one of them is kept: the flag can be read.
+    std::vector<win::ComPtr<IDispatch>> sinks;
+    for (const Sink& sink : sinks_) sinks.push_back(sink.dispatch);
+    EventArguments args(event.args);
+    for (const auto& sink : sinks) {
+        if (destroyed_) return;
+        DISPPARAMS params = args.Params();
+        sink->Invoke(event.dispatchId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                     nullptr);
     }
 }
 

@@ -1,10 +1,18 @@
 // The stand-in's event control as an automation object: its methods by
-// dispatch id over the same SimEventControl the program uses in-process,
-// and a connection point for the event interface. A timer on a message-only
+// dispatch id, as host::sim::CallEventControl answers them, and a
+// connection point for the event interface. A timer on a message-only
 // window of the creating thread (the client's, as the class is registered
 // for apartments) takes the events waiting in the state about ten times a
 // second and fires them to every connected sink, inside the client's own
-// message loop, each logged around its calls as host::sim::RaiseLogged does.
+// message loop; events scripted for Advise are fired from inside it, and
+// those scripted for any other member from inside its call. Each raise is
+// logged and watched as host/sim/event_source.h tells.
+//
+// Kind, it holds a reference to itself while it fires. Harsh, it holds
+// none: when the client's last release comes inside the raise, the control
+// is destroyed there, as a real control would be. Its memory is then kept,
+// never freed, so that whatever the client does to it afterwards is caught
+// and logged as a fault instead of crashing the test.
 #pragma once
 
 #include <ocidl.h>
@@ -21,15 +29,14 @@ namespace hostsim::server {
 
 class ServerEventControl final : public host::com::DispatchBase, public IConnectionPointContainer {
 public:
-    // A new control with one reference for the caller. Raises 7 when its
-    // window cannot be made.
-    static win::ComPtr<IUnknown> Create(std::unique_ptr<host::sim::SimEventControl> control,
-                                        std::shared_ptr<host::sim::StateFile> state);
+    // A new control with one reference for the caller. Raises 429 while
+    // the host is not installed, 7 when its window cannot be made.
+    static win::ComPtr<IUnknown> Create(std::shared_ptr<host::sim::StateFile> state);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     // One count for both interfaces.
-    ULONG STDMETHODCALLTYPE AddRef() override { return DispatchBase::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return DispatchBase::Release(); }
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
 
     // The control is called by dispatch id only: every name is unknown.
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
@@ -63,21 +70,27 @@ private:
         win::ComPtr<IDispatch> dispatch;
     };
 
-    ServerEventControl(std::unique_ptr<host::sim::SimEventControl> control,
-                       std::shared_ptr<host::sim::StateFile> state);
-    ~ServerEventControl();
+    explicit ServerEventControl(std::shared_ptr<host::sim::StateFile> state);
+    ~ServerEventControl() override;
+    // The last reference went: deleted, or, inside a raise of its own,
+    // torn down with its memory kept (see above).
+    void Final() override;
+    void TearDown();
+    // A call after the control was destroyed: logged as a fault. True when
+    // that is so and the call must not go on.
+    bool Destroyed(const char16_t* member);
 
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Tick() noexcept;
-    void Fire(const std::vector<host::sim::HostEvent>& events);
+    void Deliver(const host::sim::HostEvent& event);
 
-    std::unique_ptr<host::sim::SimEventControl> control_;
     std::shared_ptr<host::sim::StateFile> state_;
+    std::unique_ptr<host::sim::EventSource> source_;
     Point point_{*this};
     std::vector<Sink> sinks_;
     DWORD nextCookie_ = 1;
     HWND window_ = nullptr;
-    bool firing_ = false;
+    bool destroyed_ = false;
     ModuleReference module_;
 };
 

@@ -40,8 +40,7 @@ std::wstring ModuleFolder() {
 // vb::Error as the stand-in does (429 while the host is not installed).
 win::ComPtr<IUnknown> Make(ClassKind kind) {
     auto state = NewStateFile();
-    if (kind == ClassKind::EventControl)
-        return ServerEventControl::Create(host::sim::CreateSimEventControl(state), state);
+    if (kind == ClassKind::EventControl) return ServerEventControl::Create(state);
     host::sim::SimAutomation automation(state);
     auto object = automation.CreateObject(kind == ClassKind::Application ? host::kAppProgId : host::kAuxCommandsProgId);
     auto sim = std::dynamic_pointer_cast<host::sim::SimObject>(object);

@@ -28,10 +28,12 @@ fi
 
 work=$(mktemp -d)
 brivane_on_exit 'rm -rf "$work"'
-# run OPTIONS...: one run of the program; its lines in $out.
+# run OPTIONS...: one run of the program; its lines in $out. The stand-in
+# host is always as harsh as a real one may be (--harsh-host): a fault it
+# logs is printed, and no expected output holds one.
 run() {
   local rc=0
-  out=$("$press" --session --target "$target" --build "$build" "$@" 2>"$work/stderr") || rc=$?
+  out=$("$press" --session --target "$target" --build "$build" --harsh-host "$@" 2>"$work/stderr") || rc=$?
   if ((rc != 0)); then
     out="press-button failed (exit $rc): $(<"$work/stderr")"
     return 1
@@ -41,9 +43,17 @@ run() {
 # The run's staging folder, a new one each time, as expected files write it.
 expected_placeholder stage "$(brivane_winpath "$(realpath -m -- "$build")/press")\\run." '??????'
 
+# What the user sees, then the notifications' raises with the program's
+# calls of the event control inside them (a picker for expect_picked).
+shown_then_raise() {
+  grep -Ev $'^(call|event)\t' <<<"$out" || true
+  grep -E $'^(event\t|call\tevent control\t#2\t)' <<<"$out" || true
+}
+
 # lines_of KINDS: the lines of $out of these kinds (a regular expression
-# matched up to the tab after the kind: "url|msgbox", $'call\thost\tOpen').
-lines_of() { grep -E "^($1)"$'\t' <<<"$out" || true; }
+# matched up to the tab after the kind: "url|msgbox", $'call\thost\tOpen'),
+# and always the stand-in host's faults, which no case may leave.
+lines_of() { grep -E "^($1|fault)"$'\t' <<<"$out" || true; }
 
 # expect_picked CASE NAME PICK OPTIONS...: one run; what the command PICK
 # prints of its lines ($out) is exactly CASE's expected output.

@@ -34,6 +34,7 @@ public:
         state.shown = true;
     }
     void Hide() override { state.shown = false; }
+    void Close() override { state.shown = false; }
     void Place(bool topmost, PixelRect outer) override {
         state.topmost = topmost;
         state.outer = outer;
@@ -69,7 +70,8 @@ private:
 
 Backend::Backend() : installed_(InstallBackend(*this)) {}
 
-Backend::~Backend() = default;
+// Nothing runs now: what still waits is released, while its backend lives.
+Backend::~Backend() { RunAllReleases(); }
 
 std::unique_ptr<FormPeer> Backend::CreateForm(Form& form) { return std::make_unique<HeadlessFormPeer>(form, *this); }
 
@@ -78,6 +80,7 @@ void Backend::RunModal(Form& form) {
     form.peer->Show();
     auto script = onModal.find(form.name());
     if (script != onModal.end() && script->second) script->second(form);
+    else if (onOtherModal) onOtherModal(form);
     if (form.loaded() && form.visible()) form.UserClose();
 }
 

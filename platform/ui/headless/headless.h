@@ -7,10 +7,12 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/backend.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/teardown.h"
 #include "platform/ui/dispatch.h"
 
 namespace ui::headless {
@@ -41,7 +43,20 @@ public:
     std::vector<PixelRect> WorkAreas() const override { return workAreas; }
     void Run() override;
     void QuitRun() override { quitRequested = true; }
+    // Releases wait for the end of the event Deliver hands over.
+    void WakeForReleases() override {}
     [[noreturn]] void End(int exitCode) override;
+
+    // One event from the message loop: the system calls into the program
+    // (`event` acts as the user or the host does), and once it has
+    // returned, what its handlers released is released (ui::ReleaseLater).
+    // What is released outside Deliver waits until the next one ends, or
+    // until this backend goes.
+    template <class F>
+    void Deliver(F&& event) {
+        std::forward<F>(event)();
+        RunDueReleases();
+    }
 
     // Answers for the next message boxes, in order; without one a box is
     // answered with its first button (OK, or Yes).
@@ -51,6 +66,8 @@ public:
     // What the user does while a form is shown modally, by form name. A form
     // still open when its script returns is closed with its close box.
     std::map<vb::String, std::function<void(Form&)>> onModal;
+    // What the user does in a modal form that has no script by name.
+    std::function<void(Form&)> onOtherModal;
     // Forms shown modally, in order, by name.
     std::vector<vb::String> modalShown;
 

@@ -23,12 +23,14 @@ ComboBoxPeer::ComboBoxPeer(FormWindow& form, ComboBox& box, int id) : ControlWin
     SendMessageW(hwnd, CB_SETMINVISIBLE, std::max<WPARAM>(box.list().size(), 1), 0);
     PixelRect at = Placement();
     SetWindowPos(hwnd, nullptr, 0, 0, at.width, at.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // The focus lands in the box's edit field, which reports it too (a
-    // drop-down list has none: it takes the focus itself).
+    // The focus lands in the box's edit field, which reports it too, and
+    // which a screen reader then asks for the box's name (a drop-down list
+    // has none: it takes the focus itself).
     COMBOBOXINFO info{.cbSize = sizeof info};
     if (GetComboBoxInfo(hwnd, &info) && info.hwndItem && info.hwndItem != hwnd) {
         edit_ = info.hwndItem;
         WatchFocusOf(edit_);
+        ServeAccessibleObjectOf(edit_);
     }
     list_ = info.hwndList;
     // The box leaves out the text it was created with.

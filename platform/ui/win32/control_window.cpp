@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/ui/accessible.h"
+#include "platform/ui/win32/accessible_object.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/win32/fonts.h"
 #include "platform/ui/win32/form_window.h"
@@ -13,6 +15,7 @@ namespace ui::win32 {
 
 namespace {
 constexpr UINT_PTR kFocusWatch = 1;
+constexpr UINT_PTR kAccessibleObject = 2;
 }  // namespace
 
 bool EffectiveVisible(const Control& control) {
@@ -42,6 +45,7 @@ void ControlWindow::CreateWindowFrom(const WindowPlan& plan) {
                             form_.instance(), nullptr);
     if (!hwnd_) RaiseSystemError(u"CreateWindowExW", control_.name());
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.fonts().Default()), FALSE);
+    ServeAccessibleObjectOf(hwnd_);
 }
 
 DWORD ControlWindow::TabStop() const { return control_.tabIndex() >= 0 ? WS_TABSTOP : 0; }
@@ -80,6 +84,34 @@ LRESULT CALLBACK ControlWindow::WatchFocus(HWND hwnd, UINT message, WPARAM w, LP
             control->form_.OnChildFocus(*control);
         }
         return result;
+    });
+}
+
+void ControlWindow::ServeAccessibleObjectOf(HWND part) {
+    SetWindowSubclass(part, ServeAccessibleObject, kAccessibleObject, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The facts come from the model while the form's window lives; while it is
+// being destroyed the form may be half gone, and the system answers alone.
+LRESULT CALLBACK ControlWindow::ServeAccessibleObject(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                                      DWORD_PTR self) {
+    return Dispatch([&]() -> LRESULT {
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, ServeAccessibleObject, kAccessibleObject);
+        } else if (message == WM_GETOBJECT && static_cast<DWORD>(l) == static_cast<DWORD>(OBJID_CLIENT)) {
+            if (LRESULT object = AnswerGetObject(hwnd, w)) return object;
+        } else if (message == AccessibleFactsMessage() && l) {
+            auto* control = reinterpret_cast<ControlWindow*>(self);
+            if (control->form_.Destroying()) return FALSE;
+            const Control& c = control->control_;
+            auto& facts = *reinterpret_cast<AccessibleFacts*>(l);
+            facts.name = win::ToWide(AccessibleName(c));
+            facts.shortcut = win::ToWide(KeyboardShortcut(c));
+            facts.description = win::ToWide(AccessibleDescription(c));
+            facts.link = control->IsLink();
+            return TRUE;
+        }
+        return DefSubclassProc(hwnd, message, w, l);
     });
 }
 

@@ -40,8 +40,7 @@ public:
     virtual bool Owns(HWND window) const { return window && window == hwnd_; }
 
     // The model's action for a notification of this control, or an empty
-    // one. Returned, not run: the form runs it through ui::Dispatch, and a
-    // handler may unload the form and so destroy this object.
+    // one, for the form to run through ui::Dispatch.
     // WM_COMMAND, with the notification code (BN_CLICKED, EN_CHANGE...).
     virtual Handler ActionForCommand(WORD) { return {}; }
     // WM_HSCROLL from a trackbar.
@@ -94,6 +93,10 @@ protected:
     // A part of the window that gets the focus itself (a drop-down box's
     // edit field).
     void WatchFocusOf(HWND part);
+    // The window, or a part of it, answers screen readers with the control's
+    // name, shortcut and description (accessible_object.h); every window
+    // made by CreateWindowFrom does.
+    void ServeAccessibleObjectOf(HWND part);
     // The window's text, as the program sets it.
     void ShowText(const vb::String& text);
     // While ShowText runs: the edit's echo of the program's own text
@@ -105,6 +108,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WatchFocus(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK ServeAccessibleObject(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR self);
 
     FormWindow& form_;
     Control& control_;

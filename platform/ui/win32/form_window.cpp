@@ -56,7 +56,7 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::Destroy() {
-    destroying_ = true;
+    closed_ = destroying_ = true;
     if (HWND hwnd = window_.get()) DestroyWindow(hwnd);
     window_.release();
 }
@@ -123,11 +123,8 @@ void FormWindow::SetIcons(int icon) {
 
 // In tab order, so the order of the windows is the order Tab follows.
 void FormWindow::CreateControls() {
-    std::vector<Control*> order = form_.controls();
-    auto key = [](const Control* c) { return c->tabIndex() < 0 ? INT_MAX : c->tabIndex(); };
-    std::stable_sort(order.begin(), order.end(), [&](Control* a, Control* b) { return key(a) < key(b); });
     int id = kFirstControlId;
-    for (Control* c : order) {
+    for (Control* c : form_.ControlsInTabOrder()) {
         controls_.push_back(MakeControlWindow(*this, *c, id++));
         c->peer = controls_.back().get();
     }
@@ -145,6 +142,15 @@ void FormWindow::Show() {
 
 void FormWindow::Hide() {
     backend_.ReleaseModal(this);
+    if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+}
+
+// The owner gets its input back and the windows this one owned pass on
+// first (Forget), so activation goes where it would if the window were
+// destroyed now.
+void FormWindow::Close() {
+    closed_ = true;
+    backend_.Forget(this);
     if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
 }
 
@@ -216,11 +222,10 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     });
 }
 
-// The cases that dispatch to the model return at once: the handler may
-// have destroyed this object. The window is not of the dialog class, so
-// DefWindowProc knows nothing of default buttons or of where the focus
-// was: DM_GETDEFID and WM_ACTIVATE are answered here, for the dialog
-// manager (IsDialogMessage) that the message loops hand the keyboard to.
+// The window is not of the dialog class, so DefWindowProc knows nothing of
+// default buttons or of where the focus was: DM_GETDEFID and WM_ACTIVATE
+// are answered here, for the dialog manager (IsDialogMessage) that the
+// message loops hand the keyboard to.
 LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -228,7 +233,7 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
         window_.release();
         return DefWindowProcW(hwnd, message, w, l);
     }
-    if (destroying_) return DefWindowProcW(hwnd, message, w, l);
+    if (closed_) return DefWindowProcW(hwnd, message, w, l);
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
@@ -373,7 +378,7 @@ void FormWindow::OnActivate(WORD state) {
 // From a control's WM_SETFOCUS, whoever moved the focus: the user's click,
 // Tab through the dialog manager, or the program.
 void FormWindow::OnChildFocus(ControlWindow& child) {
-    if (destroying_) return;
+    if (closed_) return;
     ShowDefaultFor(&child);
     Form* form = &form_;
     Control* control = &child.control();
@@ -400,7 +405,7 @@ void FormWindow::OnClose() {
 // WM_NCDESTROY that Destroy did not ask for: an owner's destruction took
 // this window with it, and the controls' windows are gone too.
 void FormWindow::OnDestroyedBySystem() {
-    destroying_ = true;
+    closed_ = true;
     backend_.ReleaseModal(this);
     for (auto& c : controls_) c->Detach();
 }
@@ -439,7 +444,7 @@ HWND FormWindow::FocusTarget() const {
 }
 
 void FormWindow::ShowDefaultForFocus() {
-    if (!destroying_) ShowDefaultFor(Find(GetFocus()));
+    if (!closed_) ShowDefaultFor(Find(GetFocus()));
 }
 
 // As the dialog manager does in a dialog box: a focused push button is the

@@ -1,8 +1,10 @@
 // The window of a loaded form: one window class for every form, a static
 // window procedure that finds the object stored at WM_NCCREATE, and small
-// OnXxx members. User actions go to the model through ui::Dispatch; a
-// handler may unload the form and so destroy this object, so nothing here
-// touches the object after dispatching.
+// OnXxx members. User actions go to the model through ui::Dispatch. A
+// handler may unload the form: the window is hidden then and reports
+// nothing more, and this object, with the window and its controls'
+// windows, is destroyed only once the handler's callback has returned
+// (platform/ui/teardown.h).
 #pragma once
 
 #include <windows.h>
@@ -44,6 +46,7 @@ public:
 
     void Show() override;
     void Hide() override;
+    void Close() override;
     void Place(bool topmost, PixelRect outer) override;
     PixelRect OuterRect() const override;
     void CaptionChanged() override;
@@ -51,6 +54,8 @@ public:
     void* NativeHandle() const override { return hwnd(); }
 
     HWND hwnd() const { return window_.get(); }
+    // From the start of the window's destruction: the form may be half gone.
+    bool Destroying() const { return destroying_; }
     // For comparison only: the form may be gone while its window is destroyed.
     const Form* form() const { return &form_; }
 
@@ -103,8 +108,11 @@ private:
     win::ScopedWindow window_;
     // The control that had the focus when the window was last deactivated.
     HWND savedFocus_ = nullptr;
-    // Set from the start of the window's destruction: its notifications are
-    // ignored then, as the form may be half gone.
+    // Set once the form let go of the window (it closed, or the window is
+    // being destroyed): its notifications are ignored then, as the form has
+    // another window or none, and may be half gone.
+    bool closed_ = false;
+    // Set when this object destroys the window, not the system.
     bool destroying_ = false;
 };
 

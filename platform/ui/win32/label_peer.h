@@ -1,5 +1,8 @@
-// A label, or a link label: underlined, in link blue, with the pointing
-// hand over it. Either may ask for its own font and colour.
+// A label, or a link label: underlined, in the link colour, with the
+// pointing hand over it. A link takes the focus as a link does: Tab reaches
+// it after the designed tab stops, it shows the focus rectangle around its
+// text, and Enter or Space opens it as a click does. Either may ask for its
+// own font and colour.
 #pragma once
 
 #include "platform/ui/win32/control_window.h"
@@ -16,10 +19,11 @@ public:
     bool IsLink() const override { return link_; }
 
 private:
+    static LRESULT CALLBACK LinkKeys(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
     Label& label_;
     const bool link_;
-    bool hasColour_ = false;
-    COLORREF colour_ = 0;
+    const Colour colour_;
 };
 
 }  // namespace ui::win32

@@ -1,5 +1,6 @@
 #include "platform/ui/win32/line_peer.h"
 
+#include "platform/ui/win32/colours.h"
 #include "platform/ui/win32/form_window.h"
 #include "platform/win32/scoped.h"
 
@@ -14,7 +15,7 @@ void LinePeer::Draw(HDC dc) const {
     if (!EffectiveVisible(line_)) return;
     const Line::Props& p = line_.props();
     Scale s = form().scale();
-    COLORREF colour = p.colour == kSystemColour ? GetSysColor(COLOR_WINDOWTEXT) : p.colour;
+    COLORREF colour = ScreenColour(p.colour, COLOR_WINDOWTEXT);
     win::ScopedPen pen(CreatePen(PS_INSIDEFRAME, p.widthPixels > 0 ? p.widthPixels : 1, colour));
     if (!pen) return;
     win::ScopedSelect use(dc, pen.get());

@@ -5,10 +5,16 @@
 #include <algorithm>
 
 #include "platform/ui/msgbox.h"
+#include "platform/ui/teardown.h"
 #include "platform/ui/win32/form_window.h"
 #include "platform/win32/wide.h"
 
 namespace ui::win32 {
+
+namespace {
+constexpr wchar_t kReleasesClass[] = L"brivane.Releases";
+constexpr UINT kRunReleasesMessage = WM_APP + 1;
+}  // namespace
 
 Backend::Backend(HINSTANCE instance)
     : instance_(instance ? instance : GetModuleHandleW(nullptr)),
@@ -23,7 +29,35 @@ Backend::Backend(HINSTANCE instance)
     FormWindow::Register();
 }
 
-Backend::~Backend() = default;
+// No callback runs now: what still waits is released while the backend
+// it belongs to lives.
+Backend::~Backend() { RunAllReleases(); }
+
+void Backend::WakeForReleases() {
+    if (wakePosted_) return;
+    if (!releases_) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = ReleasesProc;
+        wc.hInstance = instance_;
+        wc.lpszClassName = kReleasesClass;
+        RegisterClassExW(&wc);
+        releases_.reset(
+            CreateWindowExW(0, kReleasesClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
+        if (!releases_) return;  // the releases wait for the backend's end
+        SetWindowLongPtrW(releases_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    wakePosted_ = PostMessageW(releases_.get(), kRunReleasesMessage, 0, 0) != 0;
+}
+
+LRESULT CALLBACK Backend::ReleasesProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+    if (message != kRunReleasesMessage) return DefWindowProcW(hwnd, message, w, l);
+    if (auto* self = reinterpret_cast<Backend*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->wakePosted_ = false;
+    // A release asked for inside a callback still running (this loop runs
+    // inside it) waits for the next post, when that callback has returned.
+    RunDueReleases();
+    return 0;
+}
 
 std::unique_ptr<FormPeer> Backend::CreateForm(Form& form) {
     HWND owner = windows_.empty() ? nullptr : windows_.front()->hwnd();
@@ -58,7 +92,7 @@ bool Backend::PumpOne() {
     }
     if (got == -1) return false;
     if (HWND dialog = DialogFor(msg.hwnd); dialog && IsDialogMessageW(dialog, &msg)) {
-        // The window may be gone now: look it up again.
+        // The form may have closed meanwhile: look its window up again.
         if (msg.message == WM_KEYDOWN || msg.message == WM_SYSCHAR || msg.message == WM_CHAR)
             if (FormWindow* window = WindowOf(dialog)) window->ShowDefaultForFocus();
         return true;
@@ -116,7 +150,8 @@ void Backend::RunModal(Form& form) {
     } leave{*this, modal};
 
     window->Show();
-    // `window` may be destroyed by any message from here on.
+    // Any message may unload the form, and its window then goes with a
+    // later release: from here on only the form is asked.
     while (form.loaded() && form.visible()) {
         if (!PumpOne()) {
             PostQuitMessage(quitCode_);  // for the loop outside

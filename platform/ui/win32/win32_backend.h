@@ -13,6 +13,7 @@
 #include "platform/ui/backend.h"
 #include "platform/ui/win32/fonts.h"
 #include "platform/ui/win32/screen.h"
+#include "platform/win32/scoped.h"
 
 namespace ui::win32 {
 
@@ -35,6 +36,9 @@ public:
     std::vector<PixelRect> WorkAreas() const override;
     void Run() override;
     void QuitRun() override;
+    // Posts a message to a message-only window of the backend: every loop
+    // dispatches it, the program's, a modal form's and the system's own.
+    void WakeForReleases() override;
     [[noreturn]] void End(int exitCode) override;
 
     HINSTANCE instance() const { return instance_; }
@@ -58,6 +62,7 @@ private:
     };
     // One message through the dialog manager; false at WM_QUIT.
     bool PumpOne();
+    static LRESULT CALLBACK ReleasesProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
     HWND DialogFor(HWND hwnd) const;
     FormWindow* WindowOf(HWND hwnd) const;
     static void Release(Modal& modal);
@@ -68,6 +73,9 @@ private:
     std::vector<FormWindow*> windows_;  // in the order the forms were loaded
     std::vector<Modal*> modal_;         // innermost last
     int quitCode_ = 0;
+    // Made on the first release that waits.
+    win::ScopedWindow releases_;
+    bool wakePosted_ = false;
     BackendGuard installed_;
 };
 

@@ -21,11 +21,14 @@ prefs_site=
 installed=
 integrate=()
 about=()
+keys=()
 host_scripts=()
 host_after=()
 removals=()
 instructions=
 event_in=
+twice=
+harsh_host=
 no_browser=
 no_text_viewer=
 lock_settings=
@@ -58,7 +61,7 @@ _options_folder_name() {
   ((units / 2 <= 255))
 }
 
-# _options_steps NAME STEPS: the steps of --NAME (integrate or about),
+# _options_steps NAME STEPS: the steps of --NAME (integrate, about or keys),
 # separated by ";", each checked by _options_NAME_step, into the array
 # NAME ("none" for no step).
 _options_steps() {
@@ -91,8 +94,17 @@ _options_integrate_step() {
 # _options_about_step STEP WORD [ARGUMENT...]: one step of --about.
 _options_about_step() {
   case ${2,,} in
-    link | mail | ok | cancel) (($# == 2)) && about+=("${2,,}") || usage_error "--about: $2 takes no argument" ;;
-    *) usage_error "--about: unknown step \"$1\" (link, mail, ok, cancel)" ;;
+    link | mail | ok | cancel | tab | shift+tab | enter | space)
+      (($# == 2)) && about+=("${2,,}") || usage_error "--about: $2 takes no argument" ;;
+    *) usage_error "--about: unknown step \"$1\" (link, mail, tab, shift+tab, enter, space, ok, cancel)" ;;
+  esac
+}
+
+# _options_keys_step STEP WORD [ARGUMENT...]: one step of --keys.
+_options_keys_step() {
+  case ${2,,} in
+    tab | shift+tab | enter | space) (($# == 2)) && keys+=("${2,,}") || usage_error "--keys: $2 takes no argument" ;;
+    *) usage_error "--keys: unknown step \"$1\" (tab, shift+tab, enter, space)" ;;
   esac
 }
 
@@ -184,9 +196,11 @@ press_button_options() {
         shift 2 ;;
       --event-in)
         need_value "$@"
-        case $2 in prefs | about | integrate | prompt | restart) event_in=$2 ;;
-          *) usage_error "--event-in is prefs, about, integrate, prompt or restart" ;; esac
+        case $2 in prefs | about | integrate | prompt | restart | start | press) event_in=$2 ;;
+          *) usage_error "--event-in is prefs, about, integrate, prompt, restart, start or press" ;; esac
         shift 2 ;;
+      --twice) twice=1; shift ;;
+      --harsh-host) harsh_host=1; shift ;;
       --no-browser) no_browser=1; shift ;;
       --no-text-viewer) no_text_viewer=1; shift ;;
       --lock-settings) lock_settings=1; shift ;;
@@ -240,6 +254,10 @@ press_button_options() {
       --about)
         need_value "$@"
         _options_steps about "$2"
+        shift 2 ;;
+      --keys)
+        need_value "$@"
+        _options_steps keys "$2"
         shift 2 ;;
       --countries)
         need_value "$@"
@@ -306,16 +324,22 @@ _options_check() {
   # --prefs-site is a Preferences step as --prefs is.
   [[ -z $prefs_site ]] || prefs=(site "$prefs_site")
   [[ -z $event_in || -n $event ]] || usage_error "--event-in needs --event"
-  if [[ $event_in == prompt || $event_in == restart ]]; then
+  [[ -z $twice || -n $event ]] || usage_error "--twice needs --event"
+  if [[ $event_in == start ]]; then
+    :  # raised before the window shows; the run goes on as without --event
+  elif [[ $event_in == press ]]; then
+    ((presses > 0 && ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
+      usage_error "--event-in press needs --press and goes with no other step"
+  elif [[ $event_in == prompt || $event_in == restart ]]; then
     ((${#integrate[@]})) || usage_error "--event-in $event_in needs --integrate"
-    ((presses + ${#prefs[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
+    ((presses + ${#prefs[@]} + ${#about[@]} + ${#keys[@]} == 0)) && [[ -z $instructions ]] ||
       usage_error "--event-in $event_in goes with --integrate only"
   elif [[ -n $event ]]; then
-    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
-      usage_error "of --press, --prefs, --integrate, --about and --instructions, --event goes with --integrate only, and only with --event-in prompt or restart"
+    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} + ${#keys[@]} == 0)) && [[ -z $instructions ]] ||
+      usage_error "of --press, --keys, --prefs, --integrate, --about and --instructions, --event goes with --integrate only, and only with --event-in prompt or restart"
   fi
   if [[ -n $second_copy ]]; then
-    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions && -z $end_session ]] ||
+    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} + ${#keys[@]} == 0)) && [[ -z $instructions && -z $end_session ]] ||
       usage_error "--second-copy goes with no other step"
   fi
   [[ -z $end_session || -z $event ]] || usage_error "--end-session and --event do not go together"

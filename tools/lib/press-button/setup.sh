@@ -63,6 +63,7 @@ step_host() {
     no-database) init+=(--no-database) ;;
     unreachable) init+=(--unreachable) ;;
   esac
+  [[ -z $harsh_host ]] || init+=(--harsh)
   # A restart opens the database through the shell: it must be a file.
   if ((${#integrate[@]})); then
     : >"$press_stage/contacts.dbf"
@@ -74,6 +75,12 @@ step_host() {
     press_words words "$script"
     press_host script "${words[@]}"
   done
+  # Raised from inside the event control's Advise as the program starts,
+  # or from inside the press's first GetField.
+  case $event_in in
+    start) press_raise --in Advise ;;
+    press) press_raise --in GetField ;;
+  esac
 }
 
 step_settings() {

@@ -16,6 +16,7 @@ step_start() {
   ((${#prefs[@]} == 0)) || deadline=$((deadline + 10))
   ((${#integrate[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#integrate[@]}))
   ((${#about[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#about[@]}))
+  deadline=$((deadline + 3 * ${#keys[@]}))
   [[ -z $instructions ]] || deadline=$((deadline + 10))
   [[ -z $event_in ]] || deadline=$((deadline + 10))
   [[ -z $end_session ]] || deadline=$((deadline + 10))
@@ -70,12 +71,33 @@ step_host_after() {
   done
 }
 
+# raise_args VAR: the arguments of hostsim raise for the notification of
+# --event (twice with --twice), into the array VAR.
+raise_args() {
+  local -n _args=$1
+  _args=("$event")
+  [[ -z $twice ]] || _args+=(--twice)
+}
+
+# press_raise [HOSTSIM_OPTION...]: the host raises the notification.
+press_raise() {
+  local args
+  raise_args args
+  press_host raise "${args[@]}" "$@"
+}
+
 step_event() {
   case $event_in in
-    '') press_host raise "$event" ;;
-    prompt | restart) ;;  # raised by step_integrate
+    '') press_raise ;;
+    prompt | restart | start | press) ;;  # raised by step_integrate or step_host
     *) press_event_in "$event_in" "$event" ;;
   esac
+}
+
+step_keys() {
+  ((${#keys[@]})) && [[ ${keys[0]} != none ]] || return 0
+  press_running "$first_pid" || return 0
+  press_keys "$press_main_caption" "${keys[@]}"
 }
 
 step_prefs() {
@@ -135,8 +157,8 @@ step_integrate() {
   local steps=("${integrate[@]}")
   [[ ${steps[0]} == none ]] && steps=()
   [[ $event_in != prompt ]] || press_event_at_prompt=$event
+  [[ $event_in != restart ]] || raise_args press_event_after_prompt
   press_integrate "${steps[@]}"
-  [[ $event_in != restart ]] || press_host raise "$event"
 }
 
 step_about() {
@@ -218,5 +240,9 @@ step_report() {
   ((${#integrate[@]} == 0)) || press_host_placements
   [[ ${press_exit_code:-0} == 0 ]] || printf 'exit\t%s\n' "$press_exit_code"
   press_settings_print
-  [[ -z $host_log ]] || press_host_log
+  if [[ -n $host_log ]]; then
+    press_host_log
+  elif [[ -n $harsh_host ]]; then
+    press_host_faults
+  fi
 }

@@ -7,6 +7,18 @@ press_restart_title='Brivane!'
 # once, before the prompt is answered; empty for none.
 press_event_at_prompt=
 
+# The arguments of hostsim raise for a notification the host raises once
+# the restart prompt has been answered, during the restart: at once, as the
+# program ends two seconds after a Yes. Empty for none.
+press_event_after_prompt=()
+
+# _press_event_after_prompt TITLE: a box of that title was just answered.
+_press_event_after_prompt() {
+  ((${#press_event_after_prompt[@]})) && [[ $1 == "$press_restart_title" ]] || return 0
+  press_host raise "${press_event_after_prompt[@]}"
+  press_event_after_prompt=()
+}
+
 # When the restart prompt shows: the host raises the notification, and the
 # prompt waits until the main window has gone (at most 3 s).
 _press_event_at_prompt() {

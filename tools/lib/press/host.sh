@@ -37,6 +37,14 @@ press_host_log() {
     brivane_die "the stand-in host's log could not be read"
 }
 
+# The faults the stand-in host logged ("fault OBJECT WHAT"), read from its
+# log file as the log command prints them: none is the only good outcome.
+press_host_faults() {
+  local log="$press_stage/host-state.txt.log"
+  [[ -f $log ]] || return 0
+  grep $'^fault\t' "$log" || true
+}
+
 # Prints the host's placements of the command ("placement toolbar|menu
 # VIEW") and whether it runs ("host running yes|no"). A restart reaches the
 # host through the shell a moment after the program asked for it, so a host

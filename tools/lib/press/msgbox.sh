@@ -31,6 +31,7 @@ press_answer_box() {
     brivane_die "the message box \"$title\" could not be answered $answer (see --answer)"
   fi
   _press_answered=$((_press_answered + 1))
+  _press_event_after_prompt "$title"
 }
 
 # press_answer_boxes: answers the message boxes that show now, one after
