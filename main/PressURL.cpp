@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "main/GetCountryCode.h"
 #include "main/MapTemplate.h"
@@ -15,24 +16,18 @@ namespace press_url {
 
 namespace {
 
-// Each field read from the host once, however often it is asked for.
-class CachedFields {
-public:
-    explicit CachedFields(const FieldReader& field) : field_(field) {}
-    vb::String operator()(int16_t id) {
-        auto found = read_.find(id);
-        if (found == read_.end()) found = read_.emplace(id, field_(id)).first;
-        return found->second;
-    }
-
-private:
-    const FieldReader& field_;
-    std::map<int16_t, vb::String> read_;
-};
-
 vb::String CountrySetting() { return settings::GetSetting(settings::key::kCountry); }
 
 }  // namespace
+
+FieldReader ReadOnce(FieldReader field) {
+    auto read = std::make_shared<std::map<int16_t, vb::String>>();
+    return [field = std::move(field), read](int16_t id) {
+        auto found = read->find(id);
+        if (found == read->end()) found = read->emplace(id, field(id)).first;
+        return found->second;
+    };
+}
 
 Outcome Build(const FieldReader& field) {
     namespace key = settings::key;
@@ -56,8 +51,7 @@ Outcome Build(const FieldReader& field) {
         }
         // The whole address is read first, to tell an empty contact; the
         // template then takes what it names from what was read.
-        auto cached = std::make_shared<CachedFields>(field);
-        in.field = [cached](int16_t id) { return (*cached)(id); };
+        in.field = ReadOnce(field);
         if (map_url::AddressText(in).empty()) {
             out.refusal = kNoAddressMessage;
             return out;

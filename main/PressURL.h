@@ -25,6 +25,10 @@ struct Outcome {
 
 using FieldReader = std::function<vb::String(int16_t id)>;
 
+// A reader that asks `field` for each field once, however often it is
+// asked for it: what one request shows and opens is read once.
+FieldReader ReadOnce(FieldReader field);
+
 // Reads the settings as a press does, sets the countries file of the site
 // (Module2::CountriesFile) and reads the contact's fields through `field`.
 // A template refuses a contact without an address (and, when it names

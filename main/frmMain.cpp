@@ -9,6 +9,7 @@
 #include "main/PressURL.h"
 #include "main/StoredRoute.h"
 #include "main/frmRoute.h"
+#include "main/frmSendToPhone.h"
 #include "main/Module2.h"
 #include "platform/program_info.h"
 #include "platform/shell.h"
@@ -72,6 +73,9 @@ frmMain::frmMain()
     mnuPreferences.onClick = [this] { mnuPreferences_Click(); };
     mnuAbout.onClick = [this] { mnuAbout_Click(); };
     mnuInstructions.onClick = [this] { mnuInstructions_Click(); };
+    mnuSendToPhone.onClick = [this] { mnuSendToPhone_Click(); };
+    mnuCopyAddress.onClick = [this] { mnuCopyAddress_Click(); };
+    mnuCopyLink.onClick = [this] { mnuCopyLink_Click(); };
     mnuRouteAdd.onClick = [this] { mnuRouteAdd_Click(); };
     mnuRoute.onClick = [this] { mnuRoute_Click(); };
     lblLink.onClick = [this] { lblLink_Click(); };
@@ -204,6 +208,39 @@ void frmMain::cmdLocate_Click() {
     RequestURL = request.url;
     platform::OpenFromProgramFolder(this, RequestURL);
     if (chkClose.value() == 0) Unload();
+}
+
+// The code of the very URL a press would open now, with its refusals; the
+// window stays open.
+void frmMain::mnuSendToPhone_Click() {
+    press_url::FieldReader field = press_url::ReadOnce(ContactField);
+    press_url::Outcome request = press_url::Build(field);
+    if (!request.refusal.empty()) {
+        Notice(request.refusal);
+        return;
+    }
+    if (!phone_) phone_ = std::make_unique<frmSendToPhone>();
+    phone_->ShowFor(request.url, press_url::ContactAddress(field));
+}
+
+// The address as a route's stop shows it, to paste anywhere.
+void frmMain::mnuCopyAddress_Click() {
+    vb::String address = press_url::ContactAddress(ContactField);
+    if (address.empty()) {
+        Notice(press_url::kNoAddressMessage);
+        return;
+    }
+    CopyOrSay(address);
+}
+
+// The URL a press would hand the browser.
+void frmMain::mnuCopyLink_Click() {
+    press_url::Outcome request = press_url::Build(ContactField);
+    if (!request.refusal.empty()) {
+        Notice(request.refusal);
+        return;
+    }
+    CopyOrSay(request.url);
 }
 
 // The contact's address as the route's next stop; the window stays open

@@ -20,6 +20,7 @@ class frmAbout;
 class frmIntegrate;
 class frmPreferences;
 class frmRoute;
+class frmSendToPhone;
 
 class frmMain : public ui::Form {
 public:
@@ -52,9 +53,14 @@ public:
     ui::Menu mnuIntegrate{mnuOptions, u"mnuIntegrate", u"Integrate with ACT!"};
     ui::Menu mnuSep{mnuOptions, u"mnuSep", u"-"};
     ui::Menu mnuPreferences{mnuOptions, u"mnuPreferences", u"Preferences"};
-    // The day's route: the current contact as its next stop, and the Route
-    // window.
+    // The current contact's map on the phone (a QR code) and on the
+    // clipboard; the day's route: the contact as its next stop, and the
+    // Route window.
     ui::Menu mnuMap{*this, u"mnuMap", u"Map"};
+    ui::Menu mnuSendToPhone{mnuMap, u"mnuSendToPhone", u"Send to phone..."};
+    ui::Menu mnuCopyAddress{mnuMap, u"mnuCopyAddress", u"Copy address"};
+    ui::Menu mnuCopyLink{mnuMap, u"mnuCopyLink", u"Copy map link"};
+    ui::Menu mnuMapSep{mnuMap, u"mnuMapSep", u"-"};
     ui::Menu mnuRouteAdd{mnuMap, u"mnuRouteAdd", u"Add this contact to the route"};
     ui::Menu mnuRoute{mnuMap, u"mnuRoute", u"Show route..."};
     ui::Menu mnuHelp{*this, u"mnuHelp", u"Help"};
@@ -71,6 +77,9 @@ private:
     void mnuPreferences_Click();
     void mnuAbout_Click();
     void mnuInstructions_Click();
+    void mnuSendToPhone_Click();
+    void mnuCopyAddress_Click();
+    void mnuCopyLink_Click();
     void mnuRouteAdd_Click();
     void mnuRoute_Click();
     void lblLink_Click();
@@ -93,6 +102,7 @@ private:
     std::unique_ptr<frmIntegrate> integrate_;
     std::unique_ptr<frmAbout> about_;
     std::unique_ptr<frmRoute> route_;
+    std::unique_ptr<frmSendToPhone> phone_;
 
     // Held for the whole run, so that a second copy sees this one.
     std::optional<platform::SingleInstance> instance_;

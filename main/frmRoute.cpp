@@ -4,9 +4,24 @@
 #include <utility>
 #include <vector>
 
+#include "main/MapTemplate.h"
 #include "main/RouteURL.h"
 #include "platform/shell.h"
 #include "platform/ui/msgbox.h"
+
+namespace {
+
+// Beneath the route's code: how many stops, from where, and whether back.
+vb::String RoutePlace(const route_url::Route& route) {
+    size_t count = route.stops.size();
+    vb::String line = u"Route of " + vb::FromAscii(std::to_string(count)) + (count == 1 ? u" stop" : u" stops");
+    vb::String start = map_url::PlaceText(route.start);
+    line += start.empty() ? vb::String(u", from where you are") : u", from " + start;
+    if (route.backToStart) line += u", and back";
+    return line;
+}
+
+}  // namespace
 
 frmRoute::frmRoute()
     : Form(u"frmRoute", {.caption = u"Route",
@@ -27,6 +42,8 @@ frmRoute::frmRoute()
     cmdClear.onClick = [this] { cmdClear_Click(); };
     chkBack.onClick = [this] { chkBack_Click(); };
     cboMode.onClick = [this] { cboMode_Click(); };
+    cmdPhone.onClick = [this] { cmdPhone_Click(); };
+    cmdCopyLink.onClick = [this] { cmdCopyLink_Click(); };
     cmdOpen.onClick = [this] { cmdOpen_Click(); };
     cmdClose.onClick = [this] { cmdClose_Click(); };
 }
@@ -92,13 +109,29 @@ void frmRoute::cboMode_Click() {
 // The directions open as a press's map does; the window stays, for the
 // next change or another look.
 void frmRoute::cmdOpen_Click() {
+    if (std::optional<vb::String> url = RouteURL()) platform::OpenFromProgramFolder(this, *url);
+}
+
+// The directions' code over this window, which stays open beneath it.
+void frmRoute::cmdPhone_Click() {
+    std::optional<vb::String> url = RouteURL();
+    if (!url) return;
+    if (!phone_) phone_ = std::make_unique<frmSendToPhone>();
+    phone_->ShowFor(*url, RoutePlace(route_.WithStart(txtStart.text())));
+}
+
+void frmRoute::cmdCopyLink_Click() {
+    if (std::optional<vb::String> url = RouteURL()) CopyOrSay(*url);
+}
+
+std::optional<vb::String> frmRoute::RouteURL() {
     route_url::Route route = route_.WithStart(txtStart.text());
     route_url::Outcome outcome = route_url::Build(route);
     if (outcome.refusal != route_url::Refusal::None) {
         ui::MsgBox(route_url::RefusalMessage(outcome, route), ui::kExclamation);
-        return;
+        return std::nullopt;
     }
-    platform::OpenFromProgramFolder(this, outcome.url);
+    return outcome.url;
 }
 
 void frmRoute::cmdClose_Click() { Unload(); }

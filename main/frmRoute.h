@@ -1,10 +1,15 @@
 // The Route window: the stops of the day's route in order, to reorder and
 // remove; where the route starts, whether it ends back there, and how the
-// user travels; Open shows the route's directions on the map. Every change
+// user travels; Open shows the route's directions on the map, Send to
+// phone shows them as a QR code, Copy link copies their URL. Every change
 // is stored at once: the route outlives the program.
 #pragma once
 
+#include <memory>
+#include <optional>
+
 #include "main/StoredRoute.h"
+#include "main/frmSendToPhone.h"
 #include "platform/resources.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
@@ -33,11 +38,15 @@ public:
     ui::ComboBox cboMode{*this,
                          {.name = u"cboMode", .rect = {1320, 3600, 1800, 315}, .tab = 10},
                          {.list = {u"Driving", u"Walking", u"Bicycling"}, .listOnly = true}};
+    ui::CommandButton cmdPhone{
+        *this, {.name = u"cmdPhone", .rect = {120, 4140, 1620, 345}, .tab = 11}, {.caption = u"Send to &phone..."}};
+    ui::CommandButton cmdCopyLink{
+        *this, {.name = u"cmdCopyLink", .rect = {1860, 4140, 1140, 345}, .tab = 12}, {.caption = u"Copy &link"}};
     ui::CommandButton cmdOpen{*this,
-                              {.name = u"cmdOpen", .rect = {4080, 4140, 1140, 345}, .tab = 11},
+                              {.name = u"cmdOpen", .rect = {4080, 4140, 1140, 345}, .tab = 13},
                               {.caption = u"&Open", .isDefault = true}};
     ui::CommandButton cmdClose{*this,
-                               {.name = u"cmdClose", .rect = {5340, 4140, 1140, 345}, .tab = 12},
+                               {.name = u"cmdClose", .rect = {5340, 4140, 1140, 345}, .tab = 14},
                                {.caption = u"Close", .isCancel = true}};
 
 protected:
@@ -53,9 +62,13 @@ private:
     void cmdClear_Click();
     void chkBack_Click();
     void cboMode_Click();
+    void cmdPhone_Click();
+    void cmdCopyLink_Click();
     void cmdOpen_Click();
     void cmdClose_Click();
 
+    // The route's directions URL, or nullopt after its refusal was shown.
+    std::optional<vb::String> RouteURL();
     // The stop at `from` changes places with its neighbour at `to`.
     void Swap(int from, int to);
     void RemoveSelected();
@@ -65,4 +78,6 @@ private:
 
     StoredRoute route_;
     vb::String storedStart_;
+    // Made at its first opening and kept for the later ones.
+    std::unique_ptr<frmSendToPhone> phone_;
 };

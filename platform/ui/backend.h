@@ -25,6 +25,11 @@ public:
     // Returns the number of the pressed button (1 OK, 6 Yes, 7 No).
     virtual int MsgBox(vb::StringView text, int style, vb::StringView title) = 0;
 
+    // Puts the text on the clipboard as Unicode text, in place of what was
+    // there; false when the clipboard could not be had (another program
+    // holds it) and nothing was copied.
+    virtual bool CopyText(vb::StringView text) = 0;
+
     virtual double TwipsPerPixelX() const = 0;
     virtual double TwipsPerPixelY() const = 0;
     // The work areas of the monitors, in pixels.

@@ -10,6 +10,7 @@ Control::Control(Form& form, Kind kind, const Place& place)
       kind_(kind),
       name_(place.name),
       rect_(place.rect),
+      designRect_(place.rect),
       tab_(place.tab),
       container_(place.in),
       index_(place.index),
@@ -24,6 +25,13 @@ TwipsRect Control::FormRect() const {
         r.top += c->rect().top;
     }
     return r;
+}
+
+void Control::Move(TwipsRect rect) {
+    if (rect.left == rect_.left && rect.top == rect_.top && rect.width == rect_.width && rect.height == rect_.height)
+        return;
+    rect_ = rect;
+    Notify(Prop::Geometry);
 }
 
 void Control::setEnabled(bool on) {
@@ -56,6 +64,7 @@ void Control::SetFocus() {
 }
 
 void Control::ResetToDesign() {
+    rect_ = designRect_;
     enabled_ = true;
     visible_ = true;
 }

@@ -16,7 +16,7 @@ class Frame;
 enum class Kind { CommandButton, CheckBox, Label, TextBox, ComboBox, ListBox, Frame, Slider, Line, PictureBox, Timer };
 
 // What changed, for the backend to bring its window up to date.
-enum class Prop { Caption, Value, Text, List, Enabled, Visible, Range, Interval, Geometry, Focus };
+enum class Prop { Caption, Value, Text, List, Enabled, Visible, Range, Interval, Geometry, Focus, Picture };
 
 // The backend's half of a control (a real window, or nothing at all).
 class Peer {
@@ -56,6 +56,9 @@ public:
     // Relative to the container, and relative to the form's client area.
     TwipsRect rect() const { return rect_; }
     TwipsRect FormRect() const;
+    // By the program, while the form is loaded: the designed place comes
+    // back when the form's controls are made again.
+    void Move(TwipsRect rect);
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool on);
@@ -86,6 +89,7 @@ private:
     Kind kind_;
     vb::String name_;
     TwipsRect rect_;
+    TwipsRect designRect_;
     int tab_;
     Frame* container_;
     int index_;

@@ -1,5 +1,7 @@
 #include "platform/ui/controls.h"
 
+#include <utility>
+
 #include "platform/vb/error.h"
 
 namespace ui {
@@ -221,6 +223,16 @@ Line::Line(Form& form, const char16_t* name, const Props& props)
 
 PictureBox::PictureBox(Form& form, const Place& place, Props props)
     : Control(form, Kind::PictureBox, place), props_(props) {}
+
+void PictureBox::setCells(CellPicture cells) {
+    cells_ = std::move(cells);
+    Notify(Prop::Picture);
+}
+
+void PictureBox::ResetToDesign() {
+    Control::ResetToDesign();
+    cells_ = {};
+}
 
 Timer::Timer(Form& form, const char16_t* name, Props props)
     : Control(form, Kind::Timer, Place{.name = name}), design_(props), now_(props) {}

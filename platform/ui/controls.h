@@ -78,6 +78,9 @@ public:
     struct Props {
         vb::String caption;
         bool link = false;  // underlined, with a pointing-hand cursor
+        // One line: a text too long for it ends in "..." instead of
+        // wrapping.
+        bool singleLine = false;
         Font font{};
         Colour foreColour = kSystemColour;
     };
@@ -86,6 +89,7 @@ public:
     const vb::String& caption() const { return now_.caption; }
     void setCaption(vb::StringView text);
     bool isLink() const { return now_.link; }
+    bool singleLine() const { return now_.singleLine; }
     const Font& font() const { return now_.font; }
     Colour foreColour() const { return now_.foreColour; }
 
@@ -268,6 +272,18 @@ private:
     Props props_;
 };
 
+// A picture of square cells, each black or white (a QR code's modules),
+// each cellPixels screen pixels wide and high, row by row from the top
+// left corner. Drawn black on white whatever the colour scheme.
+struct CellPicture {
+    int columns = 0, rows = 0;
+    int cellPixels = 1;
+    std::vector<bool> black;  // columns * rows, row by row
+
+    bool Black(int column, int row) const { return black[static_cast<size_t>(row) * columns + column]; }
+    bool empty() const { return columns <= 0 || rows <= 0; }
+};
+
 class PictureBox : public Control {
 public:
     struct Props {
@@ -276,9 +292,14 @@ public:
     PictureBox(Form& form, const Place& place, Props props);
 
     int icon() const { return props_.icon; }
+    // By the program, in place of the icon; empty until set.
+    const CellPicture& cells() const { return cells_; }
+    void setCells(CellPicture cells);
+    void ResetToDesign() override;
 
 private:
     Props props_;
+    CellPicture cells_;
 };
 
 // Ticks every `interval` milliseconds while enabled and the interval is above 0.

@@ -36,6 +36,13 @@ void Form::setCaption(vb::StringView text) {
     if (peer) peer->CaptionChanged();
 }
 
+void Form::SetClientSize(int width, int height) {
+    if (width == props_.clientWidth && height == props_.clientHeight) return;
+    props_.clientWidth = width;
+    props_.clientHeight = height;
+    if (peer) peer->ClientSizeChanged();
+}
+
 void Form::Load() {
     if (loaded_) return;
     loaded_ = true;

@@ -50,6 +50,9 @@ public:
     virtual void Place(bool topmost, PixelRect outer) = 0;
     virtual PixelRect OuterRect() const = 0;
     virtual void CaptionChanged() = 0;
+    // The client area has a new size (FormProps); a window not yet shown
+    // that starts in the centre of the screen is centred again.
+    virtual void ClientSizeChanged() = 0;
     // The system's handle of the window, for calls that take an owner.
     virtual void* NativeHandle() const { return nullptr; }
 };
@@ -65,6 +68,9 @@ public:
     const FormProps& props() const { return props_; }
     const vb::String& caption() const { return props_.caption; }
     void setCaption(vb::StringView text);
+    // The client area's size in twips, by the program (a window sized to
+    // what it shows); the designed size comes back when it is unloaded.
+    void SetClientSize(int width, int height);
 
     const std::vector<Control*>& controls() const { return controls_; }
     const std::vector<Menu*>& menus() const { return menus_; }

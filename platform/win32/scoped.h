@@ -54,6 +54,9 @@ struct FreeMenu {
 struct FreeIcon {
     void operator()(HICON h) const { DestroyIcon(h); }
 };
+struct FreeGlobal {
+    void operator()(HGLOBAL h) const { GlobalFree(h); }
+};
 struct FreeKernelObject {
     void operator()(HANDLE h) const { CloseHandle(h); }
 };
@@ -67,6 +70,9 @@ using ScopedPen = Scoped<HPEN, FreeGdiObject>;
 using ScopedWindow = Scoped<HWND, FreeWindow>;
 using ScopedMenu = Scoped<HMENU, FreeMenu>;
 using ScopedIcon = Scoped<HICON, FreeIcon>;
+using ScopedBitmap = Scoped<HBITMAP, FreeGdiObject>;
+// Memory from GlobalAlloc, until the clipboard takes it over (release).
+using ScopedGlobal = Scoped<HGLOBAL, FreeGlobal>;
 // A mutex, event, process or thread; not a file (INVALID_HANDLE_VALUE is its
 // empty value, not nullptr).
 using ScopedHandle = Scoped<HANDLE, FreeKernelObject>;

@@ -21,7 +21,6 @@
 
 namespace {
 
-using host::sim::State;
 using ui::headless::ProgramEnded;
 namespace route_key = settings::route_key;
 
@@ -44,16 +43,6 @@ protected:
         ASSERT_NO_THROW(ui::Dispatch([&] { main.Show(); }));
     }
 
-    void Contact(vb::StringView street, vb::StringView city, vb::StringView state, vb::StringView zip,
-                 vb::StringView country) {
-        hostState->Update([&](State& s) {
-            s.fields = {{27, vb::String(street)},
-                        {30, vb::String(city)},
-                        {31, vb::String(state)},
-                        {32, vb::String(zip)},
-                        {33, vb::String(country)}};
-        });
-    }
     void AddContact() {
         ui::Dispatch([&] { main.mnuRouteAdd.Click(); });
     }
@@ -121,7 +110,8 @@ TEST_F(Route, TheMapMenuStandsBetweenOptionsAndHelp) {
     for (ui::Menu* m : main.menus()) menus.push_back(m->caption());
     for (ui::Menu* m : main.mnuMap.items()) items.push_back(m->caption());
     EXPECT_EQ(menus, (std::vector<vb::String>{u"Options", u"Map", u"Help"}));
-    EXPECT_EQ(items, (std::vector<vb::String>{u"Add this contact to the route", u"Show route..."}));
+    EXPECT_EQ(items, (std::vector<vb::String>{u"Send to phone...", u"Copy address", u"Copy map link", u"-",
+                                              u"Add this contact to the route", u"Show route..."}));
 }
 
 TEST_F(Route, TheWindowShowsTheStoredRouteAndOpeningItStoresNothing) {
@@ -159,8 +149,9 @@ TEST_F(Route, TabOrderRunsTopToBottomAndEveryFieldHasItsLabelBeforeIt) {
     ui::headless::Select(f.lstStops, 1);
     std::vector<vb::String> order;
     for (ui::Control* c : f.TabOrder()) order.push_back(c->name());
-    EXPECT_EQ(order, (std::vector<vb::String>{u"txtStart", u"lstStops", u"cmdUp", u"cmdDown", u"cmdRemove", u"cmdClear",
-                                              u"chkBack", u"cboMode", u"cmdOpen", u"cmdClose"}));
+    EXPECT_EQ(order,
+              (std::vector<vb::String>{u"txtStart", u"lstStops", u"cmdUp", u"cmdDown", u"cmdRemove", u"cmdClear",
+                                       u"chkBack", u"cboMode", u"cmdPhone", u"cmdCopyLink", u"cmdOpen", u"cmdClose"}));
     // Each control after the one above it, or beside it to the right.
     for (size_t i = 1; i < f.TabOrder().size(); ++i) {
         ui::TwipsRect a = f.TabOrder()[i - 1]->rect(), b = f.TabOrder()[i]->rect();

@@ -47,6 +47,18 @@ protected:
     }
     void Store(vb::StringView key, vb::StringView value) { settings::SaveSetting(key, value); }
 
+    // The stand-in's current contact gets this address.
+    void Contact(vb::StringView street, vb::StringView city, vb::StringView state, vb::StringView zip,
+                 vb::StringView country) {
+        hostState->Update([&](host::sim::State& s) {
+            s.fields = {{27, vb::String(street)},
+                        {30, vb::String(city)},
+                        {31, vb::String(state)},
+                        {32, vb::String(zip)},
+                        {33, vb::String(country)}};
+        });
+    }
+
     // The host calls from the `from`-th on, as "object.Member(args)" or,
     // without objects, "Member(args)"; a raised event's two marks as
     // "event N begin" and "event N end", a fault as "fault WHAT".

@@ -132,6 +132,7 @@ public:
             void Place(bool topmost, ui::PixelRect outer) override { inner_->Place(topmost, outer); }
             ui::PixelRect OuterRect() const override { return inner_->OuterRect(); }
             void CaptionChanged() override { inner_->CaptionChanged(); }
+            void ClientSizeChanged() override { inner_->ClientSizeChanged(); }
             bool closed = false;
 
         private:

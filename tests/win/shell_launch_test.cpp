@@ -24,6 +24,7 @@ public:
     void Place(bool, ui::PixelRect) override {}
     ui::PixelRect OuterRect() const override { return {}; }
     void CaptionChanged() override {}
+    void ClientSizeChanged() override {}
     void* NativeHandle() const override { return reinterpret_cast<void*>(static_cast<INT_PTR>(0x1234)); }
 };
 

@@ -8,6 +8,7 @@
 #include "integrate/frmIntegrate.h"
 #include "main/frmMain.h"
 #include "main/frmRoute.h"
+#include "main/frmSendToPhone.h"
 #include "platform/ui/win32/control_window.h"
 #include "platform/ui/win32/win32_backend.h"
 #include "settings/frmPreferences.h"
@@ -63,6 +64,11 @@ std::vector<Row> MeasureProgramWindows() {
         frmRoute route;
         MeasureForm(route, rows);
         route.Unload();
+    }
+    {
+        frmSendToPhone phone;
+        MeasureForm(phone, rows);
+        phone.Unload();
     }
     main.Unload();
     return rows;

@@ -11,7 +11,7 @@
 namespace captionfit {
 
 struct Row {
-    std::wstring window;   // frmMain, frmPreferences, frmIntegrate, frmAbout, frmRoute
+    std::wstring window;   // frmMain, frmPreferences, frmIntegrate, frmAbout, frmRoute, frmSendToPhone
     std::wstring control;  // its name, with the index in a control array: chkScreen(3)
     Measure measure;
 };

@@ -1,7 +1,9 @@
 # The Debian packages the builds, tests and demo need, each with a file or
 # command that shows it is there, so that a second run checks in an instant.
 # As root, missing packages are installed; otherwise they are named.
-# Needs common.sh.
+# The upstream sources the Windows builds compile come after them
+# (sources.sh). Needs common.sh.
+source "$BRIVANE_ROOT/tools/lib/sources.sh"
 
 _brivane_packages=(
   "cmake                      cmd:cmake"
@@ -55,6 +57,13 @@ _brivane_packages=(
   "softhsm2                   cmd:softhsm2-util"
   "openssl                    cmd:openssl"
   "python3-yaml               file:/usr/lib/python3/dist-packages/yaml/__init__.py"
+  # The QR code of Send to phone: the encoder's C library for the native
+  # build (the Windows builds compile its upstream source, fetched below
+  # with apt through the archive's keyring), and a real decoder that reads
+  # the codes back in the end-to-end tests.
+  "libqrcodegen-dev           file:/usr/include/qrcodegen/qrcodegen.h"
+  "debian-archive-keyring     file:/usr/share/keyrings/debian-archive-keyring.gpg"
+  "zbar-tools                 cmd:zbarimg"
 )
 
 _brivane_has() {
@@ -89,6 +98,11 @@ _brivane_missing_architectures() {
 }
 
 brivane_require_packages() {
+  _brivane_install_packages
+  brivane_require_sources
+}
+
+_brivane_install_packages() {
   local missing=() architectures=() arch
   mapfile -t missing < <(brivane_missing_packages)
   ((${#missing[@]})) || return 0

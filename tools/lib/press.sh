@@ -8,7 +8,7 @@
 # Needs common.sh, an X display and a running Wine session (WINEPREFIX).
 
 for _press_part in stage driver registry host settings browser processes msgbox windows \
-  events keys preferences integrate about instructions route session; do
+  events keys preferences integrate about instructions route phone session; do
   source "$BRIVANE_ROOT/tools/lib/press/$_press_part.sh"
 done
 unset _press_part

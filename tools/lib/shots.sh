@@ -3,9 +3,6 @@
 # is open). Needs press.sh and a run set up by it (press_stage,
 # press_window_pid).
 
-# How long a window may take to paint after it showed.
-shots_settle_seconds=0.4
-
 # The rectangle "L,T,R,B" of a driver record.
 _shots_rect() { _press_field "$1" rect; }
 
@@ -19,14 +16,7 @@ _shots_union() {
 }
 
 # shots_cut RECT FILE: the screen now, cut to RECT ("L,T,R,B"), as FILE.
-shots_cut() {
-  local l t r b screen=$press_stage/screen.png
-  IFS=, read -r l t r b <<<"$1"
-  sleep "$shots_settle_seconds"
-  press_screenshot "$screen"
-  convert "$screen" -crop "$((r - l))x$((b - t))+${l}+${t}" +repage "$2" 2>>"$press_stage/screenshot.log" ||
-    { brivane_show_log "$press_stage/screenshot.log"; brivane_die "the picture $2 could not be cut"; }
-}
+shots_cut() { press_screen_cut "$@"; }
 
 # shots_window CAPTION FILE: the program's window with this caption, and
 # the list of a drop-down box of the program that is open over it.

@@ -25,4 +25,7 @@ void RunKey(const Options& options);
 // Message boxes (msgbox_win.cpp)
 void RunMsgbox(const Options& options);
 
+// The clipboard (clipboard_win.cpp)
+void RunClipboard(const Options& options);
+
 }  // namespace uidriver

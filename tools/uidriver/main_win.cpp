@@ -54,6 +54,9 @@ Commands
   msgbox --answer NAME   ...and press OK, CANCEL, YES, NO, ABORT, RETRY,
                          IGNORE; waits until the box has closed
   close                  ask the window to close (posts WM_CLOSE)
+  clipboard              the clipboard's Unicode text (CF_UNICODETEXT):
+                         "text TEXT", or "empty" when it holds none
+  clipboard empty        empty the clipboard
 
 Records of dump (key=value fields after the first; rectangles are
 left,top,right,bottom on the screen, rel= inside the parent's client area)
@@ -131,7 +134,7 @@ int wmain(int argc, wchar_t** argv) {
             {L"wait", RunWait},     {L"dump", RunDump},     {L"pos", RunPos},         {L"click", RunClick},
             {L"check", RunCheck},   {L"label", RunLabel},   {L"type", RunType},       {L"slider", RunSlider},
             {L"menu", RunMenu},     {L"key", RunKey},       {L"msgbox", RunMsgbox},   {L"close", RunClose},
-            {L"choose", RunChoose}, {L"select", RunSelect}, {L"entries", RunEntries},
+            {L"choose", RunChoose}, {L"select", RunSelect}, {L"entries", RunEntries}, {L"clipboard", RunClipboard},
         };
         for (const Command& command : commands) {
             if (options.command == command.name) {

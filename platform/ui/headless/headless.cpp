@@ -17,19 +17,10 @@ public:
 
 class HeadlessFormPeer : public FormPeer {
 public:
-    HeadlessFormPeer(Form& form, const Backend& backend) : form_(form) {
+    HeadlessFormPeer(Form& form, const Backend& backend) : form_(form), backend_(backend) {
         const FormProps& p = form.props();
-        // Outer size: the client area plus a caption bar and thin borders.
-        int w = TwipsToPixels(p.clientWidth, backend.twipsPerPixelX) + 8;
-        int h = TwipsToPixels(p.clientHeight, backend.twipsPerPixelY) + 30 + (form.menus().empty() ? 0 : 20);
-        int x = TwipsToPixels(p.left, backend.twipsPerPixelX);
-        int y = TwipsToPixels(p.top, backend.twipsPerPixelY);
-        if (p.startPosition == StartPosition::CenterScreen && !backend.workAreas.empty()) {
-            const PixelRect& a = backend.workAreas.front();
-            x = a.x + (a.width - w) / 2;
-            y = a.y + (a.height - h) / 2;
-        }
-        state.outer = {x, y, w, h};
+        state.outer = {TwipsToPixels(p.left, backend.twipsPerPixelX), TwipsToPixels(p.top, backend.twipsPerPixelY)};
+        Size(true);
         for (Control* c : form.controls()) {
             controlPeers_.emplace_back();
             c->peer = &controlPeers_.back();
@@ -51,11 +42,27 @@ public:
     }
     PixelRect OuterRect() const override { return state.outer; }
     void CaptionChanged() override {}
+    void ClientSizeChanged() override { Size(!state.shown); }
 
     WindowState state;
 
 private:
+    // Outer size: the client area plus a caption bar and thin borders;
+    // centred when the form starts in the centre of the screen.
+    void Size(bool centre) {
+        const FormProps& p = form_.props();
+        state.outer.width = TwipsToPixels(p.clientWidth, backend_.twipsPerPixelX) + 8;
+        state.outer.height =
+            TwipsToPixels(p.clientHeight, backend_.twipsPerPixelY) + 30 + (form_.menus().empty() ? 0 : 20);
+        if (centre && p.startPosition == StartPosition::CenterScreen && !backend_.workAreas.empty()) {
+            const PixelRect& a = backend_.workAreas.front();
+            state.outer.x = a.x + (a.width - state.outer.width) / 2;
+            state.outer.y = a.y + (a.height - state.outer.height) / 2;
+        }
+    }
+
     Form& form_;
+    const Backend& backend_;
     std::deque<HeadlessControlPeer> controlPeers_;
 };
 
@@ -87,6 +94,13 @@ int Backend::MsgBox(vb::StringView text, int style, vb::StringView title) {
     }
     boxes.push_back({vb::String(text), style, vb::String(title), answer});
     return answer;
+}
+
+bool Backend::CopyText(vb::StringView text) {
+    if (clipboardBusy) return false;
+    clipboard = vb::String(text);
+    copies.push_back(*clipboard);
+    return true;
 }
 
 void Backend::Run() {}

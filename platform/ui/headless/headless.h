@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,7 @@ public:
     std::unique_ptr<FormPeer> CreateForm(Form& form) override;
     void RunModal(Form& form) override;
     int MsgBox(vb::StringView text, int style, vb::StringView title) override;
+    bool CopyText(vb::StringView text) override;
     double TwipsPerPixelX() const override { return twipsPerPixelX; }
     double TwipsPerPixelY() const override { return twipsPerPixelY; }
     std::vector<PixelRect> WorkAreas() const override { return workAreas; }
@@ -68,6 +70,13 @@ public:
     std::function<void(Form&)> onOtherModal;
     // Forms shown modally, in order, by name.
     std::vector<vb::String> modalShown;
+
+    // The clipboard's text (nullopt until something is copied), and every
+    // text copied, in order. While clipboardBusy, another program holds the
+    // clipboard: nothing is copied.
+    std::optional<vb::String> clipboard;
+    std::vector<vb::String> copies;
+    bool clipboardBusy = false;
 
     double twipsPerPixelX = 15, twipsPerPixelY = 15;
     std::vector<PixelRect> workAreas{{0, 0, 1280, 1024}};

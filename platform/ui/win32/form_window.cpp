@@ -170,6 +170,25 @@ void FormWindow::CaptionChanged() {
     if (hwnd()) SetWindowTextW(hwnd(), win::WidePtr(form_.caption()));
 }
 
+void FormWindow::ClientSizeChanged() {
+    if (!hwnd()) return;
+    const FormProps& p = form_.props();
+    Scale s = scale();
+    int clientWidth = TwipsToPixels(p.clientWidth, s.x);
+    int clientHeight = TwipsToPixels(p.clientHeight, s.y);
+    RECT outer{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE)), GetMenu(hwnd()) ? TRUE : FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+    int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    PixelRect at{};
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (p.startPosition == StartPosition::CenterScreen && !IsWindowVisible(hwnd()))
+        at = CentredIn(WorkAreaNear(GetWindow(hwnd(), GW_OWNER)), width, height);
+    else flags |= SWP_NOMOVE;
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, width, height, flags);
+    FitClientArea(clientWidth, clientHeight);
+}
+
 void FormWindow::ArmTimer(int id, int interval) {
     if (!hwnd()) return;
     if (interval > 0) SetTimer(hwnd(), static_cast<UINT_PTR>(id), static_cast<UINT>(interval), nullptr);

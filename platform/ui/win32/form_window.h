@@ -50,6 +50,7 @@ public:
     void Place(bool topmost, PixelRect outer) override;
     PixelRect OuterRect() const override;
     void CaptionChanged() override;
+    void ClientSizeChanged() override;
     void* NativeHandle() const override { return hwnd(); }
 
     HWND hwnd() const { return window_.get(); }

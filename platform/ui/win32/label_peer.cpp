@@ -54,10 +54,12 @@ void DrawFocus(HWND link) {
 // SS_NOTIFY: the label tells of clicks (STN_CLICKED). Without SS_NOPREFIX,
 // "&" marks an access key, which moves the focus to the next control; a
 // link shows its address as it is, and is a tab stop whatever its designed
-// tab order.
+// tab order. SS_ENDELLIPSIS keeps a single-line label's text on its one
+// line.
 LabelPeer::LabelPeer(FormWindow& form, Label& label, int id)
     : ControlWindow(form, label, id), label_(label), link_(label.isLink()), colour_(label.foreColour()) {
-    DWORD style = SS_LEFT | SS_NOTIFY | (link_ ? SS_NOPREFIX | WS_TABSTOP : 0);
+    DWORD style =
+        SS_LEFT | SS_NOTIFY | (link_ ? SS_NOPREFIX | WS_TABSTOP : 0) | (label.singleLine() ? SS_ENDELLIPSIS : 0);
     CreateWindowFrom({L"Static", style, 0, &label.caption()});
     const Font& font = label.font();
     if (link_ || !font.face.empty() || font.points > 0 || font.bold || font.underline)

@@ -30,6 +30,7 @@ public:
     std::unique_ptr<FormPeer> CreateForm(Form& form) override;
     void RunModal(Form& form) override;
     int MsgBox(vb::StringView text, int style, vb::StringView title) override;
+    bool CopyText(vb::StringView text) override;
     double TwipsPerPixelX() const override { return scale_.x; }
     double TwipsPerPixelY() const override { return scale_.y; }
     std::vector<PixelRect> WorkAreas() const override;

@@ -37,6 +37,9 @@ end_session_in=
 route_settings=()
 route_adds=()
 route=()
+send_to_phone=
+copies=()
+dpi=
 
 # The stand-in host's field ids of the contact's address.
 declare -A contact_field=([--street]=27 [--city]=30 [--state]=31 [--zip]=32 [--country]=33)
@@ -126,7 +129,13 @@ _options_route_step() {
       (($# == 3)) && [[ ${3,,} =~ ^(driving|walking|bicycling)$ ]] ||
         usage_error "--route: mode is driving, walking or bicycling"
       route+=("mode ${3,,}") ;;
-    *) usage_error "--route: unknown step \"$1\" (select N, up, down, remove, clear, start TEXT, back on|off, mode M, open, close)" ;;
+    phone)
+      (($# == 3)) || usage_error "--route: phone needs a file for the picture (no blank in its name)"
+      route+=("phone $(realpath -m -- "$3")") ;;
+    copy)
+      (($# == 2)) || usage_error "--route: copy takes no argument"
+      route+=(copy) ;;
+    *) usage_error "--route: unknown step \"$1\" (select N, up, down, remove, clear, start TEXT, back on|off, mode M, phone FILE, copy, open, close)" ;;
   esac
 }
 
@@ -219,6 +228,20 @@ press_button_options() {
       --route)
         need_value "$@"
         _options_steps route "$2"
+        shift 2 ;;
+      --send-to-phone)
+        need_value "$@"
+        send_to_phone=$(realpath -m -- "$2")
+        shift 2 ;;
+      --copy)
+        need_value "$@"
+        [[ $2 == address || $2 == link ]] || usage_error "--copy is address or link"
+        copies+=("$2")
+        shift 2 ;;
+      --dpi)
+        need_value "$@"
+        brivane_prefix_dpi_valid "$2" || usage_error "--dpi needs 96 to 480 dots per inch"
+        dpi=$2
         shift 2 ;;
       --prefs-site)
         need_value "$@"
@@ -320,7 +343,7 @@ _options_check() {
       usage_error "--second-copy goes with no other step"
   fi
   [[ -z $end_session || -z $event ]] || usage_error "--end-session and --event do not go together"
-  if [[ -n $second_copy || -n $event ]] && ((${#route_adds[@]} + ${#route[@]})); then
-    usage_error "--route-add and --route go with neither --second-copy nor --event"
+  if [[ -n $second_copy || -n $event ]] && ((${#route_adds[@]} + ${#route[@]} + ${#copies[@]})) || [[ -n $send_to_phone && ( -n $second_copy || -n $event ) ]]; then
+    usage_error "--route-add, --route, --send-to-phone and --copy go with neither --second-copy nor --event"
   fi
 }

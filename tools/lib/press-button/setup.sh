@@ -84,6 +84,7 @@ step_host() {
 }
 
 step_settings() {
+  [[ -z $dpi ]] || press_screen_dpi "$dpi"
   press_settings_replace "${settings[@]}"
   press_route_settings_replace "${route_settings[@]}"
   [[ -n $lock_settings ]] || return 0

@@ -21,7 +21,9 @@ step_start() {
   [[ -z $event_in ]] || deadline=$((deadline + 10))
   [[ -z $end_session ]] || deadline=$((deadline + 10))
   ((${#route_adds[@]} == 0)) || deadline=$((deadline + 3 * ${#route_adds[@]}))
-  ((${#route[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#route[@]}))
+  ((${#route[@]} == 0)) || deadline=$((deadline + 10 + 5 * ${#route[@]}))
+  [[ -z $send_to_phone ]] || deadline=$((deadline + 10))
+  deadline=$((deadline + 5 * ${#copies[@]}))
   deadline=$((deadline + 2 * ${#host_after[@]}))
   press_start first_pid
   press_main_pid=$first_pid
@@ -131,6 +133,22 @@ step_route() {
   local steps=("${route[@]}")
   [[ ${steps[0]} == none ]] && steps=()
   press_route "${steps[@]}"
+}
+
+# Map > Send to phone...: the window's picture saved, and closed with Close.
+step_send_to_phone() {
+  [[ -n $send_to_phone ]] || return 0
+  press_running "$first_pid" || return 0
+  press_send_to_phone "$send_to_phone"
+}
+
+# Map > Copy address or Copy map link, each printing the clipboard's text.
+step_copies() {
+  local what
+  for what in "${copies[@]}"; do
+    press_running "$first_pid" || return 0
+    press_copy "$what"
+  done
 }
 
 step_integrate() {

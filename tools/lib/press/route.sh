@@ -94,7 +94,9 @@ _press_route_open() {
 # press_route STEPS...: opens Map > Show route..., prints "stop N TEXT" for
 # each stop as the list shows it, then runs the steps: select N, up, down,
 # remove, clear (its question answered by the next --answer, else Yes),
-# start TEXT, back on|off, mode driving|walking|bicycling, open, close. Each
+# start TEXT, back on|off, mode driving|walking|bicycling, phone FILE (the
+# Send to phone window: its picture saved, closed with Close), copy (Copy
+# link: the clipboard's text printed), open, close. Each
 # step waits until the program has done it. The window is closed by its
 # close box if the steps left it open.
 press_route() {
@@ -141,6 +143,8 @@ press_route() {
         press_uidriver choose "${target[@]}" combobox:0 "${mode^}" >/dev/null ||
           brivane_die "the travel mode $mode could not be chosen: $(_press_driver_said)" ;;
       open) _press_route_open ;;
+      phone\ *) press_route_phone "${step#phone }" ;;
+      copy) press_route_copy ;;
       close)
         _press_leave "$caption" Close click "${target[@]}" Close
         return 0 ;;

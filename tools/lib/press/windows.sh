@@ -77,6 +77,21 @@ press_screenshot() {
     { brivane_show_log "$press_stage/screenshot.log"; brivane_die "the screenshot failed"; }
 }
 
+# How long a window may take to paint after it showed.
+press_paint_seconds=0.4
+
+# press_screen_cut RECT FILE: the screen, once what shows there has
+# painted, cut to RECT ("L,T,R,B"), as FILE.
+press_screen_cut() {
+  local l t r b screen=$press_stage/screen.png
+  IFS=, read -r l t r b <<<"$1"
+  sleep "$press_paint_seconds"
+  press_screenshot "$screen"
+  mkdir -p "$(dirname "$2")"
+  convert "$screen" -crop "$((r - l))x$((b - t))+${l}+${t}" +repage "$2" 2>>"$press_stage/screenshot.log" ||
+    { brivane_show_log "$press_stage/screenshot.log"; brivane_die "the picture $2 could not be cut"; }
+}
+
 # press_open_window MENU_PATH CAPTION: chooses the main window's menu item
 # and waits until the window it opens shows, answering the message boxes
 # shown meanwhile. Returns 1 when the window did not show.
