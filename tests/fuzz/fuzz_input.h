@@ -3,13 +3,10 @@
 //
 // An input is a few fields and then the rest, as it is. A field runs to a
 // backslash followed by any other byte (both dropped); a doubled backslash
-// stands for one. A seed reads well written with "\" at each field's line
-// end:
-//   Countries\
-//   France\
-//   260\
-//   [Countries]
-//   France=FR
+// stands for one. A seed reads well with each field on a line of its own,
+// ending in a backslash: "Countries\<LF>France\<LF>260\<LF>[Countries]<LF>
+// France=FR" (<LF> a line feed) is the fields "Countries", "France" and
+// "260", and the rest "[Countries]<LF>France=FR".
 #pragma once
 
 #include <cstdint>

@@ -8,8 +8,8 @@
 // once, a template never looks up a country code, and a page of no known
 // site asks for nothing.
 //
-// Input: stored URL \ street \ city \ state \ zip \ country \ country code \
-// zoom \ country setting, each read by fuzz::Text.
+// Input: stored URL \ street \ city \ state \ zip \ country \ country
+// code \ zoom \ country setting, each read by fuzz::Text.
 #include <algorithm>
 #include <cstdint>
 #include <map>

@@ -40,19 +40,25 @@ void CheckEncoded(const vb::String& value, bool isName) {
     if (isName) FUZZ_CHECK(encoded.find_first_of("=[];#") == std::string::npos);
 }
 
-// The folder of this run's files, made once and gone at the end.
+// The folder of this run's files, made on first use and gone at the end.
+class Folder {
+public:
+    Folder() : path_(fs::temp_directory_path() / ("brivane-fuzz-settings-" + std::to_string(std::random_device{}()))) {
+        fs::create_directories(path_);
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
 const fs::path& Root() {
-    static const fs::path root = [] {
-        fs::path folder =
-            fs::temp_directory_path() / ("brivane-fuzz-settings-" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder);
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(Root(), ignored);
-        });
-        return folder;
-    }();
-    return root;
+    static const Folder folder;
+    return folder.path();
 }
 
 std::string_view Trim(std::string_view s) {
