@@ -6,32 +6,19 @@
 // outside it is a finding of the address sanitizer.
 //
 // Input: section \ key \ buffer size \ the file's bytes.
-#include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "platform/profile_reader.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "tests/unit/exact_bytes.h"
 
 using platform::ProfileString;
 
 namespace {
 
-class Exact {
-public:
-    explicit Exact(std::string_view bytes) : size_(bytes.size()), data_(new char[size_ ? size_ : 1]) {
-        std::copy(bytes.begin(), bytes.end(), data_.get());
-    }
-    std::string_view view() const { return {data_.get(), size_}; }
-
-private:
-    size_t size_;
-    std::unique_ptr<char[]> data_;
-};
-
 ProfileString Read(std::string_view file, std::string_view section, std::string_view key, uint32_t size) {
-    Exact f(file), s(section), k(key);
+    ExactBytes f(file), s(section), k(key);
     return platform::ParsePortableProfileString(f.view(), s.view(), k.view(), size);
 }
 
