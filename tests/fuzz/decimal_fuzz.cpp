@@ -8,48 +8,22 @@
 // Bytes of the digits that are no digit stand for their value modulo 10.
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "platform/vb/decimal.h"
+#include "tests/fuzz/c_library_numbers.h"
 #include "tests/fuzz/fuzz_input.h"
-
-#ifdef _WIN32
-// The system's own printf and strtod round inexactly; the exact ones of the
-// runtime library are the reference there.
-#define BRIVANE_FUZZ_STRTOD __mingw_strtod
-#define BRIVANE_FUZZ_SNPRINTF __mingw_snprintf
-#else
-#define BRIVANE_FUZZ_STRTOD std::strtod
-#define BRIVANE_FUZZ_SNPRINTF std::snprintf
-#endif
 
 namespace {
 
 constexpr size_t kMostDigits = 2000;
 constexpr int64_t kMostExponent = 2000;
-// Every double's exact decimal value has fewer significant digits.
-constexpr int kAllDigits = 800;
 
 uint64_t Bits(double value) {
     uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
-}
-
-// The first `count` significant digits of |value|, cut, and the power of ten
-// of the first, from printf's exact digits.
-std::string PrintedDigits(double value, int count, int& exponent) {
-    char text[kAllDigits + 32];
-    BRIVANE_FUZZ_SNPRINTF(text, sizeof text, "%.*e", kAllDigits - 1, std::fabs(value));
-    const char* e = std::strchr(text, 'e');
-    FUZZ_CHECK(e != nullptr && text[1] == '.');
-    exponent = std::atoi(e + 1);
-    std::string digits = text[0] + std::string(text + 2, static_cast<size_t>(e - (text + 2)));
-    digits.resize(size_t(count), '0');
-    return digits;
 }
 
 }  // namespace
@@ -60,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char& c : digits)
         if (c < '0' || c > '9') c = static_cast<char>('0' + static_cast<unsigned char>(c) % 10);
     const int64_t exponent = input.Signed(kMostExponent);
-    const int count = 1 + static_cast<int>(input.Number(kAllDigits - 1));
+    const int count = 1 + static_cast<int>(input.Number(fuzz::kAllDigits - 1));
     const std::string rest = input.Rest();
     fuzz::Show shownDigits("digits", digits), shownRest("double", rest);
 
     // "0" in front: no digits at all read as 0 by both.
     const std::string text = "0" + digits + "e" + std::to_string(exponent);
-    const double expected = BRIVANE_FUZZ_STRTOD(text.c_str(), nullptr);
+    const double expected = fuzz::CStrtod(text);
     double read = -1;
     const bool fits = vb::decimal::ToDouble(digits, exponent, read);
     if (std::isinf(expected)) {
@@ -80,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!std::isfinite(value) || value == 0) return 0;
     int exponentOf = 0, expectedExponent = 0;
     const std::string leading = vb::decimal::LeadingDigits(value, count, exponentOf);
-    FUZZ_CHECK(leading == PrintedDigits(value, count, expectedExponent));
+    FUZZ_CHECK(leading == fuzz::ExactDigits(value, expectedExponent).substr(0, size_t(count)));
     FUZZ_CHECK(exponentOf == expectedExponent);
 
     // Eighteen digits, cut, are nearer to the double than half its step to

@@ -2,16 +2,19 @@
 // separator. They raise only "Type mismatch" (13) and "Overflow" (6); the
 // same text reads alike with '.' as separator and, its '.' and ',' swapped,
 // with ','; CInt, CLng and CDbl agree with one another; and CStr of a value
-// is a number in the printed form that CDbl reads back to the same text.
+// prints the digits of its exact value (printf's, rounded as the runtime
+// rounds) in the printed form, which CDbl reads back to the same text.
 //
 // Input: the text, read by fuzz::Text.
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "platform/locale.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/error.h"
+#include "tests/fuzz/c_library_numbers.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
@@ -59,11 +62,16 @@ bool IsPattern(vb::StringView text) {
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // A number as CStr prints it with at most `precision` significant digits:
-// "-" only before a value that is not 0, no trailing zeros after the
-// separator, fixed notation exactly for decimal exponents -5 < e <
-// precision, else one digit, the fraction and "E+dd" or "E-dd".
-void CheckPrinted(vb::StringView text, int precision, char16_t separator) {
-    if (text == u"0") return;
+// the exact value's leading digits, the last one rounded half away from
+// zero, without trailing zeros; "-" only before a value below 0; fixed
+// notation exactly for decimal exponents -5 < e < precision, else one
+// digit, the fraction and "E+dd" or "E-dd".
+void CheckPrinted(vb::StringView text, double value, int precision, char16_t separator) {
+    FUZZ_CHECK(text.starts_with(u'-') == (value < 0));
+    if (text == u"0") {
+        FUZZ_CHECK(value == 0);
+        return;
+    }
     if (text.starts_with(u'-')) text.remove_prefix(1);
     size_t e = text.find(u'E');
     vb::StringView mantissa = text.substr(0, e);
@@ -96,6 +104,23 @@ void CheckPrinted(vb::StringView text, int precision, char16_t separator) {
         exponent = whole != u"0" ? int(whole.size()) - 1 : -int(fraction.find_first_not_of(u'0')) - 1;
         FUZZ_CHECK(exponent > -5 && exponent < precision);
     }
+
+    int expectedExponent = 0;
+    const std::string exact = fuzz::ExactDigits(value, expectedExponent);
+    std::string expected = exact.substr(0, size_t(precision));
+    if (exact[size_t(precision)] >= '5') {
+        size_t k = expected.size();
+        while (k > 0 && expected[k - 1] == '9') expected[--k] = '0';
+        if (k > 0) {
+            ++expected[k - 1];
+        } else {
+            expected.insert(expected.begin(), '1');
+            ++expectedExponent;
+        }
+    }
+    expected.erase(expected.find_last_not_of('0') + 1);
+    FUZZ_CHECK(digits == vb::FromAscii(expected));
+    FUZZ_CHECK(exponent == expectedExponent);
 }
 
 // CStr of a value is a number CDbl reads; printed again, that is the same
@@ -105,7 +130,7 @@ void CheckPrintedValue(double value, char16_t separator) {
     platform::SetDecimalSeparatorForTesting(separator);
     const vb::String printed = vb::CStr(value);
     fuzz::Show shown("printed", printed);
-    CheckPrinted(printed, 15, separator);
+    CheckPrinted(printed, value, 15, separator);
     const Outcome back = Try([&] { return vb::CDbl(printed); });
     if (back.error != 0) {
         FUZZ_CHECK(back.error == vb::kOverflow && std::fabs(value) > 1.797693134862315e308);
@@ -118,7 +143,7 @@ void CheckPrintedValue(double value, char16_t separator) {
     const auto single = static_cast<float>(value);
     const vb::String printedSingle = vb::CStr(single);
     fuzz::Show shownSingle("printed as Single", printedSingle);
-    CheckPrinted(printedSingle, 7, separator);
+    CheckPrinted(printedSingle, single, 7, separator);
     const Outcome backSingle = Try([&] { return vb::CDbl(printedSingle); });
     FUZZ_CHECK(backSingle.error == 0);
     FUZZ_CHECK(std::fabs(backSingle.value - double(single)) <= std::fabs(double(single)) * 5.1e-7);
