@@ -11,7 +11,7 @@ int main() {
         int code = app::Run();
         std::printf("brivane: main window loaded headless; run the Windows build for its windows\n");
         return code;
-    } catch (const ui::headless::ProgramEnded&) {
-        return 0;
+    } catch (const ui::headless::ProgramEnded& end) {
+        return end.exitCode;
     }
 }

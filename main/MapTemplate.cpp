@@ -7,14 +7,14 @@ namespace map_url {
 
 namespace {
 
-enum class Placeholder { Street, City, State, Zip, Country, Address, Zoom };
+enum class Placeholder { Street, City, State, Zip, Country, Address, Zoom, From };
 
 struct Name {
     vb::StringView text;
     Placeholder what;
 };
 
-constexpr std::array<Name, 7> kNames{{
+constexpr std::array<Name, 8> kNames{{
     {u"street", Placeholder::Street},
     {u"city", Placeholder::City},
     {u"state", Placeholder::State},
@@ -22,6 +22,7 @@ constexpr std::array<Name, 7> kNames{{
     {u"country", Placeholder::Country},
     {u"address", Placeholder::Address},
     {u"zoom", Placeholder::Zoom},
+    {u"from", Placeholder::From},
 }};
 
 std::optional<Placeholder> Known(vb::StringView name) {
@@ -69,17 +70,23 @@ public:
             return Country();
         case Placeholder::Zoom:
             return PlaceText(in_.zoom());
-        case Placeholder::Address: {
-            vb::String out;
-            for (vb::String part : {Field(kStreet), Field(kCity), Field(kState), Field(kPostalCode), Country()}) {
-                if (part.empty()) continue;
-                if (!out.empty()) out += u", ";
-                out += part;
-            }
-            return out;
-        }
+        case Placeholder::From:
+            if (!start_) start_ = in_.startAddress ? PlaceText(in_.startAddress()) : vb::String();
+            return *start_;
+        case Placeholder::Address:
+            return Address();
         }
         return {};
+    }
+
+    vb::String Address() {
+        vb::String out;
+        for (vb::String part : {Field(kStreet), Field(kCity), Field(kState), Field(kPostalCode), Country()}) {
+            if (part.empty()) continue;
+            if (!out.empty()) out += u", ";
+            out += part;
+        }
+        return out;
     }
 
 private:
@@ -116,6 +123,7 @@ private:
     const Inputs& in_;
     std::array<std::optional<vb::String>, 5> fields_;
     std::optional<vb::String> fallback_;
+    std::optional<vb::String> start_;
 };
 
 }  // namespace
@@ -126,6 +134,15 @@ bool IsTemplate(vb::StringView url) {
         if (PlaceholderAt(url, i, next)) return true;
     return false;
 }
+
+bool NamesStartAddress(vb::StringView url) {
+    size_t next = 0;
+    for (size_t i = 0; i < url.size(); ++i)
+        if (PlaceholderAt(url, i, next) == Placeholder::From) return true;
+    return false;
+}
+
+vb::String AddressText(const Inputs& in) { return Values(in).Address(); }
 
 vb::String ExpandTemplate(vb::StringView url, const Inputs& in) {
     Values values(in);

@@ -40,6 +40,8 @@ struct Inputs {
     std::function<vb::String(vb::StringView)> countryCode;
     // The country setting, for a template's contact without a country.
     std::function<vb::String()> fallbackCountry;
+    // The user's start address as stored, for a template's {from}.
+    std::function<vb::String()> startAddress;
 };
 
 // A template (see MapTemplate.h) filled in; any other base with the site's

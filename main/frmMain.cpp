@@ -1,12 +1,14 @@
 #include "main/frmMain.h"
 
 #include <cmath>
+#include <string>
 
 #include "info/Instructions.h"
 #include "info/frmAbout.h"
 #include "integrate/frmIntegrate.h"
-#include "main/GetCountryCode.h"
-#include "main/MapURL.h"
+#include "main/PressURL.h"
+#include "main/StoredRoute.h"
+#include "main/frmRoute.h"
 #include "main/Module2.h"
 #include "platform/program_info.h"
 #include "platform/shell.h"
@@ -49,6 +51,12 @@ auto OrDefault(F convert, decltype(convert()) fallback) {
     }
 }
 
+// A contact field of the current contact, as the host gives it.
+vb::String ContactField(int16_t id) { return Module2::ContactView.Call(u"GetField", id).AsString(); }
+
+// A message of the map requests: the user can put it right and try again.
+void Notice(vb::StringView text) { ui::MsgBox(text, ui::kExclamation); }
+
 }  // namespace
 
 frmMain::frmMain()
@@ -64,6 +72,8 @@ frmMain::frmMain()
     mnuPreferences.onClick = [this] { mnuPreferences_Click(); };
     mnuAbout.onClick = [this] { mnuAbout_Click(); };
     mnuInstructions.onClick = [this] { mnuInstructions_Click(); };
+    mnuRouteAdd.onClick = [this] { mnuRouteAdd_Click(); };
+    mnuRoute.onClick = [this] { mnuRoute_Click(); };
     lblLink.onClick = [this] { lblLink_Click(); };
     tmr1.onTimer = [this] { tmr1_Timer(); };
 }
@@ -167,7 +177,7 @@ void frmMain::Form_Unload(int16_t& cancel) {
 void frmMain::tmr1_Timer() {
     if (TickCount == INT16_MAX) throw vb::Error(vb::kOverflow);
     ++TickCount;
-    if (TickCount == kTicksToEnd) ui::backend().End();
+    if (TickCount == kTicksToEnd) ui::backend().End(0);
 }
 
 void frmMain::ActEvent1_HostEventA() {
@@ -181,23 +191,41 @@ void frmMain::ActEvent1_HostEventB(const host::Variant&) {
 }
 
 void frmMain::cmdLocate_Click() {
-    namespace key = settings::key;
     // Each press starts afresh: an earlier press's site must not stick to a
     // map URL that names none.
     MapSite.clear();
-    vb::String base = map_url::BaseURL(settings::GetSetting(key::kMapURL));
-    MapSite = map_url::DetectSite(base);
-    Module2::CountriesFile = platform::ExeFolder() + platform::PathSeparator() + u"Countries_" + MapSite + u".txt";
-    RequestURL = map_url::Build({
-        .base = base,
-        .site = MapSite,
-        .zoom = [] { return settings::GetSetting(key::kZoom, 8); },
-        .field = [](int16_t id) { return Module2::ContactView.Call(u"GetField", id).AsString(); },
-        .countryCode = [](vb::StringView name) { return GetCountryCode(name); },
-        .fallbackCountry = [] { return settings::GetSetting(key::kCountry); },
-    });
+    press_url::Outcome request = press_url::Build(ContactField);
+    MapSite = request.site;
+    // Nothing opens, and the window stays, for the user to put it right.
+    if (!request.refusal.empty()) {
+        Notice(request.refusal);
+        return;
+    }
+    RequestURL = request.url;
     platform::OpenFromProgramFolder(this, RequestURL);
     if (chkClose.value() == 0) Unload();
+}
+
+// The contact's address as the route's next stop; the window stays open
+// for the next contact.
+void frmMain::mnuRouteAdd_Click() {
+    vb::String stop = press_url::ContactAddress(ContactField);
+    if (stop.empty()) {
+        Notice(press_url::kNoAddressMessage);
+        return;
+    }
+    StoredRoute route = StoredRoute::Load();
+    if (route.stops().size() >= StoredRoute::kMaxStops) {
+        Notice(u"The route holds " + vb::FromAscii(std::to_string(StoredRoute::kMaxStops)) +
+               u" stops, the most it can hold.\r\n\r\nRemove stops in Map > Show route... before you add more.");
+        return;
+    }
+    route.Add(stop);
+}
+
+void frmMain::mnuRoute_Click() {
+    if (!route_) route_ = std::make_unique<frmRoute>();
+    route_->ShowModal();
 }
 
 void frmMain::mnuIntegrate_Click() {

@@ -1,6 +1,6 @@
 // The program's main window: one button that opens the current contact on a
 // web map, a box that keeps the window open, a link to the maker's page, and
-// the Options and Help menus. It stays above all other windows.
+// the Options, Map and Help menus. It stays above all other windows.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,7 @@
 class frmAbout;
 class frmIntegrate;
 class frmPreferences;
+class frmRoute;
 
 class frmMain : public ui::Form {
 public:
@@ -50,6 +51,11 @@ public:
     ui::Menu mnuIntegrate{mnuOptions, u"mnuIntegrate", u"Integrate with ACT!"};
     ui::Menu mnuSep{mnuOptions, u"mnuSep", u"-"};
     ui::Menu mnuPreferences{mnuOptions, u"mnuPreferences", u"Preferences"};
+    // The day's route: the current contact as its next stop, and the Route
+    // window.
+    ui::Menu mnuMap{*this, u"mnuMap", u"Map"};
+    ui::Menu mnuRouteAdd{mnuMap, u"mnuRouteAdd", u"Add this contact to the route"};
+    ui::Menu mnuRoute{mnuMap, u"mnuRoute", u"Show route..."};
     ui::Menu mnuHelp{*this, u"mnuHelp", u"Help"};
     ui::Menu mnuInstructions{mnuHelp, u"mnuInstructions", u"Instructions"};
     ui::Menu mnuAbout{mnuHelp, u"mnuAbout", u"About"};
@@ -64,6 +70,8 @@ private:
     void mnuPreferences_Click();
     void mnuAbout_Click();
     void mnuInstructions_Click();
+    void mnuRouteAdd_Click();
+    void mnuRoute_Click();
     void lblLink_Click();
     void tmr1_Timer();
     void ActEvent1_HostEventA();
@@ -83,6 +91,7 @@ private:
     std::unique_ptr<frmPreferences> preferences_;
     std::unique_ptr<frmIntegrate> integrate_;
     std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<frmRoute> route_;
 
     // Held for the whole run, so that a second copy sees this one.
     std::optional<platform::SingleInstance> instance_;

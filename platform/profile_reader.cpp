@@ -1,6 +1,5 @@
 // The reader the program calls: the system's, unless a test put its own in
-// place. Kept apart from the portable reader so that a Windows build, which
-// reads through the system, does not carry the portable one's file code.
+// place.
 #include "platform/profile_reader.h"
 
 namespace platform {

@@ -3,9 +3,13 @@
 // count it returns and the bytes it leaves in the caller's buffer, in the
 // system's 8-bit code page.
 //
-// Windows uses GetPrivateProfileStringA itself. Elsewhere the portable reader
-// below stands in for it. The portable reader is built on every system so
-// that the Windows tests can hold it against the real one.
+// The reader below keeps the rules of the platform's GetPrivateProfileStringA
+// on every system, and the Windows tests hold it against the real one. On
+// Windows it reads the file by its exact name, whatever letters the folders
+// hold (the 8-bit call could only reach a folder the code page spells, or
+// its short name where the volume keeps one), with the system's 8-bit code
+// page; elsewhere the countries files' code page, Windows-1252, stands for
+// it.
 //
 // The rules are the platform reader's, the odd ones included, so that a
 // countries file reads the same whichever reader reads it:
@@ -31,11 +35,11 @@
 //   - A value written inside matching quotes ("..." or '...', at least two
 //     characters) loses them.
 //   - The value is cut to size - 1 bytes; size 0 gives nothing.
-//   - The file is 8-bit text, except that a file starting with the UTF-16
-//     little-endian byte-order mark FF FE is read as UTF-16 (its text then
-//     comes back in the code page, '?' for characters outside it). A UTF-8
-//     byte-order mark is just three 8-bit characters: on the first line it
-//     hides a section header.
+//   - The file is 8-bit text in the code page of the names, except that a
+//     file starting with the UTF-16 little-endian byte-order mark FF FE is
+//     read as UTF-16 (its text then comes back in the code page, '?' for
+//     characters outside it). A UTF-8 byte-order mark is just three 8-bit
+//     characters: on the first line it hides a section header.
 //   - A missing, empty or unreadable file, or anything but a regular file,
 //     reads like a file without the entry.
 #pragma once
@@ -60,10 +64,9 @@ struct ProfileString {
 
 // Section and key are 8-bit text in the code page of ToAnsi and end at a NUL,
 // as the platform's reader takes them. `size` is the caller's buffer size.
-// On Windows the file name goes to the reader in the code page too (its
-// short name when the code page cannot spell it); a name without a folder
-// means the Windows folder there, and the current folder elsewhere. Raises
-// nothing for any file or name; running out of memory on a huge file throws
+// A file name without a folder means the Windows folder on Windows, as for
+// the platform's reader, and the current folder elsewhere. Raises nothing
+// for any file or name; running out of memory on a huge file throws
 // std::bad_alloc.
 ProfileString ReadProfileString(std::string_view section, std::string_view key, uint32_t size, vb::StringView file);
 
@@ -74,6 +77,17 @@ inline bool IsProfileBlank(char16_t c) { return c == u' ' || c == u'\t' || c == 
 // Whether a name, as the reader takes it, is empty: nothing before a NUL
 // but blanks.
 bool IsEmptyProfileName(std::string_view name);
+
+// The reader's 8-bit code page: how its bytes become UTF-16 and back.
+struct ProfileCodePage {
+    vb::String (*toText)(std::string_view bytes);
+    std::string (*toBytes)(vb::StringView text);
+};
+
+// The reader on a file's bytes already read, with names, the 8-bit text
+// and the answer in `codePage`.
+ProfileString ParseProfileString(std::string_view content, std::string_view section, std::string_view key,
+                                 uint32_t size, const ProfileCodePage& codePage);
 
 // The portable reader, on a file and on text already read. Names and the
 // file's 8-bit text are Windows-1252 to it on every system.
@@ -94,9 +108,11 @@ vb::String FromAnsi(std::string_view bytes);
 // comes back as it was; characters outside the code page become '?'.
 std::string ToWindows1252(vb::StringView text);
 vb::String FromWindows1252(std::string_view bytes);
+inline constexpr ProfileCodePage kWindows1252{FromWindows1252, ToWindows1252};
 
-// The system's reader (GetPrivateProfileStringA on Windows, the portable one
-// elsewhere), whatever a test put in place.
+// The system's reader (the file read by its exact name, in the system's code
+// page, on Windows; the portable reader elsewhere), whatever a test put in
+// place.
 ProfileString SystemReadProfileString(std::string_view section, std::string_view key, uint32_t size,
                                       vb::StringView file);
 

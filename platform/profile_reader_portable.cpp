@@ -2,9 +2,7 @@
 // (see profile_reader.h), the odd ones included: a countries file has to read
 // the same whichever reader reads it.
 #include <algorithm>
-#include <fstream>
 #include <optional>
-#include <system_error>
 
 #include "platform/profile_reader.h"
 
@@ -54,14 +52,9 @@ char16_t Upper(char16_t c) {
 
 bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
-// The file's text in its own units: bytes of the 8-bit code page, or UTF-16.
-char16_t Unit(char c) { return Windows1252Unit(c); }
-char16_t Unit(char16_t c) { return c; }
-
-template <class C>
-std::basic_string_view<C> Trim(std::basic_string_view<C> s) {
-    while (!s.empty() && IsProfileBlank(Unit(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && IsProfileBlank(Unit(s.back()))) s.remove_suffix(1);
+std::u16string_view Trim(std::u16string_view s) {
+    while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsProfileBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
@@ -74,39 +67,37 @@ std::basic_string_view<C> UpToNul(std::basic_string_view<C> s) {
 
 // A name as the caller gives it: ended at a NUL, blanks around it dropped,
 // in capitals.
-std::u16string LookupName(std::string_view bytes) {
-    std::u16string name;
-    for (char b : Trim(UpToNul(bytes))) name += Upper(Windows1252Unit(b));
+std::u16string LookupName(std::string_view bytes, const ProfileCodePage& codePage) {
+    std::u16string name(Trim(codePage.toText(UpToNul(bytes))));
+    for (char16_t& c : name) c = Upper(c);
     return name;
 }
 
-template <class C>
-bool SameName(std::basic_string_view<C> name, const std::u16string& upper) {
+bool SameName(std::u16string_view name, const std::u16string& upper) {
     if (name.size() != upper.size()) return false;
     for (size_t i = 0; i < name.size(); ++i)
-        if (Upper(Unit(name[i])) != upper[i]) return false;
+        if (Upper(name[i]) != upper[i]) return false;
     return true;
 }
 
 // The raw value of the entry, or nothing. Only the first section of the
 // name is searched, and in it the first entry of the name counts. What
 // comes before the first section header is the first section named "".
-template <class C>
-std::optional<std::basic_string_view<C>> FindValue(std::basic_string_view<C> text, const std::u16string& section,
-                                                   const std::u16string& key) {
+std::optional<std::u16string_view> FindValue(std::u16string_view text, const std::u16string& section,
+                                             const std::u16string& key) {
     bool inSection = section.empty();
     size_t at = 0;
     while (at < text.size()) {
         size_t end = at;
-        while (end < text.size() && !IsLineEnd(Unit(text[end]))) ++end;
-        std::basic_string_view<C> line = Trim(text.substr(at, end - at));
+        while (end < text.size() && !IsLineEnd(text[end])) ++end;
+        std::u16string_view line = Trim(text.substr(at, end - at));
         at = end;
-        while (at < text.size() && IsLineEnd(Unit(text[at]))) ++at;
+        while (at < text.size() && IsLineEnd(text[at])) ++at;
         if (line.empty()) continue;
 
-        if (line.front() == C{'['}) {
+        if (line.front() == u'[') {
             // The name runs to the last "]", so "[a]b]" is the section "a]b".
-            size_t close = line.rfind(C{']'});
+            size_t close = line.rfind(u']');
             if (close != line.npos) {
                 if (inSection) return std::nullopt;
                 inSection = SameName(UpToNul(Trim(line.substr(1, close - 1))), section);
@@ -114,40 +105,38 @@ std::optional<std::basic_string_view<C>> FindValue(std::basic_string_view<C> tex
             }
         }
         if (!inSection) continue;
-        size_t equals = line.find(C{'='});
+        size_t equals = line.find(u'=');
         if (equals == line.npos) continue;
         if (SameName(UpToNul(Trim(line.substr(0, equals))), key)) return UpToNul(Trim(line.substr(equals + 1)));
     }
     return std::nullopt;
 }
 
-template <class C>
-ProfileString Answer(std::optional<std::basic_string_view<C>> found, uint32_t size) {
+// The value in the code page, cut to the caller's buffer: size - 1
+// characters, and no more bytes than that where a character takes two.
+ProfileString Answer(std::optional<std::u16string_view> found, uint32_t size, const ProfileCodePage& codePage) {
     if (!found || size == 0) return {};
-    std::basic_string_view<C> value = *found;
-    if (value.size() >= 2 && (value.front() == C{'"'} || value.front() == C{'\''}) && value.back() == value.front())
+    std::u16string_view value = *found;
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     value = value.substr(0, std::min<size_t>(value.size(), size - 1));
     ProfileString answer;
-    if constexpr (sizeof(C) == 1) {
-        answer.bytes.assign(value);
-    } else {
-        answer.bytes = ToWindows1252(value);
-    }
+    answer.bytes = codePage.toBytes(value);
+    if (answer.bytes.size() > size - 1) answer.bytes.resize(size - 1);
     answer.count = static_cast<uint32_t>(answer.bytes.size());
     return answer;
 }
 
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) return {};
-    std::ifstream in(file, std::ios::binary);
-    std::string bytes;
-    auto size = std::filesystem::file_size(file, error);
-    if (!error) bytes.reserve(static_cast<size_t>(size));
-    char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<size_t>(in.gcount()));
-    return bytes;
+// The file's text: UTF-16 after the byte-order mark FF FE, as on the
+// platform (a trailing odd byte is dropped), else 8-bit text in the code
+// page.
+std::u16string FileText(std::string_view content, const ProfileCodePage& codePage) {
+    if (content.size() < 2 || content[0] != '\xFF' || content[1] != '\xFE') return codePage.toText(content);
+    std::u16string text((content.size() - 2) / 2, u'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(content[2 + 2 * i]) |
+                                        static_cast<unsigned char>(content[3 + 2 * i]) << 8);
+    return text;
 }
 
 }  // namespace
@@ -164,25 +153,17 @@ vb::String FromWindows1252(std::string_view bytes) {
     return text;
 }
 
-ProfileString ParsePortableProfileString(std::string_view content, std::string_view section, std::string_view key,
-                                         uint32_t size) {
-    const std::u16string sectionName = LookupName(section);
-    const std::u16string keyName = LookupName(key);
-    // The byte-order mark FF FE makes a file UTF-16, as on the platform; a
-    // trailing odd byte is dropped.
-    if (content.size() >= 2 && content[0] == '\xFF' && content[1] == '\xFE') {
-        std::u16string text((content.size() - 2) / 2, u'\0');
-        for (size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<char16_t>(static_cast<unsigned char>(content[2 + 2 * i]) |
-                                            static_cast<unsigned char>(content[3 + 2 * i]) << 8);
-        return Answer(FindValue(std::u16string_view(text), sectionName, keyName), size);
-    }
-    return Answer(FindValue(content, sectionName, keyName), size);
+ProfileString ParseProfileString(std::string_view content, std::string_view section, std::string_view key,
+                                 uint32_t size, const ProfileCodePage& codePage) {
+    const std::u16string sectionName = LookupName(section, codePage);
+    const std::u16string keyName = LookupName(key, codePage);
+    const std::u16string text = FileText(content, codePage);
+    return Answer(FindValue(text, sectionName, keyName), size, codePage);
 }
 
-ProfileString ReadPortableProfileString(std::string_view section, std::string_view key, uint32_t size,
-                                        const std::filesystem::path& file) {
-    return ParsePortableProfileString(ReadBytes(file), section, key, size);
+ProfileString ParsePortableProfileString(std::string_view content, std::string_view section, std::string_view key,
+                                         uint32_t size) {
+    return ParseProfileString(content, section, key, size, kWindows1252);
 }
 
 }  // namespace platform

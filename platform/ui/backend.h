@@ -33,8 +33,9 @@ public:
     // The program's message loop; returns when the last form is unloaded.
     virtual void Run() = 0;
     virtual void QuitRun() = 0;
-    // Ends the program at once; no close handling runs.
-    [[noreturn]] virtual void End() = 0;
+    // Ends the program at once with this exit code; no close handling runs.
+    // The headless backend throws ProgramEnded (platform/ui/dispatch.h).
+    [[noreturn]] virtual void End(int exitCode) = 0;
 };
 
 Backend& backend();

@@ -39,7 +39,7 @@ void Control::setVisible(bool on) {
 
 bool Control::CanFocus() const {
     bool focusable = kind_ == Kind::CommandButton || kind_ == Kind::CheckBox || kind_ == Kind::TextBox ||
-                     kind_ == Kind::ComboBox || kind_ == Kind::Slider;
+                     kind_ == Kind::ComboBox || kind_ == Kind::ListBox || kind_ == Kind::Slider;
     if (!focusable || tab_ < 0 || !enabled_ || !visible_) return false;
     for (const Control* c = container_; c; c = c->container())
         if (!c->enabled() || !c->visible()) return false;

@@ -13,10 +13,10 @@ namespace ui {
 class Form;
 class Frame;
 
-enum class Kind { CommandButton, CheckBox, Label, TextBox, ComboBox, Frame, Slider, Line, PictureBox, Timer };
+enum class Kind { CommandButton, CheckBox, Label, TextBox, ComboBox, ListBox, Frame, Slider, Line, PictureBox, Timer };
 
 // What changed, for the backend to bring its window up to date.
-enum class Prop { Caption, Value, Text, Enabled, Visible, Range, Interval, Geometry, Focus };
+enum class Prop { Caption, Value, Text, List, Enabled, Visible, Range, Interval, Geometry, Focus };
 
 // The backend's half of a control (a real window, or nothing at all).
 class Peer {
@@ -58,7 +58,7 @@ public:
     void setVisible(bool on);
 
     // Whether the user can tab to it: buttons, check boxes, text boxes,
-    // drop-down boxes and sliders
+    // drop-down boxes, list boxes and sliders
     // with a tab order, enabled and visible, in enabled and visible frames.
     bool CanFocus() const;
     void SetFocus();

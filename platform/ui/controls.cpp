@@ -82,6 +82,8 @@ void TextBox::ResetToDesign() {
 ComboBox::ComboBox(Form& form, const Place& place, Props props)
     : Control(form, Kind::ComboBox, place), design_(std::move(props)), now_(design_) {}
 
+ComboBox::ComboBox(Form& form, const Place& place) : ComboBox(form, place, Props{}) {}
+
 void ComboBox::setText(vb::StringView text) {
     if (text == now_.text) return;
     now_.text = text;
@@ -109,7 +111,74 @@ void ComboBox::UserChose(int index) {
     Fire(onClick);
 }
 
+void ComboBox::setListIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(now_.list.size())) throw vb::Error(vb::kInvalidPropertyValue);
+    if (index == listIndex_) return;
+    listIndex_ = index;
+    vb::String text = index < 0 ? vb::String() : now_.list[index];
+    bool changed = text != now_.text;
+    now_.text = std::move(text);
+    Notify(Prop::Text);
+    if (changed) Fire(onChange);
+    Fire(onClick);
+}
+
 void ComboBox::ResetToDesign() {
+    Control::ResetToDesign();
+    now_ = design_;
+    listIndex_ = -1;
+}
+
+ListBox::ListBox(Form& form, const Place& place, Props props)
+    : Control(form, Kind::ListBox, place), design_(std::move(props)), now_(design_) {}
+
+void ListBox::setListIndex(int index) {
+    if (index < -1 || index >= listCount()) throw vb::Error(vb::kInvalidPropertyValue);
+    if (index == listIndex_) return;
+    listIndex_ = index;
+    Notify(Prop::Value);
+    Fire(onClick);
+}
+
+void ListBox::AddItem(vb::StringView text, int index) {
+    if (index == -1) index = listCount();
+    if (index < 0 || index > listCount()) throw vb::Error(vb::kInvalidProcedureCall);
+    now_.list.insert(now_.list.begin() + index, vb::String(text));
+    if (listIndex_ >= index) ++listIndex_;
+    Notify(Prop::List);
+}
+
+void ListBox::RemoveItem(int index) {
+    if (index < 0 || index >= listCount()) throw vb::Error(vb::kInvalidProcedureCall);
+    now_.list.erase(now_.list.begin() + index);
+    if (listIndex_ == index) listIndex_ = -1;
+    else if (listIndex_ > index) --listIndex_;
+    Notify(Prop::List);
+}
+
+void ListBox::setItem(int index, vb::StringView text) {
+    if (index < 0 || index >= listCount()) throw vb::Error(vb::kInvalidProcedureCall);
+    now_.list[index] = text;
+    Notify(Prop::List);
+}
+
+void ListBox::Clear() {
+    now_.list.clear();
+    listIndex_ = -1;
+    Notify(Prop::List);
+}
+
+void ListBox::UserSelected(int index) {
+    if (index < 0 || index >= listCount() || index == listIndex_) return;
+    listIndex_ = index;
+    Fire(onClick);
+}
+
+void ListBox::UserKeyDown(int& keyCode, int shift) {
+    if (onKeyDown) onKeyDown(keyCode, shift);
+}
+
+void ListBox::ResetToDesign() {
     Control::ResetToDesign();
     now_ = design_;
     listIndex_ = -1;

@@ -119,14 +119,17 @@ private:
 };
 
 // An editable drop-down box: a text field as a text box has, and a list of
-// entries the user may choose from instead of typing.
+// entries the user may choose from instead of typing. With listOnly, a
+// drop-down list: the user chooses an entry and types nothing.
 class ComboBox : public Control {
 public:
     struct Props {
         vb::String text;
         std::vector<vb::String> list;
+        bool listOnly = false;
     };
-    ComboBox(Form& form, const Place& place, Props props = {});
+    ComboBox(Form& form, const Place& place, Props props);
+    ComboBox(Form& form, const Place& place);
 
     const vb::String& text() const { return now_.text; }
     // By the program; the window shows the new text.
@@ -134,9 +137,14 @@ public:
     // What the user typed, reported by the backend; the window has it already.
     void UserTyped(vb::StringView text);
 
+    bool listOnly() const { return now_.listOnly; }
     const std::vector<vb::String>& list() const { return now_.list; }
     // The entry chosen last, or -1; typing chooses none.
     int listIndex() const { return listIndex_; }
+    // By the program: the field shows entry `index` (-1: none chosen, an
+    // empty field), then the Click handler runs if the choice changed.
+    // Raises error 380 for an index outside -1..count-1.
+    void setListIndex(int index);
     // The entry of that name, or -1.
     int IndexOf(vb::StringView item) const;
     // The user chose entry `index` of the list: the field shows it, then the
@@ -151,6 +159,54 @@ private:
     Props design_, now_;
     int listIndex_ = -1;
 };
+
+// A list of entries of which the user selects one (a click, the arrow
+// keys). The program adds, removes, replaces and selects entries.
+class ListBox : public Control {
+public:
+    struct Props {
+        std::vector<vb::String> list;
+    };
+    ListBox(Form& form, const Place& place, Props props = {});
+
+    const std::vector<vb::String>& list() const { return now_.list; }
+    int listCount() const { return static_cast<int>(now_.list.size()); }
+    // The selected entry, or -1.
+    int listIndex() const { return listIndex_; }
+    // By the program: selects entry `index` (-1: none), then the Click
+    // handler runs if the selection changed. Raises error 380 for an index
+    // outside -1..count-1.
+    void setListIndex(int index);
+    // Adds an entry at `index` (-1: at the end); raises error 5 for an index
+    // outside 0..count. The selection stays on its entry.
+    void AddItem(vb::StringView text, int index = -1);
+    // Raises error 5 for an index outside the list. Removing the selected
+    // entry leaves none selected; the selection stays on any other entry.
+    void RemoveItem(int index);
+    // Replaces the text of entry `index`; raises error 5 outside the list.
+    void setItem(int index, vb::StringView text);
+    // Every entry gone, none selected.
+    void Clear();
+
+    // The user selected entry `index`; an index outside the list is ignored.
+    void UserSelected(int index);
+    // A key went down while the list had the focus: the key's code (46 is
+    // Delete) and the state of Shift (1), Ctrl (2) and Alt (4). A handler
+    // that sets the code to 0 has taken the key, and the list does nothing
+    // more with it.
+    void UserKeyDown(int& keyCode, int shift);
+
+    Handler onClick;  // the selection changed
+    std::function<void(int& keyCode, int shift)> onKeyDown;
+    void ResetToDesign() override;
+
+private:
+    Props design_, now_;
+    int listIndex_ = -1;
+};
+
+// The key code of Delete, as UserKeyDown gives it.
+inline constexpr int kKeyDelete = 46;
 
 class Frame : public Control {
 public:

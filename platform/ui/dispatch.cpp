@@ -9,9 +9,13 @@
 namespace ui {
 
 void EndWithUnhandledError(std::exception_ptr failure) {
-    vb::Error error = vb::AsError(failure);
-    MsgBox(vb::UnhandledErrorText(error), vb::kUnhandledErrorStyle);
-    backend().End();
+    try {
+        MsgBox(vb::UnhandledErrorText(vb::AsError(failure)), vb::kUnhandledErrorStyle);
+    } catch (...) {
+        // The message could not even be made (no memory left): the exit
+        // code still tells.
+    }
+    backend().End(kExitUnhandledError);
     std::abort();  // End never returns
 }
 

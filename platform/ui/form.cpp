@@ -10,9 +10,12 @@
 namespace ui {
 
 namespace {
+// Never destroyed: a form that lives as long as the process (the main
+// window) is destroyed among the statics at its end, maybe after a list
+// made later would be, and still takes itself off the list then.
 std::vector<Form*>& Loaded() {
-    static std::vector<Form*> forms;
-    return forms;
+    static auto* forms = new std::vector<Form*>;
+    return *forms;
 }
 }  // namespace
 

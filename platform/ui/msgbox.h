@@ -8,6 +8,8 @@ namespace ui {
 inline constexpr int kOkOnly = 0;
 inline constexpr int kYesNo = 4;
 inline constexpr int kCritical = 16;
+inline constexpr int kQuestion = 32;
+inline constexpr int kExclamation = 48;
 
 inline constexpr int kOk = 1;
 inline constexpr int kYes = 6;

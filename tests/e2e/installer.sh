@@ -13,21 +13,27 @@
 # out below. Inside tools/test it uses that run's X display and Wine
 # session; alone it starts its own. Ends with "N passed, N failed";
 # non-zero on failure.
+#   BRIVANE_E2E_RELEASE=DIR: the cases run on the release in DIR, as
+#   tools/sign writes it (DIR/PACKAGE.msi and the folder it was made from),
+#   instead of the build's own.
 set -euo pipefail
 BRIVANE_TOOL=installer
 E2E_TARGET=${1:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib/e2e.sh"
+source "$BRIVANE_ROOT/installer/facts.sh"
 
-if [[ $target != win32 ]]; then
-  echo "the package installs the win32 program: nothing to test for $target"
-  e2e_summary
-  exit
-fi
+e2e_only_on win32 "the package installs the win32 program"
 
-version=$(sed -nE 's/^#define BRIVANE_VERSION_TEXT "([0-9.]+)"$/\1/p' "$BRIVANE_ROOT/platform/product.h")
+brivane_read_facts "$build/release.facts" version package release
+version=${facts[version]}
 later=${version%.*}.$((${version##*.} + 1))
-package=$build/brivane-$version.msi
-release=$build/release/brivane-$version-i686
+if [[ -n ${BRIVANE_E2E_RELEASE:-} ]]; then
+  package=$BRIVANE_E2E_RELEASE/${facts[package]}
+  release=$BRIVANE_E2E_RELEASE/${facts[release]}
+else
+  package=$build/${facts[package]}
+  release=$build/release/${facts[release]}
+fi
 [[ -f $package && -d $release ]] || brivane_die "no package $package: build win32 first"
 installed=$WINEPREFIX/drive_c/Program\ Files\ \(x86\)/Brivane
 files=(brivane.exe instructions.txt Countries_mapquest.txt Countries_yahoo.txt brivane.ico brivane32.ico)
@@ -41,8 +47,9 @@ printf 'Version %s\r\n' "$later" >>"$work/later/instructions.txt"
 later_code=$(cat /proc/sys/kernel/random/uuid)
 later_code=${later_code^^}
 later_package=$work/brivane-$later.msi
-"$BRIVANE_ROOT/installer/build-package" "$later_package" "$later" "$later_code" Example \
-  http://www.example.com "$work/later" >"$work/build-package.log" 2>&1 ||
+sed -e "s/^version=.*/version=$later/" -e "s/^product_code=.*/product_code=$later_code/" "$build/release.facts" \
+  >"$work/later.facts"
+"$BRIVANE_ROOT/installer/build-package" "$work/later.facts" "$later_package" "$work/later" >"$work/build-package.log" 2>&1 ||
   { brivane_show_log "$work/build-package.log"; brivane_die "the later package could not be built"; }
 
 # msiexec ARGS...: Wine's msiexec to its end, silently, with a log; its exit
@@ -65,22 +72,25 @@ cleanup() {
 brivane_on_exit cleanup
 
 # The Programs and Features entries of the program in the 32-bit view, a
-# line each: DisplayVersion, Publisher, URLInfoAbout, InstallLocation.
+# line each: DisplayVersion, Publisher, URLInfoAbout, InstallLocation and
+# the buttons it leaves out (NoModify, NoRepair, NoRemove).
 entries() {
   local log=$work/query.log
   rm -f "$log"
   brivane_reg win32 "$log" query "$uninstall_key" /s || true
   tr -d '\r' <"$log" | awk '
-    /^HKEY_/ { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location
-               name = version = publisher = url = location = ""; next }
+    /^HKEY_/ { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location "\t" without
+               name = version = publisher = url = location = without = ""; next }
     $1 == "DisplayName" { sub(/^ *DisplayName +REG_SZ +/, ""); name = $0 }
     $1 == "DisplayVersion" { version = $3 }
     $1 == "Publisher" { publisher = $3 }
     $1 == "URLInfoAbout" { url = $3 }
     $1 == "InstallLocation" { sub(/^ *InstallLocation +REG_SZ +/, ""); location = $0 }
-    END { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location }'
+    $1 ~ /^No(Modify|Repair|Remove)$/ { without = without (without == "" ? "" : " ") $1 "=" $3 }
+    END { if (name == "Brivane!") print version "\t" publisher "\t" url "\t" location "\t" without }'
 }
-entry() { printf '%s\tExample\thttp://www.example.com\tC:\\Program Files (x86)\\Brivane\\' "$1"; }
+# Nothing to choose when installing, so no Modify; Repair and Uninstall stay.
+entry() { printf '%s\tExample\thttp://www.example.com\tC:\\Program Files (x86)\\Brivane\\\tNoModify=0x1' "$1"; }
 
 # The Start menu's shortcuts of the program (Wine puts the machine's ones in
 # the user's menu), each with the path it leads to.
@@ -99,7 +109,8 @@ missing=
 for f in "${files[@]}"; do cmp -s "$release/$f" "$installed/$f" || missing+=" $f"; done
 if ((rc == 0)) && [[ -z $missing ]]; then pass "$name"; else fail "$name" "msiexec exit $rc; not as built:$missing"; fi
 check_expected shortcuts "the Start menu holds the program and the instructions" "$(shortcuts)"
-check "Programs and Features lists it once, with version, maker and web page" "$(entry "$version")" "$(entries)"
+check "Programs and Features lists it once, with version, maker and web page, and no Modify" \
+  "$(entry "$version")" "$(entries)"
 product_code=$(sed -nE 's/.*ProductCode = (\{[0-9A-F-]+\}).*/\1/p' "$msi_log" | head -n 1 | tr -d '\r')
 name="the program's icon is kept for Programs and Features"
 if [[ -n $product_code && -f $WINEPREFIX/drive_c/windows/Installer/$product_code/brivane.ico ]]; then

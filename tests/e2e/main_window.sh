@@ -59,4 +59,18 @@ for event in A:2 B:14; do
     shown_then_raise --event "$event" --host-log --setting Left=1440 --setting Top=2880 --setting Close=1
 done
 
+# ---- the session ends: what closing saves is saved ------------------------------------
+
+# Logging off or shutting down sends the program WM_QUERYENDSESSION and
+# WM_ENDSESSION, then ends it: nothing is stored beforehand, so each
+# setting printed was saved at the session's end.
+expect session-end "the session ends on a first run: the window's place and box are saved" \
+  --end-session
+
+for window in prefs about integrate; do
+  expect "session-end-in-$window" \
+    "the session ends while the $window window is open: the main window's place and box are saved too" \
+    --end-session "$window"
+done
+
 e2e_summary

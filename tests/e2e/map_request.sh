@@ -46,6 +46,12 @@ expect_shown countries-file "another countries file for the site: its code, as w
   --countries "mapquest=$work/Countries_mapquest.txt" \
   --street '7 Duck Row' --city Fredonia --country Freedonia --press
 
+# Short names are often off on data volumes: the file is read by its own
+# name, whatever the program's folder is called.
+expect_shown far-folder "a program folder named in letters outside the code page finds its countries file" url \
+  --program-folder 'Karten Карты Χάρτες 地图 & #1 (Ω)' \
+  --street 'Am Rübenfeld 3' --city Fabelstadt --zip 99999 --country Germany --press
+
 # ---- templates -----------------------------------------------------------------------------
 
 expect_shown template "a template gets each placeholder UTF-8 percent-encoded and no parameter set" url \

@@ -207,6 +207,25 @@ expect_err "choose names entries exactly" 'has no entry "green" (it has "Red", "
 u type "${W[@]}" combobox:0 "teal blue"
 expect_log "typing into a combo box is reported as typing" "combo edit=teal blue"
 
+# --- list box ---------------------------------------------------------------------
+u dump "${W[@]}"
+expect_out "dump: list box entries" $'kind=listbox'
+expect_out "dump: list box entries, none selected" $'selected=-1\tentries=Alpha|Beta | two|Gamma'
+u entries "${W[@]}" listbox:0
+expect_out "entries: one line each, numbered from 0" $'entry\t1\tBeta | two'
+[[ $(grep -c $'^entry\t' <<<"$out") == 3 ]] && pass "entries: every entry" || fail "entries: $out"
+expect_out "entries: none selected" $'selected\t-1'
+u select "${W[@]}" listbox:0 2
+expect_log "select tells the parent" "list select=2 focus=0"
+u dump "${W[@]}"
+expect_out "dump: selected entry" $'selected=2\tentries=Alpha'
+u select "${W[@]}" listbox:0 3
+expect_err "select refuses an entry the list lacks" 'has no entry 3 (it has 3, numbered from 0)'
+u select "${W[@]}" combobox:0 1
+expect_err "select is for list boxes" "not a listbox"
+u select --mouse "${W[@]}" listbox:0 0
+expect_log "a real click on an entry selects it and focuses the list" "list select=0 focus=1"
+
 # --- menus ------------------------------------------------------------------------
 u menu "${W[@]}" "Options/Preferences"
 expect_log "menu item chosen" "menu preferences"

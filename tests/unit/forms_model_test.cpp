@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 #include "platform/ui/controls.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/form.h"
 #include "platform/ui/headless/headless.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/session.h"
+#include "platform/vb/report.h"
 #include "platform/vb/trap.h"
 
 namespace {
@@ -209,6 +214,106 @@ TEST_F(FormsModel, ADropDownBoxTakesAChosenEntryThenRunsClickAndForgetsItOnTypin
     EXPECT_EQ(f.cbo.listIndex(), -1);
 }
 
+// A window with a list of entries and a drop-down list, noting what their
+// handlers saw.
+class ListForm : public ui::Form {
+public:
+    ListForm() : Form(u"frmList", {.caption = u"List", .clientWidth = 3000, .clientHeight = 3000}) {
+        lst.onClick = [this] { selections.push_back(lst.listIndex()); };
+        lst.onKeyDown = [this](int& key, int shift) {
+            keys.emplace_back(key, shift);
+            if (key == ui::kKeyDelete) key = 0;
+        };
+        cbo.onClick = [this] { chosen.emplace_back(cbo.text(), cbo.listIndex()); };
+    }
+    ui::ListBox lst{*this, {.name = u"lst", .rect = {100, 100, 2000, 1500}, .tab = 0}, {.list = {u"A", u"B"}}};
+    ui::ComboBox cbo{*this,
+                     {.name = u"cbo", .rect = {100, 1800, 2000, 315}, .tab = 1},
+                     {.list = {u"Driving", u"Walking"}, .listOnly = true}};
+    std::vector<int> selections;
+    std::vector<std::pair<int, int>> keys;
+    std::vector<std::pair<vb::String, int>> chosen;
+};
+
+int ErrorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const vb::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST_F(FormsModel, AListKeepsItsSelectionOnItsEntryAsEntriesComeAndGo) {
+    ListForm f;
+    f.Load();
+    EXPECT_EQ(f.TabOrder().front(), &f.lst);
+    EXPECT_EQ(f.lst.listIndex(), -1);
+    f.lst.setListIndex(1);
+    f.lst.AddItem(u"First", 0);
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"First", u"A", u"B"}));
+    EXPECT_EQ(f.lst.listIndex(), 2);  // still on "B"
+    f.lst.AddItem(u"Last");
+    f.lst.RemoveItem(0);
+    EXPECT_EQ(f.lst.listIndex(), 1);
+    f.lst.setItem(1, u"Bee");
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"A", u"Bee", u"Last"}));
+    f.lst.RemoveItem(1);  // the selected entry goes: none is selected
+    EXPECT_EQ(f.lst.listIndex(), -1);
+    f.lst.setListIndex(0);
+    f.lst.Clear();
+    EXPECT_EQ(f.lst.listCount(), 0);
+    EXPECT_EQ(f.lst.listIndex(), -1);
+    // Click ran for the program's selections, each once.
+    EXPECT_EQ(f.selections, (std::vector<int>{1, 0}));
+}
+
+TEST_F(FormsModel, AListRefusesPlacesOutsideItsEntries) {
+    ListForm f;
+    f.Load();
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.setListIndex(2); }), 380);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.setListIndex(-2); }), 380);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.AddItem(u"x", 3); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.RemoveItem(2); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { f.lst.setItem(-1, u"x"); }), 5);
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"A", u"B"}));
+    f.lst.setListIndex(-1);  // none selected already: nothing runs
+    EXPECT_TRUE(f.selections.empty());
+}
+
+TEST_F(FormsModel, TheUsersSelectionAndKeysReachTheHandlers) {
+    ListForm f;
+    f.Load();
+    f.lst.UserSelected(1);
+    f.lst.UserSelected(1);  // no change
+    f.lst.UserSelected(5);  // not an entry
+    EXPECT_EQ(f.selections, (std::vector<int>{1}));
+    int del = ui::kKeyDelete, down = 40;
+    f.lst.UserKeyDown(del, 0);
+    f.lst.UserKeyDown(down, 1);
+    EXPECT_EQ(del, 0);  // taken by the handler
+    EXPECT_EQ(down, 40);
+    EXPECT_EQ(f.keys, (std::vector<std::pair<int, int>>{{ui::kKeyDelete, 0}, {40, 1}}));
+    f.Unload();
+    f.Load();
+    EXPECT_EQ(f.lst.list(), (std::vector<vb::String>{u"A", u"B"}));
+    EXPECT_EQ(f.lst.listIndex(), -1);
+}
+
+TEST_F(FormsModel, ADropDownListShowsTheEntryTheProgramOrTheUserChose) {
+    ListForm f;
+    f.Load();
+    EXPECT_TRUE(f.cbo.listOnly());
+    f.cbo.setListIndex(1);
+    f.cbo.setListIndex(1);
+    f.cbo.UserChose(0);
+    EXPECT_EQ(f.cbo.text(), u"Driving");
+    f.cbo.setListIndex(-1);
+    EXPECT_EQ(f.cbo.text(), u"");
+    EXPECT_EQ(f.chosen, (std::vector<std::pair<vb::String, int>>{{u"Walking", 1}, {u"Driving", 0}, {u"", -1}}));
+    EXPECT_EQ(ErrorNumberOf([&] { f.cbo.setListIndex(2); }), 380);
+}
+
 TEST_F(FormsModel, ModalFormRunsItsScriptAndIsClosedIfTheScriptLeavesItOpen) {
     TestForm f;
     screen.onModal[u"frmTest"] = [](ui::Form& form) { static_cast<TestForm&>(form).chk.UserClick(); };
@@ -243,6 +348,56 @@ TEST_F(FormsModel, AnUntrappedErrorShowsTheStandardMessageAndEndsTheProgram) {
     EXPECT_EQ(screen.boxes[0].text, u"Run-time error '13':\r\n\r\nType mismatch");
     EXPECT_EQ(screen.boxes[0].title, u"brivane");
     EXPECT_TRUE(screen.ended);
+    EXPECT_EQ(screen.exitCode, ui::kExitUnhandledError);
+    EXPECT_NE(ui::kExitUnhandledError, 0) << "a script that started the program must be able to tell";
+}
+
+// Whatever a handler throws, nothing passes an entry from the system: an
+// exception that is no run-time error gets the same message, with a
+// generic text.
+TEST_F(FormsModel, AnExceptionOfAnyTypeEndsTheProgramWithTheStandardMessage) {
+    struct NotAnError {};
+    EXPECT_THROW(ui::Dispatch([] { throw 42; }), ProgramEnded);
+    EXPECT_THROW(ui::Dispatch([] { throw NotAnError{}; }), ProgramEnded);
+    EXPECT_THROW(ui::Dispatch([] { throw "text"; }), ProgramEnded);
+    ASSERT_EQ(screen.boxes.size(), 3u);
+    for (const ui::headless::ShownBox& box : screen.boxes) {
+        EXPECT_EQ(box.text, u"Run-time error '51':\r\n\r\nInternal error");
+        EXPECT_EQ(box.style, vb::kUnhandledErrorStyle);
+    }
+    EXPECT_EQ(screen.exitCode, ui::kExitUnhandledError);
+}
+
+// The program's own end (the end timer) is no error: it passes every entry
+// untouched, and an entry that answers the system gives back the answer.
+TEST_F(FormsModel, TheProgramsOwnEndPassesAndAnswersComeBack) {
+    try {
+        ui::Dispatch([] { ui::Dispatch([] { ui::backend().End(0); }); });
+        ADD_FAILURE() << "the end did not reach the caller";
+    } catch (const ProgramEnded& end) {
+        EXPECT_EQ(end.exitCode, 0);
+    }
+    EXPECT_TRUE(screen.boxes.empty());
+    EXPECT_EQ(ui::Dispatch([] { return 7; }), 7);
+}
+
+TEST_F(FormsModel, TheSessionsEndRunsItsHandlerOnceUntilAnotherIsNamed) {
+    int ran = 0;
+    ui::OnSessionEnd([&] { ++ran; });
+    ui::SessionEnding();
+    ui::SessionEnding();
+    EXPECT_EQ(ran, 1);
+    ui::OnSessionEnd([&] { ran += 10; });
+    ui::SessionEnding();
+    EXPECT_EQ(ran, 11);
+
+    // An error there is reported as anywhere else.
+    ui::OnSessionEnd([] { throw vb::Error(75); });
+    EXPECT_THROW(ui::SessionEnding(), ProgramEnded);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text, u"Run-time error '75':\r\n\r\nPath/File access error");
+    ui::OnSessionEnd(nullptr);
+    ui::SessionEnding();
 }
 
 TEST_F(FormsModel, ATrappedErrorShowsTheCommonReportAndCarriesOn) {
@@ -275,6 +430,23 @@ TEST_F(FormsModel, MenusKeepTheirItemsInOrderAndSeparatorsDoNothing) {
     EXPECT_EQ(n, 10);
     EXPECT_EQ(options.items().size(), 2u);
     EXPECT_TRUE(sep.IsSeparator());
+}
+
+// A form that lives as long as the process (the main window) may still be
+// loaded when the statics are destroyed at the end, after the list of
+// loaded forms was made: taking itself off must not touch a destroyed list
+// (the sanitizer build sees freed memory read).
+void EndWithAStaticFormStillLoaded() {
+    static ui::headless::Backend* screen = new ui::headless::Backend;
+    static TestForm form;
+    form.Load();
+    (void)screen;
+    std::exit(0);
+}
+
+TEST(FormsModelDeathTest, AFormStillLoadedWhenTheProcessEndsLeavesCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(EndWithAStaticFormStillLoaded(), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "platform/single_instance.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/headless/headless.h"
+#include "platform/ui/session.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -306,6 +307,108 @@ TEST_F(MainWindow, EndTimerEndsTheProgramOnItsSecondTick) {
     form.tmr1.Tick();
     EXPECT_FALSE(screen.ended);
     EXPECT_THROW(form.tmr1.Tick(), ProgramEnded);
+    EXPECT_EQ(screen.exitCode, 0);
+}
+
+// The session ends (log off, shut down) as the program's start-up wires
+// it: the main window's close box.
+class SessionEnd : public MainWindow {
+protected:
+    void TearDown() override {
+        ui::OnSessionEnd(nullptr);  // the forms go with the test
+        MainWindow::TearDown();
+    }
+    void Wire(frmMain& form) {
+        ui::OnSessionEnd([&form] { form.UserClose(); });
+    }
+};
+
+TEST_F(SessionEnd, SavesWhatTheCloseBoxSavesOnceAndShowsNothing) {
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Wire(form);
+    form.chkClose.UserClick();
+    ui::SessionEnding();
+    EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+    EXPECT_EQ(Stored(settings::key::kTop), u"105");
+    EXPECT_EQ(Stored(settings::key::kClose), u"1");
+    EXPECT_FALSE(form.loaded());
+    EXPECT_TRUE(screen.quitRequested);
+    EXPECT_TRUE(screen.boxes.empty());
+
+    // Every other window of the program is told too: nothing more happens.
+    Store(settings::key::kLeft, u"999");
+    ui::SessionEnding();
+    EXPECT_EQ(Stored(settings::key::kLeft), u"999");
+}
+
+TEST_F(SessionEnd, SavesTheMainWindowWhileAModalWindowIsOpen) {
+    struct Modal {
+        const char16_t* name;
+        ui::Menu frmMain::*item;
+    };
+    for (Modal modal : {Modal{u"frmPreferences", &frmMain::mnuPreferences}, Modal{u"frmAbout", &frmMain::mnuAbout},
+                        Modal{u"frmIntegrate", &frmMain::mnuIntegrate}}) {
+        SCOPED_TRACE(vb::ToUtf8(modal.name));
+        frmMain form;
+        ASSERT_TRUE(Start(form));
+        Wire(form);
+        Store(settings::key::kLeft, u"999");
+        Store(settings::key::kClose, u"1");
+        bool mainLoadedAfter = true, modalLoadedAfter = false;
+        screen.onModal[modal.name] = [&](ui::Form& open) {
+            ui::SessionEnding();
+            mainLoadedAfter = form.loaded();
+            modalLoadedAfter = open.loaded();
+        };
+        (form.*modal.item).Click();
+        screen.onModal.erase(modal.name);
+        EXPECT_FALSE(mainLoadedAfter);
+        EXPECT_TRUE(modalLoadedAfter) << "the window the user has open stays until the system ends the program";
+        EXPECT_EQ(Stored(settings::key::kLeft), u"105");
+        EXPECT_EQ(Stored(settings::key::kTop), u"105");
+        EXPECT_EQ(Stored(settings::key::kClose), u"0");
+        EXPECT_TRUE(screen.boxes.empty());
+    }
+}
+
+// The session ends while a message box shows.
+class EndsDuringAMessage : public ui::headless::Backend {
+public:
+    int MsgBox(vb::StringView text, int style, vb::StringView title) override {
+        ui::SessionEnding();
+        return Backend::MsgBox(text, style, title);
+    }
+};
+
+// As with the close box: a restart under way saves nothing more and calls
+// nothing, and a refused start saves nothing.
+TEST_F(SessionEnd, ARestartUnderWayOrARefusedStartSavesNothing) {
+    {
+        frmMain form;
+        ASSERT_TRUE(Start(form));
+        Wire(form);
+        Module2::RestartAct = true;
+        int16_t cancel = 0;
+        form.Form_Unload(cancel);
+        Store(settings::key::kLeft, u"999");
+        const size_t calls = Calls().size();
+        ui::SessionEnding();
+        EXPECT_EQ(Stored(settings::key::kLeft), u"999");
+        EXPECT_EQ(Calls().size(), calls);
+        Module2::RestartAct = false;
+    }
+    hostState->Update([](State& s) { s.databaseOpen = false; });
+    Store(settings::key::kLeft, u"3000");
+    Store(settings::key::kClose, u"2");
+    EndsDuringAMessage refusing;
+    frmMain refused;
+    Wire(refused);
+    Start(refused);
+    ASSERT_EQ(refusing.boxes.size(), 1u);
+    EXPECT_FALSE(refused.loaded());
+    EXPECT_EQ(Stored(settings::key::kLeft), u"3000");
+    EXPECT_EQ(Stored(settings::key::kClose), u"2");
 }
 
 TEST_F(MainWindow, AHostThatCannotBeCreatedEndsWithTheStandardMessage) {
@@ -418,9 +521,71 @@ TEST_F(MapRequest, ATemplateTakesTheCountrySettingForAContactWithoutCountry) {
     EXPECT_EQ(shell.requests[0].file,
               u"https://www.openstreetmap.org/search?query="
               u"12%20All%C3%A9e%20des%20H%C3%A9rons%2C%20Montv%C3%A9rac%2C%2099120%2C%20Belgique");
-    EXPECT_EQ(Calls(from, false), (std::vector<vb::String>{u"GetField(I2:27)", u"GetField(I2:30)", u"GetField(I2:31)",
-                                                           u"GetField(I2:32)", u"GetField(I2:33)"}));
+    EXPECT_EQ(Calls(from, false), kAddressReads);
     EXPECT_FALSE(form.loaded());
+}
+
+TEST_F(MapRequest, DirectionsFromTheStartAddressNeedOneAndSayWhereToSetIt) {
+    Store(settings::key::kMapURL, u"https://www.google.com/maps/dir/?api=1&origin={from}&destination={address}");
+    Store(settings::key::kStartAddress, u" \r\n ");  // blank: none
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    size_t from = Calls().size();
+    Press(form);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text,
+              u"This map page shows directions from your start address, and no start address is set.\r\n\r\n"
+              u"Set it in Map > Show route..., under \"Start at\".");
+    EXPECT_EQ(screen.boxes[0].style, 48);
+    EXPECT_TRUE(shell.requests.empty());
+    EXPECT_EQ(Calls(from).size(), 0u);  // the contact is not even read
+    EXPECT_TRUE(form.loaded());         // the window stays, although the box is unticked
+
+    Store(settings::key::kStartAddress, u" 1 Office Park\r\nSpringfield ");
+    Press(form);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].file,
+              u"https://www.google.com/maps/dir/?api=1&origin=1%20Office%20Park%2C%20Springfield&destination="
+              u"12%20All%C3%A9e%20des%20H%C3%A9rons%2C%20Montv%C3%A9rac%2C%2099120%2C%20France");
+    EXPECT_FALSE(form.loaded());
+}
+
+TEST_F(MapRequest, ATemplateOpensNothingForAContactWithoutAnAddress) {
+    Store(settings::key::kClose, u"1");
+    Store(settings::key::kMapURL, u"https://www.openstreetmap.org/search?query={address}");
+    hostState->Update([](State& s) { s.fields = {{27, u" "}, {30, u""}, {31, u"\r\n"}, {32, u""}, {33, u"\t"}}; });
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    size_t from = Calls().size();
+    Press(form);
+    ASSERT_EQ(screen.boxes.size(), 1u);
+    EXPECT_EQ(screen.boxes[0].text,
+              u"This contact has no address: its street, city, state, postal code and country are all empty.");
+    EXPECT_TRUE(shell.requests.empty());
+    // Each field read once, in order, as a template's press reads them.
+    EXPECT_EQ(Calls(from, false), kAddressReads);
+    // The country setting stands in for the country: an address after all.
+    Store(settings::key::kCountry, u"Belgique");
+    Press(form);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].file, u"https://www.openstreetmap.org/search?query=Belgique");
+    // A template that names only the zoom refuses the empty contact too.
+    Store(settings::key::kCountry, u"");
+    Store(settings::key::kMapURL, u"https://maps.example.org/?z={zoom}");
+    Press(form);
+    EXPECT_EQ(screen.boxes.size(), 2u);
+    EXPECT_EQ(shell.requests.size(), 1u);
+}
+
+TEST_F(MapRequest, TheLegacyPagesOpenForAContactWithoutAnAddressAsDesigned) {
+    hostState->Update([](State& s) { s.fields = {{27, u""}, {30, u""}, {31, u""}, {32, u""}, {33, u""}}; });
+    frmMain form;
+    ASSERT_TRUE(Start(form));
+    Press(form);
+    EXPECT_TRUE(screen.boxes.empty());
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].file,
+              u"http://www.mapquest.com/maps/map.adp?size=big&address=&city=&state=&zip=&country=US&zoom=8");
 }
 
 TEST_F(MapRequest, AHostGoneSinceStartUpEndsWithTheStandardMessage) {

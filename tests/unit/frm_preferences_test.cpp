@@ -114,6 +114,10 @@ TEST_F(Preferences, EachMapPageChosenFromTheListIsStoredAsItsURL) {
         {u"Google Maps", u"https://www.google.com/maps/search/?api=1&query={address}"},
         {u"Google Maps: directions from where you are",
          u"https://www.google.com/maps/dir/?api=1&destination={address}"},
+        {u"Google Maps: directions from your start address",
+         u"https://www.google.com/maps/dir/?api=1&origin={from}&destination={address}"},
+        {u"Bing Maps: directions from your start address", u"https://www.bing.com/maps?rtp=adr.{from}~adr.{address}"},
+        {u"Apple Maps: directions from your start address", u"https://maps.apple.com/?saddr={from}&daddr={address}"},
         {u"Bing Maps", u"https://www.bing.com/maps?where1={address}"},
         {u"Apple Maps", u"https://maps.apple.com/?q={address}"},
         {u"MapQuest (built-in default)", map_url::kDefaultMapURL},
@@ -141,7 +145,7 @@ TEST_F(Preferences, TypingAfterChoosingStoresWhatWasTypedAndCancelStoresNothing)
     settings::SaveSetting(key::kMapURL, u"http://maps.example.org/?");
     Open([](frmPreferences& f) {
         ui::headless::Choose(f.txtSite, u"Bing Maps");
-        EXPECT_EQ(f.txtSite.listIndex(), 3);
+        EXPECT_EQ(f.txtSite.listIndex(), 6);
         f.txtSite.UserTyped(u" https://maps.example.net/?q={City} ");
         EXPECT_EQ(f.txtSite.listIndex(), -1);
         f.PressEnter();

@@ -15,7 +15,9 @@ struct Contact {
     std::map<int16_t, vb::String> fields;
     vb::String countrySetting;
     vb::String zoom = u"8";
+    std::optional<vb::String> start;  // the stored start address; nullopt: never asked
     std::vector<int16_t> asked;
+    int startReads = 0;
     int countryCodeLookups = 0;
     int fallbackReads = 0;
 };
@@ -38,6 +40,12 @@ vb::String Url(vb::StringView mapURL, Contact& c) {
         ++c.fallbackReads;
         return c.countrySetting;
     };
+    if (c.start) {
+        in.startAddress = [&c] {
+            ++c.startReads;
+            return *c.start;
+        };
+    }
     return map_url::Build(in);
 }
 
@@ -120,6 +128,39 @@ TEST(MapTemplate, TheCountrySettingStandsInForAnEmptyCountryField) {
     EXPECT_EQ(filled.fallbackReads, 0);
     Contact neither;
     EXPECT_EQ(Url(u"https://m.example/?c={country}", neither), u"https://m.example/?c=");
+}
+
+TEST(MapTemplate, FromIsTheStartAddressTrimmedWithItsLinesJoined) {
+    Contact c = Sample();
+    c.start = u"  1 Office Park\r\n\r\nSpringfield & Co \n";
+    EXPECT_EQ(Url(u"https://www.google.com/maps/dir/?api=1&origin={FROM}&destination={address}", c),
+              u"https://www.google.com/maps/dir/?api=1&origin=1%20Office%20Park%2C%20Springfield%20%26%20Co"
+              u"&destination=12%20All%C3%A9e%20des%20H%C3%A9rons%2C%20Montv%C3%A9rac%2C%2099120%2C%20France");
+    EXPECT_EQ(Url(u"https://maps.apple.com/?saddr={from}&daddr={from}", c),
+              u"https://maps.apple.com/?saddr=1%20Office%20Park%2C%20Springfield%20%26%20Co"
+              u"&daddr=1%20Office%20Park%2C%20Springfield%20%26%20Co");
+    EXPECT_EQ(c.startReads, 2);  // once a press
+    // A template without {from} never reads it.
+    Contact other = Sample();
+    other.start = u"Home";
+    Url(u"https://m.example/?q={address}", other);
+    EXPECT_EQ(other.startReads, 0);
+    EXPECT_TRUE(map_url::NamesStartAddress(u"https://m.example/?s={From}"));
+    EXPECT_FALSE(map_url::NamesStartAddress(u"https://m.example/?s={address}&f={ from}"));
+    EXPECT_TRUE(map_url::IsTemplate(u"https://m.example/?s={from}"));
+}
+
+TEST(MapTemplate, TheAddressTextIsEmptyOnlyForAContactWithoutAnAddress) {
+    auto address = [](Contact& c) {
+        return map_url::AddressText(
+            {.field = [&c](int16_t id) { return c.fields[id]; }, .fallbackCountry = [&c] { return c.countrySetting; }});
+    };
+    Contact sample = Sample();
+    EXPECT_EQ(address(sample), u"12 All\u00E9e des H\u00E9rons, Montv\u00E9rac, 99120, France");
+    Contact blank{{{27, u" \r\n"}, {30, u"\t"}, {31, u""}, {32, u"\u00A0"}, {33, u""}}};
+    EXPECT_EQ(address(blank), u"");
+    blank.countrySetting = u"Belgique";
+    EXPECT_EQ(address(blank), u"Belgique");
 }
 
 TEST(MapTemplate, LineBreaksBecomeCommasAndBlanksAroundGo) {

@@ -115,6 +115,46 @@ TEST(CodePage, TheProgramsTextMeetsTheCodePageIntact) {
 #endif
 }
 
+// A Cyrillic code page in the manner of Windows-1251: ASCII, then the 64
+// letters from C0; anything else is '?'.
+vb::String FromCyrillic(std::string_view bytes) {
+    vb::String text;
+    for (char b : bytes) {
+        auto u = static_cast<unsigned char>(b);
+        text += u < 0x80 ? char16_t(u) : u >= 0xC0 ? char16_t(0x0410 + (u - 0xC0)) : u'?';
+    }
+    return text;
+}
+std::string ToCyrillic(vb::StringView text) {
+    std::string bytes;
+    for (char16_t c : text) bytes += c < 0x80 ? char(c) : c >= 0x0410 && c <= 0x044F ? char(0xC0 + (c - 0x0410)) : '?';
+    return bytes;
+}
+constexpr platform::ProfileCodePage kCyrillic{FromCyrillic, ToCyrillic};
+
+// The same rules in the system's code page, wherever it differs from the
+// countries files' own: names match by that code page's letters, and the
+// answer comes in its bytes, from an 8-bit file as from a UTF-16 one.
+TEST(CodePage, TheRulesHoldInTheSystemsCodePage) {
+    // "ЧЕХИЯ=CZ" and "Россия=Р" in the Cyrillic code page: the capital
+    // and small CHE are D7 and F7, no letters at all in Windows-1252.
+    const std::string file =
+        "[\xD1\xF2\xF0\xE0\xED\xFB]\r\n\xD7\xC5\xD5\xC8\xDF=CZ\r\n\xD0\xEE\xF1\xF1\xE8\xFF=\xD0\r\n";
+    const std::string countries = "\xF1\xF2\xF0\xE0\xED\xFB";  // "страны", in small letters
+    EXPECT_EQ(platform::ParseProfileString(file, countries, "\xF7\xE5\xF5\xE8\xFF", 127, kCyrillic), Answer("CZ"));
+    EXPECT_EQ(platform::ParsePortableProfileString(file, countries, "\xF7\xE5\xF5\xE8\xFF", 127), ProfileString{})
+        << "in Windows-1252 these are no letters of one word";
+    EXPECT_EQ(platform::ParseProfileString(file, countries, "\xD0\xCE\xD1\xD1\xC8\xDF", 127, kCyrillic),
+              Answer("\xD0"));
+
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t c : u"[Countries]\r\nRussia=\u0420\u0424\r\nChina=\u4E2D\r\n")
+        if (c) utf16 += {char(c & 0xFF), char(c >> 8)};
+    EXPECT_EQ(platform::ParseProfileString(utf16, "Countries", "Russia", 127, kCyrillic), Answer("\xD0\xD4"));
+    EXPECT_EQ(platform::ParseProfileString(utf16, "Countries", "China", 127, kCyrillic), Answer("?"));
+    EXPECT_EQ(platform::ParseProfileString(utf16, "Countries", "Russia", 2, kCyrillic), Answer("\xD0"));
+}
+
 // GetKeyValue on a countries file of its own, with a headless screen that
 // records any report.
 class GetKeyValueTest : public testing::Test {

@@ -10,6 +10,7 @@
 #include "main/MapURL.h"
 #include "main/RemoveAccents.h"
 #include "tests/unit/map_url_checks.h"
+#include "tests/unit/random_fields.h"
 #include "tests/unit/random_input.h"
 
 namespace {
@@ -100,32 +101,8 @@ TEST(RandomMapUrl, EveryValueArrivesWholeInItsPlaceAndTheURLStaysOneCommandLineA
 
 namespace {
 
-// A field as a contact may hold it, with the value a template must give it:
-// lines of any text with blanks around them, joined by any line break, and
-// empty lines among them.
-struct DrawnField {
-    vb::String raw;
-    vb::String expected;
-};
-
-DrawnField RandomField(random_input::Source& random) {
-    static constexpr std::u16string_view kBlanks = u" \t\u000B\u000C\u00A0";
-    DrawnField f;
-    size_t lines = random.Pick<size_t>({0, 1, 1, 1, 2, 3});
-    for (size_t i = 0; i < lines; ++i) {
-        vb::String core = random.OneIn(5) ? vb::String() : random.Text(300);
-        std::erase_if(core, [](char16_t c) { return c == u'\r' || c == u'\n'; });
-        if (!core.empty() && kBlanks.find(core.front()) != kBlanks.npos) core.front() = u'x';
-        if (!core.empty() && kBlanks.find(core.back()) != kBlanks.npos) core.back() = u'x';
-        auto pad = [&] { return vb::String(random.Below(3), kBlanks[random.Below(kBlanks.size())]); };
-        if (i > 0) f.raw += random.Pick<vb::StringView>({u"\r\n", u"\r", u"\n", u"\r\n\r\n", u"\n \n"});
-        f.raw += pad() + core + pad();
-        if (core.empty()) continue;
-        if (!f.expected.empty()) f.expected += u", ";
-        f.expected += core;
-    }
-    return f;
-}
+using random_fields::DrawnField;
+using random_fields::RandomField;
 
 struct DrawnTemplate {
     vb::String url;
@@ -152,14 +129,15 @@ std::string Describe(const std::map<int16_t, DrawnField>& fields) {
 
 TEST(RandomMapUrl, TemplatesGiveEachValueTrimmedWholeAndPercentEncodedInItsPlace) {
     random_input::Source random("RandomMapUrl.Templates");
-    const std::vector<vb::String> names = {u"street", u"city", u"state", u"zip", u"country", u"address", u"zoom"};
+    const std::vector<vb::String> names = {u"street",  u"city",    u"state", u"zip",
+                                           u"country", u"address", u"zoom",  u"from"};
     random.Rounds(kRounds, [&](int) {
         std::map<int16_t, DrawnField> fields;
         for (int16_t id : {map_url::kStreet, map_url::kCity, map_url::kState, map_url::kPostalCode, map_url::kCountry})
             fields[id] = RandomField(random);
-        const DrawnField fallback = RandomField(random), zoom = RandomField(random);
+        const DrawnField fallback = RandomField(random), zoom = RandomField(random), start = RandomField(random);
         SCOPED_TRACE(Describe(fields) + "country setting " + random_input::Describe(fallback.raw) + "\nzoom " +
-                     random_input::Describe(zoom.raw));
+                     random_input::Describe(zoom.raw) + "\nstart address " + random_input::Describe(start.raw));
 
         auto expected = [&](const vb::String& name) -> vb::String {
             auto country = [&] {
@@ -172,6 +150,7 @@ TEST(RandomMapUrl, TemplatesGiveEachValueTrimmedWholeAndPercentEncodedInItsPlace
             if (name == u"zip") return fields[map_url::kPostalCode].expected;
             if (name == u"country") return country();
             if (name == u"zoom") return zoom.expected;
+            if (name == u"from") return start.expected;
             vb::String joined;
             for (const vb::String& part :
                  {fields[map_url::kStreet].expected, fields[map_url::kCity].expected, fields[map_url::kState].expected,
@@ -208,6 +187,7 @@ TEST(RandomMapUrl, TemplatesGiveEachValueTrimmedWholeAndPercentEncodedInItsPlace
             return u"US";
         };
         in.fallbackCountry = [&] { return fallback.raw; };
+        in.startAddress = [&] { return start.raw; };
         vb::String url;
         ASSERT_NO_THROW(url = map_url::Build(in));
         SCOPED_TRACE("URL " + random_input::Describe(url));

@@ -22,6 +22,11 @@
 
 class WithStandInHost : public ::testing::Test {
 protected:
+    // The contact's address read as a press reads it, as Calls(from, false)
+    // shows the reads.
+    inline static const std::vector<vb::String> kAddressReads = {
+        u"GetField(I2:27)", u"GetField(I2:30)", u"GetField(I2:31)", u"GetField(I2:32)", u"GetField(I2:33)"};
+
     void SetUp() override { platform::SetDecimalSeparatorForTesting(u'.'); }
     void TearDown() override {
         Module2::ActApp.SetNothing();

@@ -30,6 +30,7 @@
 #include "host/event_control.h"
 #include "host/sim/host.h"
 #include "platform/vb/error.h"
+#include "platform/ui/dispatch.h"
 #include "platform/ui/win32/win32_backend.h"
 #include "tests/unit/error_of.h"
 #include "tests/win/real_windows.h"
@@ -406,7 +407,7 @@ TEST_F(HostCom, WhatAHandlerThrowsEndsTheProgramAndNeverReachesTheHost) {
     if (!real_windows::DisplayAvailable()) GTEST_SKIP() << "no display: the message box cannot show (set DISPLAY)";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     Change([](State& s) { s.events.push_back({u'A'}); });
-    EXPECT_EXIT(ThrowInsideAnEvent(), testing::ExitedWithCode(0),
+    EXPECT_EXIT(ThrowInsideAnEvent(), testing::ExitedWithCode(ui::kExitUnhandledError),
                 "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
 }
 

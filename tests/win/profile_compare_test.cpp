@@ -2,9 +2,10 @@
 // portable reader on the same files: the fixtures with their lookups, and
 // files made here that no fixture should hold. Where Wine's reader departs
 // from the rules the platform's reader keeps, the portable reader keeps the
-// rules, and the case is listed below as a known difference of Wine. When the
-// native build's profile-lookup command is at hand, its answers are held
-// against the portable reader's too.
+// rules, and the case is listed below as a known difference of Wine. The
+// program's own reader, which reads the file itself, answers as the portable
+// one in this code page. When the native build's profile-lookup command is
+// at hand, its answers are held against the portable reader's too.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include <optional>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "platform/profile_reader.h"
 #include "tests/data/profiles/lookups.h"
@@ -102,7 +104,18 @@ std::string Show(const ProfileString& answer) {
     return text.str() + "\"";
 }
 
+// GetPrivateProfileStringA itself; the test's files lie in folders the code
+// page spells.
 ProfileString Platform(const std::string& section, const std::string& key, uint32_t size, const std::wstring& file) {
+    const std::string fileName = platform::ToAnsi(vb::String(file.begin(), file.end()));
+    std::vector<char> buffer(size_t{size} + 1, '\0');
+    DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), size, fileName.c_str());
+    count = size == 0 ? 0 : std::min<DWORD>(count, size - 1);
+    return {count, std::string(buffer.data(), count)};
+}
+
+// The reader the program looks countries up with.
+ProfileString Programs(const std::string& section, const std::string& key, uint32_t size, const std::wstring& file) {
     return platform::SystemReadProfileString(section, key, size, vb::String(file.begin(), file.end()));
 }
 
@@ -122,6 +135,7 @@ TEST_F(ProfileCompare, FixturesReadTheSameByBothSaveTheKnownDifferencesOfWine) {
         const std::wstring file = WindowsPath(profile_fixtures::Folder() + l.file);
         const ProfileString wine = Platform(l.section, l.key, l.size, file);
         const ProfileString portable = Portable(l.section, l.key, l.size, file);
+        EXPECT_EQ(Show(Programs(l.section, l.key, l.size, file)), Show(portable)) << "the program's reader";
         if (const KnownDifference* d = FindDifference(l)) {
             seen.push_back(d);
             EXPECT_NE(wine, portable) << "Wine now agrees; take the case off the known differences";
@@ -155,7 +169,9 @@ protected:
                     const std::string& section = "Countries") {
         SCOPED_TRACE(fs::path(file).filename().string() + " section \"" + section + "\" key of " +
                      std::to_string(key.size()) + " bytes");
-        EXPECT_EQ(Show(Platform(section, key, size, file)), Show(Portable(section, key, size, file)));
+        const std::string portable = Show(Portable(section, key, size, file));
+        EXPECT_EQ(Show(Platform(section, key, size, file)), portable);
+        EXPECT_EQ(Show(Programs(section, key, size, file)), portable) << "the program's reader";
     }
 
     fs::path folder_;

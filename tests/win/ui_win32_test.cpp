@@ -32,6 +32,13 @@ using namespace real_windows;
 using Events = std::vector<std::u16string>;
 
 LONG Style(HWND h) { return GetWindowLongW(h, GWL_STYLE); }
+
+// A key pressed and let go where the focus is, through the message loop.
+void PressKey(UINT vk) {
+    HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, vk, 1);
+    PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
+}
 LONG ExStyle(HWND h) { return GetWindowLongW(h, GWL_EXSTYLE); }
 
 LOGFONTW FontOf(HWND h) {
@@ -679,11 +686,6 @@ TEST_F(Win32Forms, TabEnterAndEscWorkThroughTheDialogManager) {
     Dialog d;
     d.closeOnPress = false;
     main.Show();
-    auto key = [](UINT vk) {
-        HWND focus = GetFocus();
-        PostMessageW(focus, WM_KEYDOWN, vk, 1);
-        PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
-    };
     auto looksDefault = [](HWND button) { return (Style(button) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
     HWND txt = nullptr, ok = nullptr, cancel = nullptr;
     std::vector<HWND> focus;
@@ -696,18 +698,18 @@ TEST_F(Win32Forms, TabEnterAndEscWorkThroughTheDialogManager) {
     d.steps.push_back([&] {
         txt = Hwnd(d.txt), ok = Hwnd(d.cmdOK), cancel = Hwnd(d.cmdCancel);
         note();
-        key(VK_RETURN);  // from the text box: the default button
+        PressKey(VK_RETURN);  // from the text box: the default button
     });
-    d.steps.push_back([&] { key(VK_ESCAPE); });
+    d.steps.push_back([&] { PressKey(VK_ESCAPE); });
     d.steps.push_back([&] {
-        key(VK_TAB);
-        key(VK_TAB);
+        PressKey(VK_TAB);
+        PressKey(VK_TAB);
     });
     d.steps.push_back([&] {
         note();
-        key(VK_RETURN);  // on Cancel: the focused button
+        PressKey(VK_RETURN);  // on Cancel: the focused button
     });
-    d.steps.push_back([&] { key(VK_TAB); });  // round to the text box
+    d.steps.push_back([&] { PressKey(VK_TAB); });  // round to the text box
     d.steps.push_back([&] {
         note();
         PostMessageW(GetFocus(), WM_SYSCHAR, 'o', 1 << 29);  // Alt+O: "&OK"
@@ -804,11 +806,11 @@ TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPu
     });
     d.steps.push_back([&] {
         focused.push_back(d.focused());
-        key(VK_DOWN);
+        PressKey(VK_DOWN);
     });
     d.steps.push_back([&] {
         note();
-        key(VK_DOWN);
+        PressKey(VK_DOWN);
     });
     d.steps.push_back([&] {
         note();
@@ -816,17 +818,17 @@ TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPu
     });
     d.steps.push_back([&] {
         note();
-        key(VK_UP);
+        PressKey(VK_UP);
     });
-    d.steps.push_back([&] { key(VK_RETURN); });  // takes the entry and closes the list, not the window
+    d.steps.push_back([&] { PressKey(VK_RETURN); });  // takes the entry and closes the list, not the window
     d.steps.push_back([&] {
         note();
         key(VK_DOWN, true);
     });
-    d.steps.push_back([&] { key(VK_ESCAPE); });  // closes the list only
+    d.steps.push_back([&] { PressKey(VK_ESCAPE); });  // closes the list only
     d.steps.push_back([&] {
         note();
-        key(VK_RETURN);  // with the list closed: the default button
+        PressKey(VK_RETURN);  // with the list closed: the default button
     });
     d.steps.push_back([&] { d.Unload(); });
     d.ShowModal();
@@ -836,6 +838,107 @@ TEST_F(Win32Forms, TheKeyboardChoosesEntriesAndTheFieldThenHoldsWhatTheHandlerPu
     EXPECT_EQ(dropped, (std::vector<bool>{false, false, true, false, false}));
     EXPECT_EQ(d.events, (Events{u"change One", u"click One", u"change text of One", u"change Two", u"click Two",
                                 u"change text of Two", u"change One", u"click One", u"change text of One", u"ok"}));
+}
+
+// A modal window with a list of stops, whose Delete key removes the
+// selected one, and a drop-down list of ways to travel.
+class Stops : public Dialog {
+public:
+    Stops() {
+        lst.onClick = [this] { events.push_back(u"select " + lst.list()[lst.listIndex()]); };
+        lst.onKeyDown = [this](int& key, int shift) {
+            if (key != ui::kKeyDelete || shift != 0) return;
+            key = 0;
+            events.push_back(u"delete");
+            lst.RemoveItem(lst.listIndex());
+        };
+        mode.onClick = [this] { events.push_back(u"mode " + mode.text()); };
+    }
+    ui::ListBox lst{
+        *this, {.name = u"lst", .rect = {200, 600, 2500, 800}, .tab = 3}, {.list = {u"One", u"Two", u"Three"}}};
+    ui::ComboBox mode{*this,
+                      {.name = u"mode", .rect = {3200, 1000, 1000, 315}, .tab = 4},
+                      {.list = {u"Driving", u"Walking"}, .listOnly = true}};
+};
+
+std::wstring ListEntry(HWND list, int index) {
+    wchar_t entry[64] = {};
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry));
+    return entry;
+}
+
+TEST_F(Win32Forms, AListIsAListBoxShowingTheModelsEntriesAndSelection) {
+    Stops d;
+    d.Load();
+    HWND list = Hwnd(d.lst);
+    EXPECT_EQ(ClassOf(list), L"ListBox");
+    for (LONG style : {LBS_NOTIFY, WS_TABSTOP, LBS_WANTKEYBOARDINPUT, LBS_NOINTEGRALHEIGHT})
+        EXPECT_TRUE(Style(list) & style) << std::hex << style;
+    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ListEntry(list, 1), L"Two");
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    // The program's changes show at once, the selection staying on its entry.
+    d.lst.setListIndex(2);
+    d.lst.AddItem(u"Zero", 0);
+    d.lst.setItem(1, u"Uno");
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(ListEntry(list, 1), L"Uno");
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 3);
+    // A long entry can be scrolled to.
+    d.lst.AddItem(u"A stop far longer than the list is wide, at the end of a long road out of town");
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
+    d.lst.Clear();
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+    // The user's selection reaches the model.
+    d.lst.AddItem(u"One");
+    d.lst.AddItem(u"Two");
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    SendMessageW(Hwnd(d), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(d.lst.listIndex(), 1);
+    // Click ran for the program's selection and for the user's.
+    EXPECT_EQ(d.events, (Events{u"select Three", u"select Two"}));
+}
+
+TEST_F(Win32Forms, ADropDownListShowsTheChosenEntryAndTakesNoTyping) {
+    Stops d;
+    d.Load();
+    HWND box = Hwnd(d.mode);
+    EXPECT_EQ(Style(box) & 3, CBS_DROPDOWNLIST);
+    d.mode.setListIndex(1);
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(TextOf(box), L"Walking");
+    SendMessageW(box, CB_SETCURSEL, 0, 0);
+    SendMessageW(Hwnd(d), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(d.mode.listIndex(), 0);
+    EXPECT_EQ(d.mode.text(), u"Driving");
+    PumpFor(50);
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(d.events, (Events{u"mode Walking", u"mode Driving"}));
+}
+
+TEST_F(Win32Forms, DeleteInAListReachesTheModelAndArrowsMoveTheSelection) {
+    Sink main;
+    Stops d;
+    d.closeOnPress = false;
+    main.Show();
+    std::vector<LRESULT> count;
+    d.steps.push_back([&] {
+        d.lst.SetFocus();
+        d.lst.setListIndex(0);
+    });
+    d.steps.push_back([&] { PressKey(VK_DOWN); });
+    d.steps.push_back([&] { PressKey(VK_DELETE); });
+    d.steps.push_back([&] {
+        count.push_back(SendMessageW(Hwnd(d.lst), LB_GETCOUNT, 0, 0));
+        PressKey(VK_RETURN);  // the list takes no Enter: the default button
+    });
+    d.steps.push_back([&] { d.Unload(); });
+    d.ShowModal();
+    EXPECT_EQ(count, (std::vector<LRESULT>{2}));
+    EXPECT_EQ(d.events, (Events{u"select One", u"select Two", u"delete", u"ok"}));
 }
 
 TEST_F(Win32Forms, MessageBoxesBelongToTheTopmostModalFormAndReturnTheAnswer) {
@@ -888,21 +991,43 @@ TEST_F(Win32Forms, AWindowThatRefusesInItsLoadEndsTheProgramsLoopAtOnce) {
 
 // ---- an error nobody trapped ----
 
-void FailInsideAHandler() {
+// Whatever a handler throws must not unwind through the system's frames
+// (user32 calling the window procedure, the message loop dispatching a
+// timer): with the 32-bit toolchain that aborts the program without a word.
+// Each ends with the standard message and a non-zero exit code.
+
+// Shows a window whose button (or timer) runs `failure`, and sets it off.
+void FailInside(std::function<void()> failure, bool inATimer = false) {
     ui::win32::Backend screen;
     Sink f;
-    f.cmdGo.onClick = [] { throw vb::Error(vb::kInvalidProcedureCall); };
+    (inATimer ? f.tmr.onTimer : f.cmdGo.onClick) = std::move(failure);
     f.Show();
     SetTimer(nullptr, 0, 40, ReportTheBox);
-    SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
+    if (inATimer) {
+        f.tmr.setInterval(20);
+        screen.Run();
+    } else {
+        SendMessageW(Hwnd(f.cmdGo), BM_CLICK, 0, 0);
+    }
     std::fprintf(stderr, "the program went on\n");
 }
 
 TEST(Win32FormsDeathTest, AnUntrappedErrorShowsTheStandardMessageAndEndsTheProgram) {
     if (!DisplayAvailable()) GTEST_SKIP() << "no display: windows cannot be created here (set DISPLAY)";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(FailInsideAHandler(), testing::ExitedWithCode(0),
+    EXPECT_EXIT(FailInside([] { throw vb::Error(vb::kInvalidProcedureCall); }),
+                testing::ExitedWithCode(ui::kExitUnhandledError),
                 "\\[brivane\\] Run-time error '5':\r\n\r\nInvalid procedure call or argument");
+}
+
+TEST(Win32FormsDeathTest, AnExceptionOfAnyOtherTypeShowsTheStandardMessageNotAnAbort) {
+    if (!DisplayAvailable()) GTEST_SKIP() << "no display: windows cannot be created here (set DISPLAY)";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(FailInside([] { throw 42; }), testing::ExitedWithCode(ui::kExitUnhandledError),
+                "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
+    EXPECT_EXIT(FailInside([] { throw std::wstring(L"no run-time error"); }, true),
+                testing::ExitedWithCode(ui::kExitUnhandledError),
+                "\\[brivane\\] Run-time error '51':\r\n\r\nInternal error");
 }
 
 }  // namespace

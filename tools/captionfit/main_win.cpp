@@ -1,4 +1,4 @@
-// captionfit: opens the program's four windows (with stand-ins for the
+// captionfit: opens the program's five windows (with stand-ins for the
 // host, the settings and the shell) and prints, tab-separated, one row per
 // control that shows text: window, control, caption, the caption's width
 // and height, the control's client width and height in pixels, and yes or

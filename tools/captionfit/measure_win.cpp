@@ -149,6 +149,24 @@ Measure TextField(HWND field, Measure m) {
     return m;
 }
 
+// Every entry of a drop-down list may show in its field, beside the arrow.
+Measure DropDownList(HWND box, Measure m) {
+    FontDC dc(box);
+    m.text = {0, dc.LineHeight()};
+    for (const std::wstring& entry : uidriver::ComboEntries(box)) {
+        SIZE extent = dc.Extent(entry, DT_SINGLELINE | DT_NOPREFIX);
+        if (extent.cx > m.text.cx) {
+            m.caption = entry;
+            m.text.cx = extent.cx;
+        }
+    }
+    COMBOBOXINFO info{.cbSize = sizeof info};
+    if (!GetComboBoxInfo(box, &info)) return m;
+    m.room = {info.rcItem.right - info.rcItem.left, info.rcItem.bottom - info.rcItem.top};
+    m.fits = Within(m.text, m.room);
+    return m;
+}
+
 }  // namespace
 
 std::optional<Measure> MeasureCaption(HWND h) {
@@ -171,7 +189,7 @@ std::optional<Measure> MeasureCaption(HWND h) {
         return TextField(h, m);
     case Kind::ComboBox:
         if (HWND field = uidriver::ComboEdit(h)) return TextField(field, m);
-        return std::nullopt;
+        return DropDownList(h, m);
     default:
         return std::nullopt;
     }

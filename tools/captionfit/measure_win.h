@@ -18,7 +18,8 @@ struct Measure {
 };
 
 // Buttons, check boxes, frames, labels, text boxes and drop-down boxes;
-// nothing for a control that shows no text (a slider, a picture).
+// nothing for a control that shows no text of its own (a slider, a
+// picture, a list of the user's entries).
 //   push button   one line inside its edges (the theme's content area
 //                 where the button is themed)
 //   check box     one line beside its box; a box without text needs room
@@ -28,6 +29,8 @@ struct Measure {
 //                 within the width and all of them within the height
 //   text field    one line of its font within its height; the text
 //                 itself scrolls sideways
+//   drop-down list  its widest entry (the caption given) within the field
+//                 that shows the chosen one
 std::optional<Measure> MeasureCaption(HWND control);
 
 }  // namespace captionfit

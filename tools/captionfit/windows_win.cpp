@@ -12,6 +12,7 @@
 #include "integrate/frmIntegrate.h"
 #include "main/Module2.h"
 #include "main/frmMain.h"
+#include "main/frmRoute.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/ui/win32/control_window.h"
@@ -91,6 +92,11 @@ std::vector<Row> MeasureProgramWindows() {
         frmAbout about;
         MeasureForm(about, rows);
         about.Unload();
+    }
+    {
+        frmRoute route;
+        MeasureForm(route, rows);
+        route.Unload();
     }
     main.Unload();
     return rows;

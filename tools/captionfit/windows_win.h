@@ -1,4 +1,4 @@
-// The program's four windows opened on the real window system, with
+// The program's windows opened on the real window system, with
 // stand-ins for the host (in-process), the settings (in memory) and the
 // shell, and every caption of theirs measured.
 #pragma once
@@ -11,7 +11,7 @@
 namespace captionfit {
 
 struct Row {
-    std::wstring window;   // frmMain, frmPreferences, frmIntegrate, frmAbout
+    std::wstring window;   // frmMain, frmPreferences, frmIntegrate, frmAbout, frmRoute
     std::wstring control;  // its name, with the index in a control array: chkScreen(3)
     Measure measure;
 };

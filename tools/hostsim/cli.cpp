@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/sim/host.h"
 #include "platform/program_info.h"
@@ -21,7 +23,7 @@ constexpr const char* kUsage =
     "usage: hostsim [--state FILE] COMMAND\n"
     "  init [--not-installed] [--not-running] [--no-database] [--unreachable]\n"
     "       [--field ID=TEXT ...] [--db PATH]     a fresh host\n"
-    "  set-field ID TEXT                           a field of the current contact\n"
+    "  set-field ID TEXT [ID TEXT ...]             fields of the current contact, in one change\n"
     "  script MEMBER (--error NUMBER TEXT | --result TYPE:VALUE) [--times N]\n"
     "                                              answer MEMBER so (TYPE: Text, I2, I4, Bool, Empty);\n"
     "                                              #1, #2, #3 are the event control's dispatch ids\n"
@@ -91,11 +93,16 @@ void Init(Args& a, StateFile& file) {
     file.Write(s);
 }
 
+// One change, so that the program never reads a contact half changed.
 void SetField(Args& a, StateFile& file) {
-    int16_t id = Number<int16_t>(a.Take("field id"), "field id");
-    vb::String text = a.Take("field text");
-    a.End();
-    file.Update([&](State& s) { s.fields[id] = text; });
+    std::vector<std::pair<int16_t, vb::String>> fields;
+    do {
+        int16_t id = Number<int16_t>(a.Take("field id"), "field id");
+        fields.emplace_back(id, a.Take("field text"));
+    } while (!a.Done());
+    file.Update([&](State& s) {
+        for (auto& [id, text] : fields) s.fields[id] = text;
+    });
 }
 
 void Script(Args& a, StateFile& file) {

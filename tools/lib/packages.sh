@@ -51,6 +51,14 @@ _brivane_packages=(
   # sanitizers' runtimes, which clang only recommends.
   "clang-14                   cmd:clang++-14"
   "libclang-rt-14-dev         file:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
+  # Code signing (installer/sign-file, tools/sign) and its test: a key in a
+  # file or on a PKCS#11 token, a stand-in token, a throwaway certificate
+  # authority and time-stamp server; the winget manifests read back.
+  "osslsigncode               cmd:osslsigncode"
+  "libengine-pkcs11-openssl   file:/usr/lib/x86_64-linux-gnu/engines-3/pkcs11.so"
+  "softhsm2                   cmd:softhsm2-util"
+  "openssl                    cmd:openssl"
+  "python3-yaml               file:/usr/lib/python3/dist-packages/yaml/__init__.py"
 )
 
 _brivane_has() {

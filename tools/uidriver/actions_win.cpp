@@ -151,6 +151,48 @@ void RunChoose(const Options& options) {
     Post(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), handle);
 }
 
+void RunSelect(const Options& options) {
+    ExpectWords(options, 2, L"select --window TITLE CONTROL N");
+    long long index = WholeNumber(options.words[1], L"the entry");
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    RequireKind(control, Kind::ListBox, options.words[0]);
+    RequireUsable(options, top, control);
+    auto count = static_cast<long long>(Ask(control, LB_GETCOUNT));
+    if (index < 0 || index >= count)
+        Fail(L"list box \"" + options.words[0] + L"\" has no entry " + std::to_wstring(index) + L" (it has " +
+             std::to_wstring(count) + L", numbered from 0)");
+    if (options.mouse) {
+        // A click on the entry itself: the list takes the focus too.
+        RECT item{};
+        Ask(control, LB_SETTOPINDEX, static_cast<WPARAM>(index));
+        Ask(control, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        MouseClickAt(top, control, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        return;
+    }
+    // What a click on an entry ends with: the list selects it, then tells
+    // its parent (LBN_SELCHANGE; LB_SETCURSEL alone tells nobody).
+    Ask(control, LB_SETCURSEL, static_cast<WPARAM>(index));
+    Post(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), LBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(control));
+}
+
+void RunEntries(const Options& options) {
+    ExpectWords(options, 1, L"entries --window TITLE CONTROL");
+    HWND top = TargetWindow(options);
+    HWND control = TargetControl(options, top, options.words[0]);
+    if (KindOf(control) == Kind::Edit && KindOf(GetParent(control)) == Kind::ComboBox) control = GetParent(control);
+    Kind kind = KindOf(control);
+    if (kind != Kind::ListBox && kind != Kind::ComboBox)
+        Fail(L"control \"" + options.words[0] + L"\" is a " + KindName(kind) + L", not a list box or combo box");
+    bool list = kind == Kind::ListBox;
+    std::vector<std::wstring> entries = list ? ListEntries(control) : ComboEntries(control);
+    for (size_t i = 0; i < entries.size(); ++i)
+        PrintLine(L"entry\t" + std::to_wstring(i) + L"\t" + Escaped(entries[i]));
+    PrintLine(L"selected\t" +
+              std::to_wstring(static_cast<long long>(Ask(control, list ? LB_GETCURSEL : CB_GETCURSEL))));
+}
+
 void RunSlider(const Options& options) {
     ExpectWords(options, 2, L"slider --window TITLE CONTROL POS");
     long long pos = WholeNumber(options.words[1], L"the position");

@@ -10,6 +10,8 @@ void RunCheck(const Options& options);
 void RunLabel(const Options& options);
 void RunType(const Options& options);
 void RunChoose(const Options& options);
+void RunSelect(const Options& options);
+void RunEntries(const Options& options);
 void RunSlider(const Options& options);
 
 // Window commands (window_commands_win.cpp)

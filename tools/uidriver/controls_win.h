@@ -3,7 +3,7 @@
 //   #N            the N-th control (0-based) in the order `dump` lists them
 //   id:N          the control whose id is N
 //   KIND:N        the N-th control of a kind (pushbutton, checkbox, radio,
-//                 groupbox, label, image, shape, edit, combobox,
+//                 groupbox, label, image, shape, edit, combobox, listbox,
 //                 trackbar)
 //   CLASS:N       the N-th control of a window class (Button:3, Static:0)
 //   CAPTION       exact caption, with or without its '&' marks ("&OK", "OK")

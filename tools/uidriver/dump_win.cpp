@@ -68,11 +68,14 @@ std::wstring KindFields(HWND control, Kind kind, DWORD style) {
         return Flag(L"readonly", style & ES_READONLY);
     case Kind::Label:
         return Flag(L"notify", style & SS_NOTIFY);
-    case Kind::ComboBox: {
+    case Kind::ComboBox:
+    case Kind::ListBox: {
+        bool combo = kind == Kind::ComboBox;
         std::wstring entries;
-        for (const std::wstring& entry : ComboEntries(control))
+        for (const std::wstring& entry : combo ? ComboEntries(control) : ListEntries(control))
             entries += (entries.empty() ? L"" : L"|") + Escaped(entry);
-        return Number(L"selected", static_cast<long long>(Ask(control, CB_GETCURSEL))) + Field(L"entries", entries);
+        auto selected = static_cast<long long>(Ask(control, combo ? CB_GETCURSEL : LB_GETCURSEL));
+        return Number(L"selected", selected) + Field(L"entries", entries);
     }
     case Kind::Trackbar: {
         TrackbarState s = ReadTrackbar(control);

@@ -34,15 +34,19 @@ void BringToFront(HWND top) {
 
 void MouseClick(HWND top, HWND control) {
     RECT rect{};
-    GetWindowRect(control, &rect);
-    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    HWND hit = WindowFromPoint(centre);
+    GetClientRect(control, &rect);
+    MouseClickAt(top, control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void MouseClickAt(HWND top, HWND control, POINT point) {
+    ClientToScreen(control, &point);
+    HWND hit = WindowFromPoint(point);
     if (!hit || GetAncestor(hit, GA_ROOT) != top)
-        Fail(L"the point " + std::to_wstring(centre.x) + L"," + std::to_wstring(centre.y) + L" of control \"" +
+        Fail(L"the point " + std::to_wstring(point.x) + L"," + std::to_wstring(point.y) + L" of control \"" +
              Escaped(ControlText(control)) + L"\" is covered by window \"" +
              (hit ? Escaped(WindowTitle(GetAncestor(hit, GA_ROOT))) : std::wstring()) + L"\"");
     BringToFront(top);
-    if (!SetCursorPos(centre.x, centre.y)) Fail(L"cannot move the mouse pointer");
+    if (!SetCursorPos(point.x, point.y)) Fail(L"cannot move the mouse pointer");
     SendButton(MOUSEEVENTF_LEFTDOWN);
     SendButton(MOUSEEVENTF_LEFTUP);
 }

@@ -34,6 +34,12 @@ Commands
   choose CONTROL ENTRY   choose a combo box's list entry by its exact text,
                          as a click in the open list does (CB_SETCURSEL, then
                          CBN_SELCHANGE and CBN_SELENDOK to the parent)
+  select CONTROL N       select entry N (from 0) of a list box, as a click on
+                         it does (LB_SETCURSEL, then LBN_SELCHANGE to the
+                         parent; with --mouse a real click on the entry)
+  entries CONTROL        the entries of a list box or a combo box's list,
+                         one "entry N TEXT" line each (N from 0), then
+                         "selected N" (-1: none)
   slider CONTROL POS     set a trackbar and tell its parent as a drag does
                          (TBM_SETPOS, WM_HSCROLL TB_THUMBPOSITION, TB_ENDTRACK)
   menu "Menu/Item"       choose a menu item by its captions ('&' and the
@@ -55,7 +61,8 @@ left,top,right,bottom on the screen, rel= inside the parent's client area)
            minbox maxbox sizable owner style exstyle
   control  #N class kind id text rect rel visible enabled focus parent group
            style, then default (pushbutton), check (checkbox, radio),
-           readonly (edit), notify (label), selected entries (combobox:
+           readonly (edit), notify (label), selected entries (combobox,
+           listbox:
            the selected entry's index or -1, the entries joined by "|"),
            pos min max line page vertical (trackbar); parent and group are
            #N or "window"/empty
@@ -71,7 +78,8 @@ Choosing a control (among all descendants of the window)
   #N                     the N-th control (0-based) as `dump` numbers them
   id:N                   the control with id N
   KIND:N                 the N-th pushbutton, checkbox, radio, groupbox,
-                         label, image, shape, edit, combobox or trackbar
+                         label, image, shape, edit, combobox, listbox or
+                         trackbar
   CLASS:N                the N-th control of a class: Button:3, Static:0
   CAPTION                exact caption, with or without '&' ("&OK" or "OK");
                          the first visible one when several share it
@@ -85,7 +93,7 @@ Options
                          greyed menu item, label without SS_NOTIFY
   --mouse                click, check, label: a real mouse click at the
                          control's centre (SendInput), refused when another
-                         window covers it
+                         window covers it; select: at the entry's centre
   --post                 key: post WM_KEYDOWN/WM_KEYUP (WM_SYSKEYDOWN with
                          Alt) to the focused control instead of real input;
                          the target's GetKeyState sees no modifiers then
@@ -120,10 +128,10 @@ int wmain(int argc, wchar_t** argv) {
             void (*run)(const Options&);
         };
         static const Command commands[] = {
-            {L"wait", RunWait},     {L"dump", RunDump},   {L"pos", RunPos},       {L"click", RunClick},
-            {L"check", RunCheck},   {L"label", RunLabel}, {L"type", RunType},     {L"slider", RunSlider},
-            {L"menu", RunMenu},     {L"key", RunKey},     {L"msgbox", RunMsgbox}, {L"close", RunClose},
-            {L"choose", RunChoose},
+            {L"wait", RunWait},     {L"dump", RunDump},     {L"pos", RunPos},         {L"click", RunClick},
+            {L"check", RunCheck},   {L"label", RunLabel},   {L"type", RunType},       {L"slider", RunSlider},
+            {L"menu", RunMenu},     {L"key", RunKey},       {L"msgbox", RunMsgbox},   {L"close", RunClose},
+            {L"choose", RunChoose}, {L"select", RunSelect}, {L"entries", RunEntries},
         };
         for (const Command& command : commands) {
             if (options.command == command.name) {

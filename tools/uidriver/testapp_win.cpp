@@ -25,6 +25,7 @@ enum : int {
     kDisabled,
     kGroup,
     kCombo,
+    kList,
     kMenuDialog = 200,
     kMenuExit,
     kMenuPreferences,
@@ -80,6 +81,10 @@ void CreateMainControls(HWND w) {
     HWND combo = Add(w, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWN | WS_VSCROLL, 240, 115, 140, 120, kCombo);
     for (const wchar_t* entry : {L"Red", L"Green", L"Blue"})
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    HWND list = Add(w, L"ListBox", L"", WS_TABSTOP | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, 240,
+                    145, 140, 60, kList);
+    for (const wchar_t* entry : {L"Alpha", L"Beta | two", L"Gamma"})
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
 }
 
 HMENU CreateMainMenu() {
@@ -168,6 +173,11 @@ void OnCommand(HWND w, int id, int code, HWND control) {
     case kCombo:
         if (code == CBN_SELCHANGE) Log(L"combo select=" + std::to_wstring(SendMessageW(control, CB_GETCURSEL, 0, 0)));
         if (code == CBN_EDITCHANGE) Log(L"combo edit=" + TextOf(control));
+        break;
+    case kList:
+        if (code == LBN_SELCHANGE)
+            Log(L"list select=" + std::to_wstring(SendMessageW(control, LB_GETCURSEL, 0, 0)) + L" focus=" +
+                std::to_wstring(GetFocus() == control));
         break;
     case kMenuDialog:
         Log(L"menu dialog");

@@ -82,6 +82,7 @@ Kind KindOf(HWND control) {
     }
     if (EqualsNoCase(cls, L"Edit")) return Kind::Edit;
     if (EqualsNoCase(cls, WC_COMBOBOXW)) return Kind::ComboBox;
+    if (EqualsNoCase(cls, WC_LISTBOXW)) return Kind::ListBox;
     if (EqualsNoCase(cls, TRACKBAR_CLASSW)) return Kind::Trackbar;
     return Kind::Other;
 }
@@ -106,6 +107,8 @@ const wchar_t* KindName(Kind kind) {
         return L"edit";
     case Kind::ComboBox:
         return L"combobox";
+    case Kind::ListBox:
+        return L"listbox";
     case Kind::Trackbar:
         return L"trackbar";
     case Kind::Other:
@@ -114,19 +117,30 @@ const wchar_t* KindName(Kind kind) {
     return L"other";
 }
 
-std::vector<std::wstring> ComboEntries(HWND combo) {
+namespace {
+
+// The entries of a list or a combo box's list, by the messages of its kind.
+std::vector<std::wstring> Entries(HWND control, UINT count, UINT length, UINT text) {
     std::vector<std::wstring> entries;
-    auto count = static_cast<long long>(Ask(combo, CB_GETCOUNT));
-    for (long long i = 0; i < count; ++i) {
-        auto length = static_cast<long long>(Ask(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i)));
-        std::vector<wchar_t> buffer(length > 0 ? static_cast<size_t>(length) + 1 : 1);
-        auto n = static_cast<long long>(
-            Ask(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data())));
+    auto n = static_cast<long long>(Ask(control, count));
+    for (long long i = 0; i < n; ++i) {
+        auto size = static_cast<long long>(Ask(control, length, static_cast<WPARAM>(i)));
+        std::vector<wchar_t> buffer(size > 0 ? static_cast<size_t>(size) + 1 : 1);
+        auto got =
+            static_cast<long long>(Ask(control, text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data())));
         entries.emplace_back(buffer.data(),
-                             n > 0 && static_cast<size_t>(n) < buffer.size() ? static_cast<size_t>(n) : 0);
+                             got > 0 && static_cast<size_t>(got) < buffer.size() ? static_cast<size_t>(got) : 0);
     }
     return entries;
 }
+
+}  // namespace
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+    return Entries(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::wstring> ListEntries(HWND list) { return Entries(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
 HWND ComboEdit(HWND combo) { return FindWindowExW(combo, nullptr, L"Edit", nullptr); }
 

@@ -16,7 +16,20 @@ inline constexpr UINT kAnswerTimeoutMs = 3000;
 // answer in time.
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-enum class Kind { PushButton, CheckBox, Radio, GroupBox, Label, Image, Shape, Edit, ComboBox, Trackbar, Other };
+enum class Kind {
+    PushButton,
+    CheckBox,
+    Radio,
+    GroupBox,
+    Label,
+    Image,
+    Shape,
+    Edit,
+    ComboBox,
+    ListBox,
+    Trackbar,
+    Other
+};
 
 // Derived from the class and its style bits: what a user sees.
 Kind KindOf(HWND control);
@@ -41,6 +54,8 @@ TrackbarState ReadTrackbar(HWND trackbar);
 std::vector<std::wstring> ComboEntries(HWND combo);
 // Its edit field, or null for a box without one.
 HWND ComboEdit(HWND combo);
+// A list box's entries, in order.
+std::vector<std::wstring> ListEntries(HWND list);
 
 // The control that has the keyboard focus in the window's thread, or null.
 HWND FocusedWindow(HWND anyWindowOfThread);

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <stdexcept>
+#include <string>
 
 #include "platform/ui/controls.h"
 
@@ -87,15 +88,22 @@ int Backend::MsgBox(vb::StringView text, int style, vb::StringView title) {
 
 void Backend::Run() {}
 
-void Backend::End() {
+void Backend::End(int code) {
     ended = true;
-    throw ProgramEnded{};
+    exitCode = code;
+    throw ProgramEnded{code};
 }
 
 void Choose(ComboBox& box, vb::StringView entry) {
     int index = box.IndexOf(entry);
     if (index < 0) throw std::invalid_argument("no entry " + vb::ToUtf8(entry) + " in " + vb::ToUtf8(box.name()));
     box.UserChose(index);
+}
+
+void Select(ListBox& list, int index) {
+    if (index < 0 || index >= list.listCount())
+        throw std::out_of_range("no entry " + std::to_string(index) + " in " + vb::ToUtf8(list.name()));
+    list.UserSelected(index);
 }
 
 const WindowState& StateOf(const Form& form) {

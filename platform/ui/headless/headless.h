@@ -10,12 +10,13 @@
 
 #include "platform/ui/backend.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/dispatch.h"
 
 namespace ui::headless {
 
-// Thrown by End: the program would have ended here. Not a std::exception,
-// so no error handler of the program catches it.
-struct ProgramEnded {};
+// Thrown by End: the program would have ended here. Every entry lets it
+// pass, and no error handler of the program catches it.
+using ui::ProgramEnded;
 
 struct ShownBox {
     vb::String text;
@@ -38,7 +39,7 @@ public:
     std::vector<PixelRect> WorkAreas() const override { return workAreas; }
     void Run() override;
     void QuitRun() override { quitRequested = true; }
-    [[noreturn]] void End() override;
+    [[noreturn]] void End(int exitCode) override;
 
     // Answers for the next message boxes, in order; without one a box is
     // answered with its first button (OK, or Yes).
@@ -56,6 +57,7 @@ public:
 
     bool quitRequested = false;
     bool ended = false;
+    int exitCode = 0;  // End's, once it ended
 
 private:
     BackendGuard installed_;
@@ -64,6 +66,10 @@ private:
 // The user opens the box's list and chooses the entry of that name; raises
 // std::invalid_argument when the list has none.
 void Choose(ComboBox& box, vb::StringView entry);
+
+// The user clicks entry `index` of the list; raises std::out_of_range when
+// the list has no such entry.
+void Select(ListBox& list, int index);
 
 // The state of a loaded form's window, as the headless backend keeps it.
 struct WindowState {

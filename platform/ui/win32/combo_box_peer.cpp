@@ -11,7 +11,8 @@
 namespace ui::win32 {
 
 ComboBoxPeer::ComboBoxPeer(FormWindow& form, ComboBox& box, int id) : ControlWindow(form, box, id), box_(box) {
-    CreateWindowFrom({WC_COMBOBOXW, TabStop() | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0, &box.text()});
+    DWORD kind = box.listOnly() ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
+    CreateWindowFrom({WC_COMBOBOXW, TabStop() | kind | WS_VSCROLL, 0, &box.text()});
     HWND hwnd = this->hwnd();
     SendMessageW(hwnd, CB_LIMITTEXT, 0, 0);
     for (const vb::String& entry : box.list())
@@ -22,9 +23,10 @@ ComboBoxPeer::ComboBoxPeer(FormWindow& form, ComboBox& box, int id) : ControlWin
     SendMessageW(hwnd, CB_SETMINVISIBLE, std::max<WPARAM>(box.list().size(), 1), 0);
     PixelRect at = Placement();
     SetWindowPos(hwnd, nullptr, 0, 0, at.width, at.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // The focus lands in the box's edit field, which reports it too.
+    // The focus lands in the box's edit field, which reports it too (a
+    // drop-down list has none: it takes the focus itself).
     COMBOBOXINFO info{.cbSize = sizeof info};
-    if (GetComboBoxInfo(hwnd, &info) && info.hwndItem) {
+    if (GetComboBoxInfo(hwnd, &info) && info.hwndItem && info.hwndItem != hwnd) {
         edit_ = info.hwndItem;
         WatchFocusOf(edit_);
     }
@@ -57,6 +59,10 @@ void ComboBoxPeer::Detach() {
 
 void ComboBoxPeer::ApplyText() {
     if (!hwnd()) return;
+    if (box_.listOnly()) {
+        SendMessageW(hwnd(), CB_SETCURSEL, box_.listIndex(), 0);
+        return;
+    }
     ShowText(box_.text());
     // The box looked the new text up among its entries and lost its place
     // in the list; arrow keys go on from the entry chosen last.

@@ -1,5 +1,6 @@
 // An editable drop-down box (CBS_DROPDOWN): an edit field with the model's
-// entries in a list below it.
+// entries in a list below it; or a drop-down list (CBS_DROPDOWNLIST), which
+// shows the chosen entry in place of the field.
 #pragma once
 
 #include "platform/ui/win32/control_window.h"

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/ui/dispatch.h"
 #include "platform/ui/win32/fonts.h"
 #include "platform/ui/win32/form_window.h"
 #include "platform/ui/win32/system_error.h"
@@ -68,16 +69,18 @@ void ControlWindow::WatchFocusOf(HWND part) {
 }
 
 LRESULT CALLBACK ControlWindow::WatchFocus(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, WatchFocus, kFocusWatch);
-        return DefSubclassProc(hwnd, message, w, l);
-    }
-    LRESULT result = DefSubclassProc(hwnd, message, w, l);
-    if (message == WM_SETFOCUS) {
-        auto* control = reinterpret_cast<ControlWindow*>(self);
-        control->form_.OnChildFocus(*control);
-    }
-    return result;
+    return Dispatch([&] {
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, WatchFocus, kFocusWatch);
+            return DefSubclassProc(hwnd, message, w, l);
+        }
+        LRESULT result = DefSubclassProc(hwnd, message, w, l);
+        if (message == WM_SETFOCUS) {
+            auto* control = reinterpret_cast<ControlWindow*>(self);
+            control->form_.OnChildFocus(*control);
+        }
+        return result;
+    });
 }
 
 bool ControlWindow::TakesFocus() const {

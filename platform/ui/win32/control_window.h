@@ -48,6 +48,9 @@ public:
     virtual Handler ActionForScroll() { return {}; }
     // WM_TIMER with this control's id.
     virtual Handler ActionForTimer() { return {}; }
+    // WM_VKEYTOITEM from a list box: the virtual key, and where the action
+    // leaves the key's code, 0 when the program took the key.
+    virtual Handler ActionForKey(WORD, int&) { return {}; }
 
     // The text colour answered to WM_CTLCOLORSTATIC; false leaves the
     // system's.

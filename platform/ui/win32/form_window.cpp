@@ -7,6 +7,7 @@
 #include "platform/ui/dispatch.h"
 #include "platform/startup_trace.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/session.h"
 #include "platform/ui/win32/form_style.h"
 #include "platform/ui/win32/menu_bar.h"
 #include "platform/ui/win32/system_error.h"
@@ -184,14 +185,16 @@ void FormWindow::FocusControl(HWND child) {
 // ---- the window procedure ----
 
 LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_.reset(hwnd);
-    }
-    if (!self) return DefWindowProcW(hwnd, message, w, l);
-    return self->Handle(hwnd, message, w, l);
+    return Dispatch([&]() -> LRESULT {
+        auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (message == WM_NCCREATE) {
+            self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            self->window_.reset(hwnd);
+        }
+        if (!self) return DefWindowProcW(hwnd, message, w, l);
+        return self->Handle(hwnd, message, w, l);
+    });
 }
 
 // The cases that dispatch to the model return at once: the handler may
@@ -218,6 +221,8 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     case WM_TIMER:
         OnTimer(w);
         return 0;
+    case WM_VKEYTOITEM:
+        return OnListKey(LOWORD(w), reinterpret_cast<HWND>(l));
     case kRefreshTextMessage:
         if (ControlWindow* c = w <= INT_MAX ? FindById(static_cast<int>(w)) : nullptr) c->Update(Prop::Text);
         return 0;
@@ -238,6 +243,11 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
         return OnGetDefId();
     case WM_CLOSE:
         OnClose();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // the program never holds the session up
+    case WM_ENDSESSION:
+        if (w) SessionEnding();
         return 0;
     default:
         break;
@@ -287,6 +297,18 @@ void FormWindow::OnTimer(UINT_PTR id) {
     ControlWindow* c = id <= INT_MAX ? FindById(static_cast<int>(id)) : nullptr;
     Handler action = c ? c->ActionForTimer() : Handler{};
     if (action) Dispatch(action);
+}
+
+// WM_VKEYTOITEM: -2 when the program took the key, -1 for the list's own
+// handling. The answer is taken from the action's local result, as the
+// handler may have destroyed this object.
+LRESULT FormWindow::OnListKey(WORD key, HWND from) {
+    ControlWindow* c = Find(from);
+    int keyCode = key;
+    Handler action = c ? c->ActionForKey(key, keyCode) : Handler{};
+    if (!action) return -1;
+    Dispatch(action);
+    return keyCode == 0 ? -2 : -1;
 }
 
 void FormWindow::OnPaint() {

@@ -80,6 +80,7 @@ private:
     void OnCommand(WORD id, WORD code, HWND from);
     void OnScroll(HWND from);
     void OnTimer(UINT_PTR id);
+    LRESULT OnListKey(WORD key, HWND from);
     void OnPaint();
     LRESULT OnCtlColorStatic(HDC dc, HWND child);
     bool OnSetCursor(HWND over, WORD hit);

@@ -8,6 +8,7 @@
 #include "platform/ui/win32/frame_peer.h"
 #include "platform/ui/win32/label_peer.h"
 #include "platform/ui/win32/line_peer.h"
+#include "platform/ui/win32/list_box_peer.h"
 #include "platform/ui/win32/picture_peer.h"
 #include "platform/ui/win32/slider_peer.h"
 #include "platform/ui/win32/text_box_peer.h"
@@ -34,6 +35,8 @@ std::unique_ptr<ControlWindow> MakeControlWindow(FormWindow& form, Control& c, i
         return Make<TextBoxPeer, TextBox>(form, c, id);
     case Kind::ComboBox:
         return Make<ComboBoxPeer, ComboBox>(form, c, id);
+    case Kind::ListBox:
+        return Make<ListBoxPeer, ListBox>(form, c, id);
     case Kind::Frame:
         return Make<FramePeer, Frame>(form, c, id);
     case Kind::Slider:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/dispatch.h"
 #include "platform/win32/scoped.h"
 
 namespace ui::win32 {
@@ -22,11 +23,13 @@ PixelRect ToPixels(const TwipsRect& t, Scale s) {
 
 namespace {
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(monitor, &info))
-        reinterpret_cast<std::vector<PixelRect>*>(areas)->push_back(FromRect(info.rcWork));
-    return TRUE;
+    return Dispatch([&] {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(monitor, &info))
+            reinterpret_cast<std::vector<PixelRect>*>(areas)->push_back(FromRect(info.rcWork));
+        return TRUE;
+    });
 }
 }  // namespace
 

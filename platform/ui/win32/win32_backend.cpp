@@ -81,7 +81,7 @@ void Backend::Run() {
 
 void Backend::QuitRun() { PostQuitMessage(0); }
 
-void Backend::End() { ExitProcess(0); }
+void Backend::End(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 // ---- modal forms ----
 

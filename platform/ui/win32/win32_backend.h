@@ -34,7 +34,7 @@ public:
     std::vector<PixelRect> WorkAreas() const override;
     void Run() override;
     void QuitRun() override;
-    [[noreturn]] void End() override;
+    [[noreturn]] void End(int exitCode) override;
 
     HINSTANCE instance() const { return instance_; }
     Scale scale() const { return scale_; }

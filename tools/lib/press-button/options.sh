@@ -29,11 +29,31 @@ event_in=
 no_browser=
 no_text_viewer=
 lock_settings=
+end_session=
+end_session_in=
+route_settings=()
+route_adds=()
+route=()
 
 # The stand-in host's field ids of the contact's address.
 declare -A contact_field=([--street]=27 [--city]=30 [--state]=31 [--zip]=32 [--country]=33)
 
 need_value() { (($# >= 2)) || usage_error "$1 needs a value"; }
+
+# _options_folder_name NAME: whether Windows gives a folder this name: UTF-8
+# text without control characters and \ / : * ? " < > |, not ending in a
+# blank or a dot, no device name (CON, NUL, COM1...) with or without an
+# extension, at most 255 UTF-16 units.
+_options_folder_name() {
+  local name=$1 units
+  [[ -n $name && $name != . && $name != .. ]] || return 1
+  iconv -f UTF-8 -t UTF-8 <<<"$name" >/dev/null 2>&1 || return 1
+  [[ $name != *[[:cntrl:]]* && $name != *[\\/:*?\"\<\>\|]* ]] || return 1
+  [[ $name != *[\ .] ]] || return 1
+  [[ ! ${name%%.*} =~ ^([Cc][Oo][Nn]|[Pp][Rr][Nn]|[Aa][Uu][Xx]|[Nn][Uu][Ll]|([Cc][Oo][Mm]|[Ll][Pp][Tt])[1-9])\ *$ ]] || return 1
+  units=$(printf '%s' "$name" | iconv -f UTF-8 -t UTF-16LE | wc -c)
+  ((units / 2 <= 255))
+}
 
 # _options_steps NAME STEPS: the steps of --NAME (integrate or about),
 # separated by ";", each checked by _options_NAME_step, into the array
@@ -73,6 +93,31 @@ _options_about_step() {
   esac
 }
 
+# _options_route_step STEP WORD [ARGUMENT...]: one step of --route.
+_options_route_step() {
+  case ${2,,} in
+    select)
+      (($# == 3)) && [[ $3 =~ ^[1-9][0-9]{0,2}$ ]] || usage_error "--route: select needs a stop's number, from 1"
+      route+=("select $3") ;;
+    up | down | remove | clear | open | close)
+      (($# == 2)) || usage_error "--route: $2 takes no argument"
+      route+=("${2,,}") ;;
+    start)
+      # The text as written after the word and one blank, blanks kept.
+      local text=${1#"${1%%[![:space:]]*}"}
+      text=${text:5}
+      route+=("start ${text# }") ;;
+    back)
+      (($# == 3)) && [[ ${3,,} == on || ${3,,} == off ]] || usage_error "--route: back is on or off"
+      route+=("back ${3,,}") ;;
+    mode)
+      (($# == 3)) && [[ ${3,,} =~ ^(driving|walking|bicycling)$ ]] ||
+        usage_error "--route: mode is driving, walking or bicycling"
+      route+=("mode ${3,,}") ;;
+    *) usage_error "--route: unknown step \"$1\" (select N, up, down, remove, clear, start TEXT, back on|off, mode M, open, close)" ;;
+  esac
+}
+
 # press_button_options ARGS...: the command line, checked as a whole.
 press_button_options() {
   local words
@@ -107,6 +152,13 @@ press_button_options() {
         [[ -f $2/brivane.exe ]] || usage_error "--installed: no brivane.exe in $2"
         installed=$(realpath -- "$2")
         shift 2 ;;
+      --program-folder)
+        need_value "$@"
+        _options_folder_name "$2" ||
+          usage_error "--program-folder needs a name Windows gives a folder: no \\ / : * ? \" < > |, no control character, no device name, no blank or dot at the end"
+        # Apart from the run's own files beside the program's folder.
+        press_program_folder=named/$2
+        shift 2 ;;
       --program-name)
         need_value "$@"
         [[ $2 =~ ^[A-Za-z0-9_-][A-Za-z0-9\ _-]*$ ]] || usage_error "--program-name needs letters, digits, blanks, - and _"
@@ -134,6 +186,25 @@ press_button_options() {
         [[ $2 =~ ^(.*),([^,]*),([0-9]{1,9})$ ]] || usage_error "$1 needs URL,COUNTRY,ZOOM (ZOOM a whole number)"
         prefs=("${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}" ok)
         [[ $1 == --prefs-cancel ]] && prefs[3]=cancel
+        shift 2 ;;
+      --start-address)
+        need_value "$@"
+        settings+=("StartAddress=$2")
+        shift 2 ;;
+      --route-setting)
+        need_value "$@"
+        [[ $2 == ?*=* ]] || usage_error "--route-setting needs KEY=VALUE"
+        route_settings+=("$2")
+        shift 2 ;;
+      --route-add)
+        need_value "$@"
+        [[ $2 =~ ^[^|]*\|[^|]*\|[^|]*\|[^|]*\|[^|]*$ ]] ||
+          usage_error "--route-add needs STREET|CITY|STATE|ZIP|COUNTRY (five fields, none holding a |)"
+        route_adds+=("$2")
+        shift 2 ;;
+      --route)
+        need_value "$@"
+        _options_steps route "$2"
         shift 2 ;;
       --prefs-site)
         need_value "$@"
@@ -163,6 +234,13 @@ press_button_options() {
           shift
         fi ;;
       --second-copy) second_copy=1; shift ;;
+      --end-session)
+        end_session=1
+        if (($# >= 2)) && [[ $2 == prefs || $2 == about || $2 == integrate ]]; then
+          end_session_in=$2
+          shift
+        fi
+        shift ;;
       --event)
         need_value "$@"
         case ${2^^} in A | B) event=${2^^} ;; *) usage_error "--event is A or B" ;; esac
@@ -198,8 +276,8 @@ press_button_options() {
 _options_check() {
   [[ -n $second_copy && -n $event ]] && usage_error "--second-copy and --event do not go together"
   if [[ -n $installed ]]; then
-    ((${#countries[@]} + ${#removals[@]} == 0)) && [[ $press_program_name == brivane ]] ||
-      usage_error "--installed goes with none of --countries, --remove and --program-name"
+    ((${#countries[@]} + ${#removals[@]} == 0)) && [[ $press_program_name == brivane && $press_program_folder == program ]] ||
+      usage_error "--installed goes with none of --countries, --remove, --program-name and --program-folder"
   fi
   [[ -z $prefs_site ]] || ((${#prefs[@]} == 0)) || usage_error "--prefs-site goes instead of --prefs and --prefs-cancel"
   # --prefs-site is a Preferences step as --prefs is.
@@ -214,7 +292,11 @@ _options_check() {
       usage_error "of --press, --prefs, --integrate, --about and --instructions, --event goes with --integrate only, and only with --event-in prompt or restart"
   fi
   if [[ -n $second_copy ]]; then
-    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions ]] ||
+    ((presses + ${#prefs[@]} + ${#integrate[@]} + ${#about[@]} == 0)) && [[ -z $instructions && -z $end_session ]] ||
       usage_error "--second-copy goes with no other step"
+  fi
+  [[ -z $end_session || -z $event ]] || usage_error "--end-session and --event do not go together"
+  if [[ -n $second_copy || -n $event ]] && ((${#route_adds[@]} + ${#route[@]})); then
+    usage_error "--route-add and --route go with neither --second-copy nor --event"
   fi
 }

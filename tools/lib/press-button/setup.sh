@@ -78,6 +78,7 @@ step_host() {
 
 step_settings() {
   press_settings_replace "${settings[@]}"
+  press_route_settings_replace "${route_settings[@]}"
   [[ -n $lock_settings ]] || return 0
   brivane_on_exit 'press_settings_unlock'
   press_settings_lock

@@ -18,6 +18,9 @@ step_start() {
   ((${#about[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#about[@]}))
   [[ -z $instructions ]] || deadline=$((deadline + 10))
   [[ -z $event_in ]] || deadline=$((deadline + 10))
+  [[ -z $end_session ]] || deadline=$((deadline + 10))
+  ((${#route_adds[@]} == 0)) || deadline=$((deadline + 3 * ${#route_adds[@]}))
+  ((${#route[@]} == 0)) || deadline=$((deadline + 10 + 3 * ${#route[@]}))
   deadline=$((deadline + 2 * ${#host_after[@]}))
   press_start first_pid
   press_main_pid=$first_pid
@@ -83,6 +86,31 @@ step_prefs() {
   fi
 }
 
+# Each address becomes the stand-in's current contact and is added to the
+# route from the Map menu.
+step_route_adds() {
+  local address fields rest i
+  for address in "${route_adds[@]}"; do
+    press_running "$first_pid" || return 0
+    # Five fields at the four bars (a field may hold a line break).
+    fields=()
+    rest=$address
+    for i in 1 2 3 4; do
+      fields+=("${rest%%|*}")
+      rest=${rest#*|}
+    done
+    press_route_add "${fields[@]}" "$rest"
+  done
+}
+
+step_route() {
+  ((${#route[@]})) || return 0
+  press_running "$first_pid" || return 0
+  local steps=("${route[@]}")
+  [[ ${steps[0]} == none ]] && steps=()
+  press_route "${steps[@]}"
+}
+
 step_integrate() {
   ((${#integrate[@]})) || return 0
   press_running "$first_pid" || return 0
@@ -137,12 +165,21 @@ step_presses() {
   done
 }
 
+# The session ends instead of the window being closed, with a window
+# opened first when --end-session names one.
+step_end_session() {
+  press_running "$first_pid" || return 0
+  press_end_session "$end_session_in"
+}
+
 # As the user closes it: by its close box.
 step_close() { press_close_main "$press_window_pid" || true; }
 
+# The first copy's end, and its exit code (press_exit_code), even when it
+# ended before.
 step_await_end() {
   local rc=0
-  press_running "$first_pid" || return 0
+  [[ -n $first_pid ]] || return 0
   press_await_end "$first_pid" "$deadline" "$press_window_pid" || rc=$?
   ((rc == 2)) && step_timeout
   return 0
@@ -161,6 +198,7 @@ step_report() {
   # A URL that came late, after its press's wait or the program's end.
   press_print_urls
   ((${#integrate[@]} == 0)) || press_host_placements
+  [[ ${press_exit_code:-0} == 0 ]] || printf 'exit\t%s\n' "$press_exit_code"
   press_settings_print
   [[ -z $host_log ]] || press_host_log
 }

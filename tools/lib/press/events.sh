@@ -27,14 +27,8 @@ _press_event_at_prompt() {
 # boxes; prints "open CAPTION" for each window of the program still shown
 # then, and closes them by their close boxes, the main window last.
 press_event_in() {
-  local caption menu i
-  case $1 in
-    prefs) caption=$press_prefs_caption menu="Options/Preferences" ;;
-    about) caption=$press_about_caption menu="Help/About" ;;
-    integrate) caption=$press_integrate_caption menu="Options/Integrate with ACT!" ;;
-  esac
-  press_open_window "$menu" "$caption" || brivane_die "the $caption window did not show"
-  press_answer_boxes
+  local caption i
+  press_open_modal "$1"
   press_host raise "$2"
   for ((i = 0; i < 6; i++)); do
     press_uidriver wait --gone --window "$press_main_caption" --pid "$press_window_pid" --timeout 500 \

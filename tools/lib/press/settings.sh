@@ -3,21 +3,31 @@
 # press.sh.
 
 press_settings_key='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\brivane\Settings'
+# The day's route has a section of its own.
+press_route_key='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\brivane\Route'
 
-# press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
-# then these values stored, in one registry import.
-press_settings_replace() {
-  local assignment
+# _press_key_replace KEY NAME [KEY=VALUE...]: the registry key deleted, then
+# these values stored, in one registry import (NAME names it in messages).
+_press_key_replace() {
+  local key=$1 name=$2 assignment
+  shift 2
   {
-    printf 'Windows Registry Editor Version 5.00\n\n[-%s]\n' "$press_settings_key"
+    printf 'Windows Registry Editor Version 5.00\n\n[-%s]\n' "$key"
     if (($#)); then
-      printf '[%s]\n' "$press_settings_key"
+      printf '[%s]\n' "$key"
       for assignment in "$@"; do
         printf '%s=%s\n' "$(_press_reg_string "${assignment%%=*}")" "$(_press_reg_string "${assignment#*=}")"
       done
     fi
-  } | _press_reg_import settings "the settings"
+  } | _press_reg_import "${name// /-}" "$name"
 }
+
+# press_settings_replace [KEY=VALUE...]: the program's settings key deleted,
+# then these values stored, in one registry import.
+press_settings_replace() { _press_key_replace "$press_settings_key" "the settings" "$@"; }
+
+# press_route_settings_replace [KEY=VALUE...]: the same for the route's key.
+press_route_settings_replace() { _press_key_replace "$press_route_key" "the route" "$@"; }
 
 # press_settings_lock: nobody may write the program's settings key any more
 # (it is created when missing) until press_settings_unlock; reading and
@@ -39,17 +49,24 @@ press_settings_unlock() {
   press_wine keylock "$press_keylock" unlock "${press_settings_key#HKEY_CURRENT_USER\\}" || true
 }
 
-# Prints "setting KEY VALUE" for each value under the settings key, sorted by
-# key, text escaped as the driver escapes it (\\ \t \r \n). Nothing when the
-# key does not exist.
+# Prints "setting KEY VALUE" for each value under the settings key, then
+# "route KEY VALUE" for each value of the route's key, each sorted by key,
+# text escaped as the driver escapes it (\\ \t \r \n). Nothing for a key
+# that does not exist.
 press_settings_print() {
-  local reg=$press_stage/settings-after.reg
+  _press_key_print "$press_settings_key" setting
+  _press_key_print "$press_route_key" route
+}
+
+# _press_key_print KEY KIND: "KIND NAME VALUE" for each value under KEY.
+_press_key_print() {
+  local reg=$press_stage/$2-after.reg
   rm -f "$reg"
-  _press_reg export "$press_settings_key" "$(brivane_winpath "$reg")" /y || true
+  _press_reg export "$1" "$(brivane_winpath "$reg")" /y || true
   [[ -s $reg ]] || return 0
   # The export escapes \ " CR LF inside a quoted string and leaves tabs raw;
   # values of other types (dword:, hex(N):) are printed as exported.
-  iconv -f UTF-16LE -t UTF-8 "$reg" | sed 's/^\xEF\xBB\xBF//; s/\r$//' | awk '
+  iconv -f UTF-16LE -t UTF-8 "$reg" | sed 's/^\xEF\xBB\xBF//; s/\r$//' | awk -v kind="$2" '
     function unquote(s,    out, c, n, i) {
       out = ""
       n = length(s)
@@ -94,7 +111,7 @@ press_settings_print() {
         value = unquote(substr(rest, 2, length(rest) - 2))
       else
         value = rest
-      printf "setting\t%s\t%s\n", name, value
+      printf "%s\t%s\t%s\n", kind, name, value
     }
   ' | LC_ALL=C sort
 }

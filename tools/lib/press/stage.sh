@@ -3,12 +3,14 @@
 # beside it. Part of press.sh.
 
 # The name of the program's file in the staging folder, without ".exe" (a
-# user may rename the file).
+# user may rename the file), and of the folder it lies in (a user installs
+# it in a folder of any name).
 press_program_name=brivane
+press_program_folder=program
 
 # press_setup BUILD_DIR STAGE_PARENT: makes a fresh staging folder for one
-# run: program/ holds the program (as press_program_name) and its data
-# files and nothing else; the stand-in host's state, the settings files and
+# run: a folder named press_program_folder holds the program (as
+# press_program_name) and its data files and nothing else; the stand-in host's state, the settings files and
 # the logs lie beside it.
 # Sets press_build, press_target (win32 or win64, as its brivane.exe was
 # built), press_stage, press_program, press_uidriver, press_hostsim,
@@ -21,12 +23,12 @@ press_setup() {
     brivane_die "$press_build/brivane.exe is no program of win32 or win64"
   mkdir -p "$2"
   press_stage=$(mktemp -d "$2/run.XXXXXX")
-  press_program=$press_stage/program
+  press_program=$press_stage/$press_program_folder
   press_uidriver=$press_build/tools/uidriver/uidriver.exe
   press_hostsim=$press_build/hostsim.exe
   press_recorder=$press_build/tools/urlrecorder/urlrecorder.exe
   press_keylock=$press_build/tools/keylock/keylock.exe
-  mkdir "$press_program"
+  mkdir -p "$press_program"
   cp "$press_build/brivane.exe" "$press_program/$press_program_name.exe"
   local data name
   for data in "$BRIVANE_ROOT"/data/*; do

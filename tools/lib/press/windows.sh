@@ -36,7 +36,9 @@ press_await_window() {
 }
 
 # press_await_end PID DEADLINE [WINDOWS_PID]: answers message boxes until
-# the copy ends (returns 0) or the deadline passes (returns 2).
+# the copy ends (returns 0; its exit code in press_exit_code) or the
+# deadline passes (returns 2).
+press_exit_code=
 press_await_end() {
   local pid=$1 deadline=$2 only=() i
   [[ -n ${3:-} ]] && only=(--pid "$3")
@@ -49,7 +51,8 @@ press_await_end() {
     done
     press_answer_box "${only[@]}" || true
   done
-  wait "$pid" 2>/dev/null || true
+  press_exit_code=0
+  wait "$pid" 2>/dev/null || press_exit_code=$?
   return 0
 }
 
@@ -85,6 +88,22 @@ press_open_window() {
     press_answer_box --pid "$press_window_pid" || true
   done
   return 1
+}
+
+# press_open_modal prefs|about|integrate: opens that window from the main
+# window's menu and answers the message boxes its opening shows; sets
+# press_modal_caption to its caption.
+press_modal_caption=
+press_open_modal() {
+  local menu
+  case $1 in
+    prefs) press_modal_caption=$press_prefs_caption menu="Options/Preferences" ;;
+    about) press_modal_caption=$press_about_caption menu="Help/About" ;;
+    integrate) press_modal_caption=$press_integrate_caption menu="Options/Integrate with ACT!" ;;
+    *) brivane_die "press_open_modal: no window $1" ;;
+  esac
+  press_open_window "$menu" "$press_modal_caption" || brivane_die "the $press_modal_caption window did not show"
+  press_answer_boxes
 }
 
 # press_window_open CAPTION: whether a window of the program with this
