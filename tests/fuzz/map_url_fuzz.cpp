@@ -1,16 +1,16 @@
-// The map URL from any stored URL, contact, country code, zoom and country
-// setting. The URL stays one argument of the browser's command line (no raw
-// quote or control character) and a web address; the stored URL is its
-// start; with a parameter set, nothing after the base holds a raw '#', and
-// each parameter follows in the site's order, its value decoding back
-// whole; a template keeps its own text and gets each placeholder's value
-// whole, UTF-8 percent-encoded. Each contact field is asked for at most
-// once, a template never looks up a country code, and a page of no known
-// site asks for nothing.
+// The map URL from any stored URL, contact, country code, zoom, country
+// setting and start address. The URL stays one argument of the browser's
+// command line (no raw quote or control character) and a web address; the
+// stored URL is its start; with a parameter set, nothing after the base
+// holds a raw '#', and each parameter follows in the site's order, its
+// value decoding back whole; a template keeps its own text and gets each
+// placeholder's value whole, UTF-8 percent-encoded. Each contact field is
+// asked for at most once (the start address too, and only by a template),
+// a template never looks up a country code, and a page of no known site
+// asks for nothing.
 //
 // Input: stored URL \ street \ city \ state \ zip \ country \ country
-// code \ zoom \ country setting, each read by fuzz::Text.
-#include <algorithm>
+// code \ zoom \ country setting \ start address, each read by fuzz::Text.
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -25,25 +25,8 @@ namespace {
 
 using namespace map_url_checks;
 
-// A field as a placeholder takes it: its lines (at CR LF, CR or LF) without
-// the blanks around them, the empty ones left out, joined by ", ".
-vb::String Placed(vb::StringView field) {
-    static constexpr vb::StringView kBlanks = u" \t\u000B\u000C\u00A0";
-    vb::String joined;
-    size_t start = 0;
-    for (size_t i = 0; i <= field.size(); ++i) {
-        if (i < field.size() && field[i] != u'\r' && field[i] != u'\n') continue;
-        vb::StringView line = field.substr(start, i - start);
-        line.remove_prefix(std::min(line.size(), line.find_first_not_of(kBlanks)));
-        line = line.substr(0, line.find_last_not_of(kBlanks) + 1);
-        if (!line.empty()) joined += (joined.empty() ? u"" : u", ") + vb::String(line);
-        if (i + 1 < field.size() && field[i] == u'\r' && field[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    return joined;
-}
-
-std::optional<vb::String> PlaceholderValue(vb::StringView name, const Contact& c, vb::StringView countrySetting) {
+std::optional<vb::String> PlaceholderValue(vb::StringView name, const Contact& c, vb::StringView countrySetting,
+                                           vb::StringView start) {
     auto placed = [&c](int16_t id) { return Placed(c.fields.at(id)); };
     vb::String country = placed(map_url::kCountry);
     if (country.empty()) country = Placed(countrySetting);
@@ -54,6 +37,7 @@ std::optional<vb::String> PlaceholderValue(vb::StringView name, const Contact& c
     if (lower == u"zip") return placed(map_url::kPostalCode);
     if (lower == u"country") return country;
     if (lower == u"zoom") return Placed(c.zoom);
+    if (lower == u"from") return Placed(start);
     if (lower != u"address") return std::nullopt;
     vb::String address;
     for (const vb::String& part : {placed(map_url::kStreet), placed(map_url::kCity), placed(map_url::kState),
@@ -66,12 +50,13 @@ std::optional<vb::String> PlaceholderValue(vb::StringView name, const Contact& c
 // A template filled in: its own text with quotes and control characters
 // encoded; "{name}" of a placeholder (the name runs to the next '}') its
 // value.
-void CheckTemplate(vb::StringView base, vb::StringView url, const Contact& c, vb::StringView countrySetting) {
+void CheckTemplate(vb::StringView base, vb::StringView url, const Contact& c, vb::StringView countrySetting,
+                   vb::StringView start) {
     for (size_t i = 0; i < base.size();) {
         size_t close = base[i] == u'{' ? base.find(u'}', i) : vb::StringView::npos;
         std::optional<vb::String> value;
         if (close != vb::StringView::npos)
-            value = PlaceholderValue(base.substr(i + 1, close - i - 1), c, countrySetting);
+            value = PlaceholderValue(base.substr(i + 1, close - i - 1), c, countrySetting, start);
         if (value) {
             FUZZ_CHECK(TakePercentEncoded(url, *value));
             i = close + 1;
@@ -105,13 +90,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     c.code = fuzz::Text(input.Field());
     c.zoom = fuzz::Text(input.Field());
     const vb::String countrySetting = fuzz::Text(input.Field());
+    const vb::String start = fuzz::Text(input.Field());
     fuzz::Show shownStored("stored map URL", stored), shownStreet("street", c.fields[map_url::kStreet]),
         shownCity("city", c.fields[map_url::kCity]), shownState("state", c.fields[map_url::kState]),
         shownZip("zip", c.fields[map_url::kPostalCode]), shownCountry("country", c.fields[map_url::kCountry]),
-        shownCode("country code", c.code), shownZoom("zoom", c.zoom), shownSetting("country setting", countrySetting);
+        shownCode("country code", c.code), shownZoom("zoom", c.zoom), shownSetting("country setting", countrySetting),
+        shownStart("start address", start);
 
     std::map<int16_t, int> asked;
-    int codes = 0;
+    int codes = 0, starts = 0;
     map_url::Inputs in;
     in.base = map_url::BaseURL(stored);
     // The stored URL without the blanks around it, or the built-in page.
@@ -132,16 +119,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return c.code;
     };
     in.fallbackCountry = [&countrySetting] { return countrySetting; };
+    in.startAddress = [&] {
+        ++starts;
+        return start;
+    };
     const vb::String url = map_url::Build(in);
     fuzz::Show shownURL("URL", url);
 
     for (char16_t unit : url) FUZZ_CHECK(!RawNowhere(unit));
     FUZZ_CHECK(StartsWithWebScheme(url));
     for (const auto& [id, times] : asked) FUZZ_CHECK(times <= 1);
+    FUZZ_CHECK(starts <= 1);
     if (map_url::IsTemplate(in.base)) {
         FUZZ_CHECK(codes == 0);
-        CheckTemplate(in.base, url, c, countrySetting);
+        CheckTemplate(in.base, url, c, countrySetting, start);
     } else {
+        FUZZ_CHECK(starts == 0);
         FUZZ_CHECK(!in.site.empty() || (asked.empty() && codes == 0));
         CheckParameterSet(in.base, in.site, url, c);
     }

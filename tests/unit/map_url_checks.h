@@ -4,6 +4,7 @@
 // every value reaches the site whole, in its place.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -57,6 +58,24 @@ inline bool TakePercentEncoded(vb::StringView& url, vb::StringView value) {
         if (!TakeLiteral(url, expected)) return false;
     }
     return true;
+}
+
+// A field as a placeholder (and a route's address) takes it: its lines (at CR LF, CR or LF) without
+// the blanks around them, the empty ones left out, joined by ", ".
+inline vb::String Placed(vb::StringView field) {
+    static constexpr vb::StringView kBlanks = u" \t\u000B\u000C\u00A0";
+    vb::String joined;
+    size_t start = 0;
+    for (size_t i = 0; i <= field.size(); ++i) {
+        if (i < field.size() && field[i] != u'\r' && field[i] != u'\n') continue;
+        vb::StringView line = field.substr(start, i - start);
+        line.remove_prefix(std::min(line.size(), line.find_first_not_of(kBlanks)));
+        line = line.substr(0, line.find_last_not_of(kBlanks) + 1);
+        if (!line.empty()) joined += (joined.empty() ? u"" : u", ") + vb::String(line);
+        if (i + 1 < field.size() && field[i] == u'\r' && field[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    return joined;
 }
 
 inline bool StartsWithWebScheme(vb::StringView url) {
