@@ -55,6 +55,9 @@ public:
         return negative ? -magnitude : magnitude;
     }
 
+    // Whether every byte has been read.
+    bool AtEnd() const { return rest_.empty(); }
+
     std::string Rest() {
         std::string rest(rest_);
         rest_ = {};
