@@ -1,6 +1,7 @@
 #include "main/RouteURL.h"
 
 #include <string>
+#include <vector>
 
 #include "main/MapTemplate.h"
 
@@ -63,14 +64,26 @@ Outcome Build(const Route& route, const Provider& provider) {
         return out;
     }
     const char16_t sep = provider.separator;
+    // An empty value would not be a stop to the service: it would skip it,
+    // or take the start for it.
+    std::vector<vb::String> stops;
+    stops.reserve(route.stops.size());
+    for (const vb::String& stop : route.stops) {
+        stops.push_back(Encoded(stop, sep));
+        if (stops.back().empty()) {
+            out.refusal = Refusal::StopWithoutAddress;
+            out.stop = stops.size();
+            return out;
+        }
+    }
     vb::String url = provider.base;
     if (hasStart) url += provider.origin + Encoded(route.start, sep);
-    url += provider.destination + Encoded(route.backToStart ? route.start : route.stops.back(), sep);
+    url += provider.destination + (route.backToStart ? Encoded(route.start, sep) : stops.back());
     if (out.waypoints > 0) {
         url += provider.waypoints;
         for (size_t i = 0; i < out.waypoints; ++i) {
             if (i > 0) url += map_url::PercentEncode(vb::StringView(&sep, 1));
-            url += Encoded(route.stops[i], sep);
+            url += stops[i];
         }
     }
     url += provider.travelMode + vb::String(ModeWord(route.mode));
@@ -99,6 +112,9 @@ vb::String RefusalMessage(const Outcome& outcome, const Route& route, const Prov
         text += u"Remove " + Number(over) + (over == 1 ? u" stop" : u" stops") + u", then open the route again.";
         return text;
     }
+    case Refusal::StopWithoutAddress:
+        return u"Stop " + Number(outcome.stop) + u" of the route has no address that " + provider.name +
+               u" can go to.\r\n\r\nRemove it, then open the route again.";
     }
     return {};
 }

@@ -59,19 +59,23 @@ enum class Refusal {
     NoStops,                // nothing to go to
     RoundTripWithoutStart,  // back to a start that is not set
     TooManyStops,           // more stops on the way than the service takes
+    StopWithoutAddress,     // a stop with nothing the service could go to
 };
 
 struct Outcome {
     vb::String url;  // empty when refused
     Refusal refusal = Refusal::None;
     size_t waypoints = 0;  // the stops on the way the route needs
+    size_t stop = 0;       // the stop without an address, counted from 1
 };
 
 // Each address is given as a template gives a field (each line trimmed,
 // empty lines dropped, the lines joined by ", "), a separator of waypoints
 // inside it counting as a line break, and UTF-8 percent-encoded as the
 // templates' values are: no address can add or end a parameter or a
-// waypoint. A refused route gets no URL: no stop is ever left out.
+// waypoint. A stop left with no address by that (blanks and separators
+// only) refuses the route, as a missing stop would. A refused route gets
+// no URL: no stop is ever left out.
 Outcome Build(const Route& route, const Provider& provider = kProviders.front());
 
 // What the user is told when a route is refused, in the user's terms.

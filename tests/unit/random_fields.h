@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "tests/unit/map_url_checks.h"
 #include "tests/unit/random_input.h"
 
 namespace random_fields {
@@ -41,18 +42,8 @@ inline DrawnField RandomField(random_input::Source& random, vb::StringView parti
     return f;
 }
 
-// Takes a value off the front of the URL: its UTF-8 bytes, the unreserved
-// ones as they are, every other one as %XX in upper-case hex.
-inline bool TakePercentEncoded(vb::StringView& url, vb::StringView value) {
-    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
-    for (unsigned char b : vb::ToUtf8(value)) {
-        bool unreserved = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
-                          b == '.' || b == '_' || b == '~';
-        vb::String expected = unreserved ? vb::String(1, char16_t(b)) : vb::String{u'%', kHex[b >> 4], kHex[b & 15]};
-        if (!url.starts_with(expected)) return false;
-        url.remove_prefix(expected.size());
-    }
-    return true;
-}
+// The check that the URL holds a value percent-encoded, shared with the
+// fuzz targets.
+using map_url_checks::TakePercentEncoded;
 
 }  // namespace random_fields

@@ -9,102 +9,16 @@
 #include "main/MapTemplate.h"
 #include "main/MapURL.h"
 #include "main/RemoveAccents.h"
+#include "tests/unit/map_url_checks.h"
 #include "tests/unit/random_fields.h"
 #include "tests/unit/random_input.h"
 
 namespace {
 
+using namespace map_url_checks;
 using random_input::Describe;
 
 constexpr int kRounds = 2000;
-
-bool IsControl(char16_t c) { return c < 0x20 || c == 0x7F; }
-
-// Must never stand raw anywhere: it would end the browser command line's
-// quotes or split it.
-bool RawNowhere(char16_t c) { return c == u'"' || IsControl(c); }
-
-// Must never stand raw in a value: it would also cut the query short ('#')
-// or turn into another character at the site ('%').
-bool RawInNoValue(char16_t c) { return RawNowhere(c) || c == u'#' || c == u'%'; }
-
-int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
-}
-
-// Takes `text` off the front of `url`, each unit raw (unless forbidden) or
-// as %HH. False when the URL does not hold the text there.
-bool TakeEncoded(vb::StringView& url, vb::StringView text, bool (*rawForbidden)(char16_t)) {
-    for (char16_t c : text) {
-        if (!rawForbidden(c) && !url.empty() && url[0] == c) {
-            url.remove_prefix(1);
-        } else if (url.size() >= 3 && url[0] == u'%' && HexDigit(url[1]) >= 0 && HexDigit(url[2]) >= 0 &&
-                   HexDigit(url[1]) * 16 + HexDigit(url[2]) == c) {
-            url.remove_prefix(3);
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool TakeLiteral(vb::StringView& url, vb::StringView literal) {
-    if (!url.starts_with(literal)) return false;
-    url.remove_prefix(literal.size());
-    return true;
-}
-
-bool StartsWithWebScheme(vb::StringView url) {
-    vb::String start(url.substr(0, 8));
-    for (char16_t& c : start)
-        if (c >= u'A' && c <= u'Z') c += 0x20;
-    return start.starts_with(u"http://") || start.starts_with(u"https://");
-}
-
-// A parameter as the site gets it: the builder's own text, then a value.
-struct Part {
-    vb::String literal;
-    vb::String value;
-};
-
-struct Contact {
-    std::map<int16_t, vb::String> fields;
-    vb::String code;  // what the countries file gives for its country
-    vb::String zoom;
-};
-
-// The parameters each site's set puts after the base, in order.
-std::vector<Part> ExpectedParts(const vb::String& site, const Contact& c) {
-    auto field = [&c](int16_t id) { return c.fields.at(id); };
-    if (site == map_url::kMapQuest) {
-        return {{u"size=big&address=", RemoveAccents(field(map_url::kStreet))},
-                {u"&city=", RemoveAccents(field(map_url::kCity))},
-                {u"&state=", field(map_url::kState)},
-                {u"&zip=", field(map_url::kPostalCode)},
-                {u"&country=", c.code},
-                {u"&zoom=", c.zoom}};
-    }
-    if (site == map_url::kYahoo) {
-        std::vector<Part> parts = {{u"addr=", field(map_url::kStreet)}, {u"&country=", c.code}};
-        vb::String postal = field(map_url::kPostalCode);
-        bool byPostalCode =
-            (c.code == u"US" || c.code == u"FR" || c.code == u"IT" || c.code == u"UK") && !postal.empty();
-        if (byPostalCode) {
-            for (char16_t& ch : postal)
-                if (ch == u' ') ch = u'+';
-            parts.push_back({u"&csz=", RemoveAccents(postal)});
-        } else {
-            parts.push_back({u"&csz=", RemoveAccents(field(map_url::kCity))});
-            if (!field(map_url::kState).empty()) parts.push_back({u",", field(map_url::kState)});
-        }
-        parts.push_back({u"&newmag=", c.zoom});
-        return parts;
-    }
-    return {};
-}
 
 // A stored map URL: blank, anything at all, or naming a site somewhere,
 // with or without a scheme and blanks around it.
@@ -189,7 +103,6 @@ namespace {
 
 using random_fields::DrawnField;
 using random_fields::RandomField;
-using random_fields::TakePercentEncoded;
 
 struct DrawnTemplate {
     vb::String url;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/profile_reader.h"
+#include "tests/unit/exact_bytes.h"
 #include "tests/unit/random_input.h"
 
 namespace fs = std::filesystem;
@@ -24,22 +25,8 @@ constexpr int kRounds = 3000;
 constexpr int kFileRounds = 150;
 constexpr int kFormedRounds = 600;
 
-// A copy in a heap block of exactly its size, so that a read past its end
-// is a read outside the block (which the address sanitizer reports).
-class Exact {
-public:
-    explicit Exact(std::string_view bytes) : size_(bytes.size()), data_(new char[size_ ? size_ : 1]) {
-        std::copy(bytes.begin(), bytes.end(), data_.get());
-    }
-    std::string_view view() const { return {data_.get(), size_}; }
-
-private:
-    size_t size_;
-    std::unique_ptr<char[]> data_;
-};
-
 ProfileString Parse(std::string_view content, std::string_view section, std::string_view key, uint32_t size) {
-    Exact c(content), s(section), k(key);
+    ExactBytes c(content), s(section), k(key);
     return platform::ParsePortableProfileString(c.view(), s.view(), k.view(), size);
 }
 

@@ -123,6 +123,27 @@ TEST(RouteUrl, AnEmptyRouteAndARoundTripWithoutAStartOpenNothing) {
     EXPECT_TRUE(route_url::Build({u"", {u"A"}, true}).url.empty());
 }
 
+// A stop of blanks and separators only would reach the service as an empty
+// value, which it skips (or, as the destination, takes for where the user
+// is): the route opens nothing and says which stop it is.
+TEST(RouteUrl, AStopWithoutAnAddressOpensNothing) {
+    for (const vb::String& blank : {vb::String(u""), vb::String(u" | "), vb::String(u"||\r\n\t")}) {
+        route_url::Outcome out = route_url::Build({u"Home", {u"A", blank, u"C"}});
+        EXPECT_EQ(out.refusal, Refusal::StopWithoutAddress);
+        EXPECT_EQ(out.stop, 2u);
+        EXPECT_TRUE(out.url.empty());
+        out = route_url::Build({u"Home", {u"A", u"B", blank}, true});
+        EXPECT_EQ(out.refusal, Refusal::StopWithoutAddress);
+        EXPECT_EQ(out.stop, 3u);
+        EXPECT_EQ(route_url::Build({u"", {blank}}).refusal, Refusal::StopWithoutAddress);
+    }
+    // The first such stop is the one named; too many stops is said first.
+    EXPECT_EQ(route_url::Build({u"", {u"A", u"|", u"|"}}).stop, 2u);
+    std::vector<vb::String> many = Stops(11);
+    many[4] = u"|";
+    EXPECT_EQ(route_url::Build({u"", many}).refusal, Refusal::TooManyStops);
+}
+
 TEST(RouteUrl, TheMessagesSayWhyInTheUsersTerms) {
     auto message = [](const Route& route) { return route_url::RefusalMessage(route_url::Build(route), route); };
     EXPECT_EQ(message({u"", {}}),
@@ -137,6 +158,9 @@ TEST(RouteUrl, TheMessagesSayWhyInTheUsersTerms) {
     EXPECT_EQ(message({u"Home", Stops(10), true}),
               u"Google Maps takes at most 9 stops on the way back to the start: a round trip of at most 9 stops. "
               u"This route has 10.\r\n\r\nRemove 1 stop, then open the route again.");
+    EXPECT_EQ(message({u"", {u"A", u" | ", u"C"}}),
+              u"Stop 2 of the route has no address that Google Maps can go to.\r\n\r\n"
+              u"Remove it, then open the route again.");
     EXPECT_EQ(message({u"", {u"A"}}), u"");
 }
 

@@ -49,6 +49,10 @@ _brivane_packages=(
   # tools/lint: the code's layout and its static analysis.
   "clang-format               cmd:clang-format"
   "cppcheck                   cmd:cppcheck"
+  # tools/fuzz and the native-fuzz build: clang with libFuzzer and the
+  # sanitizers' runtimes, which clang only recommends.
+  "clang-14                   cmd:clang++-14"
+  "libclang-rt-14-dev         file:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
   # Code signing (installer/sign-file, tools/sign) and its test: a key in a
   # file or on a PKCS#11 token, a stand-in token, a throwaway certificate
   # authority and time-stamp server; the winget manifests read back.
