@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "platform/win32/scoped.h"
@@ -171,6 +172,38 @@ private:
     std::atomic<ULONG> references_ = 1;
 };
 
+// oleacc is loaded when a client first asks a window for its object, not
+// at start-up: most runs never meet a screen reader, and a library fewer
+// to map keeps the start quick. From the system folder only, by its full
+// path, so no other folder can answer for it.
+struct Oleacc {
+    decltype(&CreateStdAccessibleObject) createStandard = nullptr;
+    decltype(&LresultFromObject) lresultFromObject = nullptr;
+};
+
+template <class F>
+F Entry(HMODULE module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const Oleacc& LoadedOleacc() {
+    static const Oleacc oleacc = [] {
+        Oleacc o;
+        wchar_t folder[MAX_PATH];
+        UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH) return o;
+        std::wstring path(folder, n);
+        path += L"\\oleacc.dll";
+        // Kept loaded for the process's life: the objects handed out run its code.
+        if (HMODULE module = LoadLibraryW(path.c_str())) {
+            o.createStandard = Entry<decltype(o.createStandard)>(module, "CreateStdAccessibleObject");
+            o.lresultFromObject = Entry<decltype(o.lresultFromObject)>(module, "LresultFromObject");
+        }
+        return o;
+    }();
+    return oleacc;
+}
+
 }  // namespace
 
 UINT AccessibleFactsMessage() {
@@ -184,12 +217,14 @@ UINT DefaultActionMessage() {
 }
 
 LRESULT AnswerGetObject(HWND hwnd, WPARAM w) {
+    const Oleacc& oleacc = LoadedOleacc();
+    if (!oleacc.createStandard || !oleacc.lresultFromObject) return 0;
     win::ComPtr<IAccessible> standard;
-    if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible), standard.ReceiveVoid()))) return 0;
+    if (FAILED(oleacc.createStandard(hwnd, OBJID_CLIENT, __uuidof(IAccessible), standard.ReceiveVoid()))) return 0;
     auto* made = new (std::nothrow) AccessibleControl(hwnd, std::move(standard));
     if (!made) return 0;
     auto proxy = win::ComPtr<IAccessible>::Adopt(made);
-    LRESULT result = LresultFromObject(__uuidof(IAccessible), w, proxy.get());
+    LRESULT result = oleacc.lresultFromObject(__uuidof(IAccessible), w, proxy.get());
     return result > 0 ? result : 0;
 }
 
