@@ -1,7 +1,9 @@
 #include "main/frmMain.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "info/Instructions.h"
 #include "info/frmAbout.h"
@@ -57,6 +59,26 @@ vb::String ContactField(int16_t id) { return Module2::ContactView.Call(u"GetFiel
 
 // A message of the map requests: the user can put it right and try again.
 void Notice(vb::StringView text) { ui::MsgBox(text, ui::kExclamation); }
+
+// The URL a press would open now; after a refusal, told, nothing.
+std::optional<vb::String> MapURLOrNotice(const press_url::FieldReader& field) {
+    press_url::Outcome request = press_url::Build(field);
+    if (!request.refusal.empty()) {
+        Notice(request.refusal);
+        return std::nullopt;
+    }
+    return std::move(request.url);
+}
+
+// The contact's address as one line; for a contact without one, told, nothing.
+std::optional<vb::String> AddressOrNotice(const press_url::FieldReader& field) {
+    vb::String address = press_url::ContactAddress(field);
+    if (address.empty()) {
+        Notice(press_url::kNoAddressMessage);
+        return std::nullopt;
+    }
+    return address;
+}
 
 }  // namespace
 
@@ -214,50 +236,34 @@ void frmMain::cmdLocate_Click() {
 // window stays open.
 void frmMain::mnuSendToPhone_Click() {
     press_url::FieldReader field = press_url::ReadOnce(ContactField);
-    press_url::Outcome request = press_url::Build(field);
-    if (!request.refusal.empty()) {
-        Notice(request.refusal);
-        return;
-    }
+    std::optional<vb::String> url = MapURLOrNotice(field);
+    if (!url) return;
     if (!phone_) phone_ = std::make_unique<frmSendToPhone>();
-    phone_->ShowFor(request.url, press_url::ContactAddress(field));
+    phone_->ShowFor(*url, press_url::ContactAddress(field));
 }
 
 // The address as a route's stop shows it, to paste anywhere.
 void frmMain::mnuCopyAddress_Click() {
-    vb::String address = press_url::ContactAddress(ContactField);
-    if (address.empty()) {
-        Notice(press_url::kNoAddressMessage);
-        return;
-    }
-    CopyOrSay(address);
+    if (std::optional<vb::String> address = AddressOrNotice(ContactField)) CopyOrSay(*address);
 }
 
 // The URL a press would hand the browser.
 void frmMain::mnuCopyLink_Click() {
-    press_url::Outcome request = press_url::Build(ContactField);
-    if (!request.refusal.empty()) {
-        Notice(request.refusal);
-        return;
-    }
-    CopyOrSay(request.url);
+    if (std::optional<vb::String> url = MapURLOrNotice(ContactField)) CopyOrSay(*url);
 }
 
 // The contact's address as the route's next stop; the window stays open
 // for the next contact.
 void frmMain::mnuRouteAdd_Click() {
-    vb::String stop = press_url::ContactAddress(ContactField);
-    if (stop.empty()) {
-        Notice(press_url::kNoAddressMessage);
-        return;
-    }
+    std::optional<vb::String> stop = AddressOrNotice(ContactField);
+    if (!stop) return;
     StoredRoute route = StoredRoute::Load();
     if (route.stops().size() >= StoredRoute::kMaxStops) {
         Notice(u"The route holds " + vb::FromAscii(std::to_string(StoredRoute::kMaxStops)) +
                u" stops, the most it can hold.\r\n\r\nRemove stops in Map > Show route... before you add more.");
         return;
     }
-    route.Add(stop);
+    route.Add(*stop);
 }
 
 void frmMain::mnuRoute_Click() {
